@@ -1,0 +1,5 @@
+-- placeholder: replaced by the full schema
+CREATE TABLE dwmc (dw_name TEXT COLLATE NOCASE, frdb TEXT COLLATE NOCASE, dw_address TEXT COLLATE NOCASE, yzbm TEXT COLLATE NOCASE, lxdh TEXT COLLATE NOCASE);
+CREATE TABLE czy (czyno TEXT COLLATE NOCASE, czyname TEXT COLLATE NOCASE, password TEXT COLLATE NOCASE, lxdh TEXT COLLATE NOCASE);
+INSERT INTO dwmc VALUES ('','','','','');
+INSERT INTO czy VALUES ('759','系统管理员','40617','');
