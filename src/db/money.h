@@ -1,0 +1,57 @@
+#pragma once
+// Exact money: an amount is a whole number of cents, so sums, balances and comparisons
+// never meet binary floating point.
+
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+
+#include <compare>
+#include <optional>
+
+class Money {
+public:
+    constexpr Money() = default;
+    static constexpr Money fromCents(qint64 cents) { return Money(cents); }
+    // The amount a stored field holds (integer cents; Null and anything else count as 0).
+    static Money fromField(const QVariant &value);
+    // A typed amount: a plain signed decimal (see isPlainDecimal), rounded half away from
+    // zero to the cent. Anything else is not an amount.
+    static std::optional<Money> parse(QStringView text);
+
+    constexpr qint64 cents() const { return cents_; }
+    constexpr bool isZero() const { return cents_ == 0; }
+
+    // "1234.50", "-0.05", "0.00": the two-decimal form the grids show.
+    QString toString() const;
+    // "1,234.50": the grouped form the reports print.
+    QString toGroupedString() const;
+
+    constexpr Money operator+(Money other) const { return Money(cents_ + other.cents_); }
+    constexpr Money operator-(Money other) const { return Money(cents_ - other.cents_); }
+    constexpr Money operator-() const { return Money(-cents_); }
+    Money &operator+=(Money other)
+    {
+        cents_ += other.cents_;
+        return *this;
+    }
+    Money &operator-=(Money other)
+    {
+        cents_ -= other.cents_;
+        return *this;
+    }
+    constexpr auto operator<=>(const Money &) const = default;
+
+private:
+    constexpr explicit Money(qint64 cents) : cents_(cents) {}
+    qint64 cents_ = 0;
+};
+
+namespace numbers {
+// A plain signed decimal: optional blanks around it, one optional sign, digits with at
+// most one decimal point and at least one digit. "1,000", "2E3", "1.2.3", "" are not.
+bool isPlainDecimal(QStringView text);
+// Plain digits only (no sign, point or blanks inside), as years, months and counts are typed.
+// Returns nothing for anything else, or for a value beyond int.
+std::optional<int> parsePlainInteger(QStringView text);
+} // namespace numbers
