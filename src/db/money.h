@@ -18,6 +18,7 @@ public:
     // A typed amount: a plain signed decimal (see isPlainDecimal), rounded half away from
     // zero to the cent. Anything else is not an amount.
     static std::optional<Money> parse(QStringView text);
+    static std::optional<Money> parse(const QString &text) { return parse(QStringView(text)); }
 
     constexpr qint64 cents() const { return cents_; }
     constexpr bool isZero() const { return cents_ == 0; }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+struct sqlite3_stmt;
+
 namespace platform {
 
 class SqlConnection;
@@ -64,7 +66,7 @@ public:
 
 private:
     Recordset() = default;
-    bool readRows(struct sqlite3_stmt *stmt, bool hasRowid, QString *error);
+    bool readRows(sqlite3_stmt *stmt, bool hasRowid, QString *error);
     bool writeRow(QString *error);
 
     std::shared_ptr<SqlConnection> connection_;

@@ -1,0 +1,70 @@
+#pragma once
+// The system's one road to the books: every statement runs through runsql, and the
+// module variables are the state that the windows hand to each other.
+
+#include "platform/recordset.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+using platform::RecordsetPtr;
+
+namespace mdlStandard {
+
+// ---- module variables (whole run, shared by every window) ----
+inline QString sqltext;          // the statement a window is about to run
+inline QString msgtext;          // status text of the last runsql given it
+inline RecordsetPtr sharedrs;    // the rows a window lists, edits or adds to
+inline RecordsetPtr sharedrs2;   // a second recordset for look-ups and checks
+inline QVariant unitname;        // company name for report headers
+inline QVariant currentperiod;   // period text for report headers
+inline QVariant loginczyno;      // the logged-in operator's number
+inline QVariant loginczyname;    // and name
+
+// The books file: kelopz.mdb in the executable's folder. Tests point it elsewhere.
+QString databasePath();
+void setDatabasePath(const QString &path);
+// Describes where the books are, for messages.
+QString connectstring();
+
+// Runs one statement, with every user value bound to a "?" in order.
+// A select comes back open with all its rows; a statement without rows comes back closed;
+// a failure gives nullptr. The status text becomes "检测到N条纪录", or "查询错误:" and
+// the database's description of the failure.
+RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params = {});
+// The same, for callers that keep no status of their own: the status goes to msgtext.
+RecordsetPtr runsql(const QString &sql, const QVariantList &params = {});
+
+// The typed text as a LIKE pattern fragment that matches it literally: "%" and "_" typed
+// by a person are data. Statements using it write: LIKE ? ESCAPE '\'
+QString likeEscaped(const QString &text);
+
+// Drops the open connection, so the next statement opens the file afresh.
+void closeDatabase();
+
+// A unit of work of several statements: every runsql inside the scope joins one
+// transaction that commits whole on commit() or leaves nothing when the scope ends
+// without it. Scopes nest; only the outermost one commits.
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    // False when the transaction could not begin (the books cannot be opened).
+    bool isActive() const { return active_; }
+    QString error() const { return error_; }
+    bool commit();
+
+private:
+    bool active_ = false;
+    bool outermost_ = false;
+    QString error_;
+};
+
+// Enter acts as Tab: moves the focus on as a typed Tab would and swallows the key.
+void entertotab(int &keycode);
+
+} // namespace mdlStandard

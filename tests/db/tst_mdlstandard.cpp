@@ -1,0 +1,325 @@
+// The road to the books: binding, recordsets, transactions, money and the file itself.
+#include "db/mdlstandard.h"
+#include "db/money.h"
+#include "platform/desktop.h"
+#include "platform/sqlconnection.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace mdlStandard;
+using testsupport::TestDb;
+
+class tst_mdlstandard : public QObject {
+    Q_OBJECT
+private slots:
+    void hostileTextIsBoundAsData();
+    void equalityAndLikeIgnoreLetterCase();
+    void nullStaysDistinctFromEmpty();
+    void emptySelectAndStatus();
+    void statementsWithoutRowsAndFailures();
+    void addNewOnEmptySelectWritesOneRow();
+    void fieldUpdateWritesOnlyTheCurrentRow();
+    void updateOfVanishedRowIsReported();
+    void secondStatementInOneTextIsRefused();
+    void transactionLeavesNothingAfterInjectedFailure();
+    void innerScopeFailureDoomsTheOuterUnit();
+    void moneySumsAreExact();
+    void moneyParsingAndFormatting_data();
+    void moneyParsingAndFormatting();
+    void missingOrForeignFileCreatesNothing();
+    void stockShellNeedsTheKey();
+    void enterActsAsTab();
+};
+
+void tst_mdlstandard::hostileTextIsBoundAsData()
+{
+    TestDb db;
+    const QString hostile = QStringLiteral("a'b\"c%d_e'); drop table czy; --");
+    QVERIFY(runsql("insert into czy (czyno, czyname, password) values (?, ?, ?)", {hostile, hostile, "1"}));
+    auto rs = runsql("select * from czy where czyno=?", {hostile});
+    QVERIFY(rs);
+    QCOMPARE(rs->recordCount(), 1);
+    QCOMPARE(rs->text("czyname"), hostile);
+    // Typed wildcards match only themselves.
+    auto like = runsql("select * from czy where czyno like ? escape '\\'", {"%" + likeEscaped("c%d_") + "%"});
+    QCOMPARE(like->recordCount(), 1);
+    auto noLike = runsql("select * from czy where czyno like ? escape '\\'", {likeEscaped("%")});
+    QCOMPARE(noLike->recordCount(), 0);
+    QCOMPARE(db.count("czy"), 2);
+}
+
+void tst_mdlstandard::equalityAndLikeIgnoreLetterCase()
+{
+    TestDb db;
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
+    QCOMPARE(runsql("select * from kmdmk where km_zjf=?", {"xj"})->recordCount(), 1);
+    QCOMPARE(runsql("select * from kmdmk where km_zjf like ?", {"x%"})->recordCount(), 1);
+}
+
+void tst_mdlstandard::nullStaysDistinctFromEmpty()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password, lxdh) values ('1', 'n', null, '')");
+    auto rs = runsql("select * from czy where czyno='1'");
+    QVERIFY(rs->value("password").isNull());
+    QVERIFY(!rs->value("lxdh").isNull());
+    QCOMPARE(rs->text("password"), QString());
+    QVERIFY(rs->value("no_such_field").isNull());
+}
+
+void tst_mdlstandard::emptySelectAndStatus()
+{
+    TestDb db;
+    QString status;
+    auto rs = runsql("select * from pzk", status);
+    QVERIFY(rs && rs->isOpen());
+    QCOMPARE(rs->recordCount(), 0);
+    QVERIFY(rs->eof());
+    QCOMPARE(status, QStringLiteral("检测到0条纪录"));
+    rs->moveNext();
+    rs->movePrevious();
+    QVERIFY(rs->value("km_no").isNull());
+
+    runsql("select * from czy  ", status);
+    QCOMPARE(status, QStringLiteral("检测到1条纪录"));
+}
+
+void tst_mdlstandard::statementsWithoutRowsAndFailures()
+{
+    TestDb db;
+    db.run("insert into pzk (pz_no, km_no) values (1, 'a'), (2, 'b')");
+    QString status;
+    auto rs = runsql("delete from pzk   ", status);
+    QVERIFY(rs);
+    QVERIFY(!rs->isOpen());
+    QCOMPARE(rs->rowsAffected(), 2);
+    QCOMPARE(db.count("pzk"), 0);
+
+    QVERIFY(!runsql("select * from no_such_table", status));
+    QVERIFY(status.startsWith(QStringLiteral("查询错误:")));
+    QVERIFY(!runsql("", status));
+    QVERIFY(status.startsWith(QStringLiteral("查询错误:")));
+    // A value count that does not fit the statement is a failure, never a guess.
+    QVERIFY(!runsql("select * from czy where czyno=?", status, {}));
+}
+
+void tst_mdlstandard::addNewOnEmptySelectWritesOneRow()
+{
+    TestDb db;
+    auto rs = runsql("select * from zzqcye where km_no=?", {"none"});
+    QVERIFY(rs && rs->isUpdatable());
+    QVERIFY(rs->addNew());
+    rs->setValue("km_no", "1001");
+    rs->setValue("djh", "CSH202601010001");
+    QVERIFY(rs->update());
+    QCOMPARE(rs->recordCount(), 1);
+    QCOMPARE(rs->text("km_no"), QStringLiteral("1001"));
+    // Defaults of the table show on the new row as stored.
+    QCOMPARE(rs->value("qcje").toLongLong(), 0);
+    QCOMPARE(db.scalar("select djh from zzqcye where km_no='1001'"), QStringLiteral("CSH202601010001"));
+
+    // A grouped select is read-only: adding to it is refused.
+    auto grouped = runsql("select km_no, sum(qcje) as s from zzqcye group by km_no");
+    QVERIFY(!grouped->isUpdatable());
+    QVERIFY(!grouped->addNew());
+}
+
+void tst_mdlstandard::fieldUpdateWritesOnlyTheCurrentRow()
+{
+    TestDb db;
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1', 'A', 'same'), ('1', 'A', 'same')");
+    auto rs = runsql("select * from kmdmk order by km_no");
+    rs->moveLast();
+    QVERIFY(rs->setValue("km_name", "changed"));
+    QCOMPARE(rs->text("km_name"), QStringLiteral("changed"));
+    QVERIFY(rs->update());
+    QCOMPARE(db.scalar("select count(*) from kmdmk where km_name='changed'"), QStringLiteral("1"));
+    QCOMPARE(db.scalar("select count(*) from kmdmk where km_name='same'"), QStringLiteral("1"));
+
+    // A pending change is dropped by moving away, never written behind the caller's back.
+    rs->moveFirst();
+    rs->setValue("km_name", "dropped");
+    rs->moveNext();
+    QCOMPARE(db.scalar("select count(*) from kmdmk where km_name='dropped'"), QStringLiteral("0"));
+}
+
+void tst_mdlstandard::updateOfVanishedRowIsReported()
+{
+    TestDb db;
+    auto rs = runsql("select * from czy where czyno='759'");
+    db.run("delete from czy");
+    rs->setValue("czyname", "x");
+    QString error;
+    QVERIFY(!rs->update(&error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(db.count("czy"), 0);
+}
+
+void tst_mdlstandard::secondStatementInOneTextIsRefused()
+{
+    TestDb db;
+    QString status;
+    QVERIFY(!runsql("select * from czy; delete from czy", status));
+    QCOMPARE(db.count("czy"), 1);
+}
+
+void tst_mdlstandard::transactionLeavesNothingAfterInjectedFailure()
+{
+    TestDb db;
+    db.run("insert into pzk (pz_no, km_no) values (1, 'a')");
+    db.run("insert into pzkls (pz_no, km_no) values (1, 'a')");
+    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.contains("pzkls"); });
+    {
+        Transaction work;
+        QVERIFY(work.isActive());
+        QVERIFY(runsql("delete from pzk"));
+        QVERIFY(!runsql("delete from pzkls"));
+        // Leaving the scope without commit undoes the first delete.
+    }
+    platform::SqlConnection::setFailureHook({});
+    QCOMPARE(db.count("pzk"), 1);
+    QCOMPARE(db.count("pzkls"), 1);
+
+    {
+        Transaction work;
+        QVERIFY(runsql("delete from pzk"));
+        QVERIFY(work.commit());
+    }
+    QCOMPARE(db.count("pzk"), 0);
+}
+
+void tst_mdlstandard::innerScopeFailureDoomsTheOuterUnit()
+{
+    TestDb db;
+    Transaction outer;
+    QVERIFY(runsql("delete from czy"));
+    {
+        Transaction inner;
+        QVERIFY(runsql("delete from dwmc"));
+    }
+    QVERIFY(!outer.commit());
+    QVERIFY(!outer.error().isEmpty());
+    QCOMPARE(db.count("czy"), 1);
+    QCOMPARE(db.count("dwmc"), 1);
+}
+
+void tst_mdlstandard::moneySumsAreExact()
+{
+    TestDb db;
+    for (const QString amount : {QStringLiteral("0.10"), QStringLiteral("0.20")}) {
+        QVERIFY(runsql("insert into pzk (pz_no, jfje, dfje) values (1, ?, 0)", {Money::parse(amount)->cents()}));
+    }
+    QVERIFY(runsql("insert into pzk (pz_no, jfje, dfje) values (1, 0, ?)", {Money::parse(QStringLiteral("0.30"))->cents()}));
+    auto rs = runsql("select pz_no, sum(jfje) as jfhj, sum(dfje) as dfhj from pzk group by pz_no");
+    QCOMPARE(Money::fromField(rs->value("jfhj")), Money::fromField(rs->value("dfhj")));
+    QCOMPARE(Money::fromField(rs->value("jfhj")).toString(), QStringLiteral("0.30"));
+    QCOMPARE(runsql("select * from pzk where jfje<>dfje and pz_no=2")->recordCount(), 0);
+}
+
+void tst_mdlstandard::moneyParsingAndFormatting_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("isAmount");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("grouped");
+    QTest::newRow("plain") << "1234.5" << true << "1234.50" << "1,234.50";
+    QTest::newRow("zero") << "0" << true << "0.00" << "0.00";
+    QTest::newRow("half up") << "12.345" << true << "12.35" << "12.35";
+    QTest::newRow("half away from zero") << "-12.345" << true << "-12.35" << "-12.35";
+    QTest::newRow("below half") << "0.004" << true << "0.00" << "0.00";
+    QTest::newRow("carry") << "9.995" << true << "10.00" << "10.00";
+    QTest::newRow("blanks and sign") << "  +7 " << true << "7.00" << "7.00";
+    QTest::newRow("leading point") << ".5" << true << "0.50" << "0.50";
+    QTest::newRow("trailing point") << "5." << true << "5.00" << "5.00";
+    QTest::newRow("millions") << "-1234567.8" << true << "-1234567.80" << "-1,234,567.80";
+    QTest::newRow("grouping comma") << "1,000" << false << "" << "";
+    QTest::newRow("exponent") << "2E3" << false << "" << "";
+    QTest::newRow("two points") << "1.2.3" << false << "" << "";
+    QTest::newRow("empty") << "" << false << "" << "";
+    QTest::newRow("sign only") << "-" << false << "" << "";
+    QTest::newRow("inner blank") << "1 000" << false << "" << "";
+    QTest::newRow("full-width digits") << "１２" << false << "" << "";
+    QTest::newRow("too large") << "99999999999999" << false << "" << "";
+}
+
+void tst_mdlstandard::moneyParsingAndFormatting()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, isAmount);
+    const auto money = Money::parse(typed);
+    QCOMPARE(money.has_value(), isAmount);
+    if (money) {
+        QTEST(money->toString(), "shown");
+        QTEST(money->toGroupedString(), "grouped");
+    }
+}
+
+void tst_mdlstandard::missingOrForeignFileCreatesNothing()
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("kelopz.mdb");
+    setDatabasePath(missing);
+    QString status;
+    QVERIFY(!runsql("select * from czy", status));
+    QVERIFY(status.startsWith(QStringLiteral("查询错误:")));
+    QVERIFY(!QFile::exists(missing));
+    Transaction work;
+    QVERIFY(!work.isActive());
+
+    const QString foreign = dir.filePath("foreign.mdb");
+    QFile f(foreign);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    setDatabasePath(foreign);
+    QVERIFY(!runsql("select * from czy", status));
+    setDatabasePath(QString());
+}
+
+void tst_mdlstandard::stockShellNeedsTheKey()
+{
+    const QString shell = QStandardPaths::findExecutable("sqlcipher");
+    if (shell.isEmpty())
+        QSKIP("the sqlcipher shell is not installed");
+    TestDb db;
+    closeDatabase();
+    auto ask = [&](const QByteArray &script) {
+        QProcess p;
+        p.start(shell, {db.path()});
+        p.write(script);
+        p.closeWriteChannel();
+        p.waitForFinished();
+        return p.readAllStandardOutput() + p.readAllStandardError();
+    };
+    QVERIFY(ask("PRAGMA key='lanternorchardbay';\nselect czyno from czy;\n").contains("759"));
+    const QByteArray without = ask("select czyno from czy;\n");
+    QVERIFY(!without.contains("759"));
+    QVERIFY(without.contains("not a database"));
+}
+
+void tst_mdlstandard::enterActsAsTab()
+{
+    QWidget form;
+    auto *layout = new QVBoxLayout(&form);
+    auto *first = new QLineEdit;
+    auto *second = new QLineEdit;
+    layout->addWidget(first);
+    layout->addWidget(second);
+    platform::installEnterAsTab(first);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_A);
+    QTest::keyClick(first, Qt::Key_Return);
+    QCOMPARE(first->text(), QStringLiteral("a"));
+    QCOMPARE(QApplication::focusWidget(), second);
+}
+
+QTEST_MAIN(tst_mdlstandard)
+#include "tst_mdlstandard.moc"

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers every test uses: its own copy of the seeded books, and a stand-in person who
+// answers message boxes and remembers what they said.
+
+#include "db/mdlstandard.h"
+#include "platform/msgbox.h"
+
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariantList>
+
+#include <deque>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh copy of the seeded database for one test; runsql works on it while it lives.
+class TestDb {
+public:
+    TestDb();
+    ~TestDb();
+    QString path() const { return path_; }
+    // Runs a statement that must succeed (test set-up); fails the test otherwise.
+    RecordsetPtr run(const QString &sql, const QVariantList &params = {});
+    // The first column of the first row, as text ("<none>" when no row).
+    QString scalar(const QString &sql, const QVariantList &params = {});
+    int count(const QString &table);
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// Answers message boxes in the order given (default: the box's default button) and
+// records every box that was shown.
+class MessageBoxes {
+public:
+    MessageBoxes();
+    ~MessageBoxes();
+    void answer(QMessageBox::StandardButton button) { answers_.push_back(button); }
+    const std::vector<platform::MsgBoxRequest> &shown() const { return shown_; }
+    int count() const { return int(shown_.size()); }
+    QString lastText() const { return shown_.empty() ? QString() : shown_.back().text; }
+    QStringList texts() const;
+    void clear() { shown_.clear(); }
+
+private:
+    std::deque<QMessageBox::StandardButton> answers_;
+    std::vector<platform::MsgBoxRequest> shown_;
+};
+
+} // namespace testsupport
