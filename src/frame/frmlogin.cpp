@@ -1,0 +1,156 @@
+#include "frame/frmlogin.h"
+
+#include "db/mdlstandard.h"
+#include "platform/desktop.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace mdlStandard;
+
+namespace {
+const QString kLoginTitle = QStringLiteral("友情提示！");
+const QString kNoSuchOperator = QStringLiteral("无此用户代码，请重新输入！");
+const QString kWrongPassword = QStringLiteral("输入的密码不正确，请重新输入！");
+
+QLabel *boldLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    return label;
+}
+
+QLineEdit *entryBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setStyleSheet(QStringLiteral("background-color: %1").arg(platform::vbColor(0x00E0E0E0).name()));
+    platform::installEnterAsTab(box);
+    return box;
+}
+} // namespace
+
+frmlogin::frmlogin(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmlogin"));
+    setWindowTitle(QString());
+    setFixedSize(420, 250);
+
+    Label1 = boldLabel(QStringLiteral("用户代码:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2 = boldLabel(QStringLiteral("用户密码:"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    txtitem1 = entryBox(QStringLiteral("txtitem1"), this);
+    txtitem2 = entryBox(QStringLiteral("txtitem2"), this);
+    txtitem2->setEchoMode(QLineEdit::Password);
+
+    Cmdok = new QPushButton(QStringLiteral("确    定"), this);
+    Cmdok->setObjectName(QStringLiteral("Cmdok"));
+    Cmdcancel = new QPushButton(QStringLiteral("取    消"), this);
+    Cmdcancel->setObjectName(QStringLiteral("Cmdcancel"));
+    // Neither button is the window's default: Enter presses only the focused button.
+    for (QPushButton *b : {Cmdok, Cmdcancel}) {
+        b->setDefault(false);
+        b->setAutoDefault(true);
+    }
+    Label3 = new QLabel(QStringLiteral("初始用户代码：759      用户密码：40617"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00FF0000).name()));
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(Label1, 0, 0);
+    fields->addWidget(txtitem1, 0, 1);
+    fields->addWidget(Label2, 1, 0);
+    fields->addWidget(txtitem2, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Cmdok);
+    buttons->addSpacing(24);
+    buttons->addWidget(Cmdcancel);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(60, 40, 60, 12);
+    layout->addLayout(fields);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    layout->addStretch();
+    layout->addWidget(Label3, 0, Qt::AlignHCenter);
+
+    setTabOrder(txtitem1, txtitem2);
+    setTabOrder(txtitem2, Cmdok);
+    setTabOrder(Cmdok, Cmdcancel);
+    connect(Cmdok, &QPushButton::clicked, this, &frmlogin::Cmdok_Click);
+    connect(Cmdcancel, &QPushButton::clicked, this, &frmlogin::Cmdcancel_Click);
+    txtitem1->setFocus();
+}
+
+QLineEdit *frmlogin::txtitem(int index) const { return index == 1 ? txtitem1 : index == 2 ? txtitem2 : nullptr; }
+
+void frmlogin::Cmdok_Click()
+{
+    if (txtitem1->text().trimmed().isEmpty()) {
+        platform::notice(kNoSuchOperator, kLoginTitle);
+        txtitem1->setFocus();
+    } else {
+        // The number goes in as typed, blanks kept; the database matches it without regard
+        // to letter case.
+        sqltext = QStringLiteral("select * from czy where czyno=?");
+        sharedrs = runsql(sqltext, msgtext, {txtitem1->text()});
+        if (!sharedrs) {
+            platform::notice(QStringLiteral("无法读取操作员信息，请检查数据库文件！\n") + msgtext, kLoginTitle);
+        } else if (sharedrs->recordCount() == 0) {
+            platform::notice(kNoSuchOperator, kLoginTitle);
+            txtitem1->clear();
+            txtitem1->setFocus();
+        } else if (sharedrs->text(QStringLiteral("password")).trimmed() == txtitem2->text().trimmed()) {
+            loginok = true;
+            loginczyno = sharedrs->value(QStringLiteral("czyno"));
+            loginczyname = sharedrs->value(QStringLiteral("czyname"));
+            sharedrs->close();
+            hide();
+        } else {
+            platform::notice(kWrongPassword, kLoginTitle);
+            txtitem2->clear();
+            txtitem2->setFocus();
+        }
+    }
+    ++trycount;
+    if (trycount == 3)
+        hide();
+}
+
+void frmlogin::Cmdcancel_Click()
+{
+    loginok = false;
+    hide();
+}
+
+void frmlogin::keyPressEvent(QKeyEvent *event)
+{
+    // Esc does not close the window by itself; only Cancel does.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmlogin::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient sky(0, 0, 0, height());
+    sky.setColorAt(0, QColor(0xdf, 0xe9, 0xf5));
+    sky.setColorAt(1, QColor(0xa9, 0xc2, 0xe0));
+    p.fillRect(rect(), sky);
+    p.setPen(QColor(0x5a, 0x7d, 0xb0));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The login window: an operator number and password checked against the operators,
+// three tries at most.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmlogin : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmlogin(QWidget *parent = nullptr);
+
+    // True once a login succeeded; read by Main after the window is hidden.
+    bool loginok = false;
+    int tries() const { return trycount; }
+    QLineEdit *txtitem(int index) const; // 1: operator number, 2: password
+
+    void Cmdok_Click();
+    void Cmdcancel_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    qint16 trycount = 0;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLineEdit *txtitem1;
+    QLineEdit *txtitem2;
+    QPushButton *Cmdok;
+    QPushButton *Cmdcancel;
+};

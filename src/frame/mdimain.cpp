@@ -1,0 +1,278 @@
+#include "frame/mdimain.h"
+
+#include "db/mdlstandard.h"
+#include "frame/frmabout.h"
+#include "frame/frmface.h"
+#include "platform/desktop.h"
+#include "platform/msgbox.h"
+#include "platform/panelstatusbar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+MDIMain *theMainWindow = nullptr;
+
+// A flag of qy as text; a missing row or a Null counts as not set.
+QString settingFlag(const QString &item, const QString &column)
+{
+    QString status;
+    auto rs = mdlStandard::runsql(QStringLiteral("select * from qy where cdxm=?"), status, {item});
+    return rs && !rs->eof() ? rs->text(column) : QString();
+}
+} // namespace
+
+MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
+{
+    theMainWindow = this;
+    setObjectName(QStringLiteral("MDIMain"));
+    setWindowTitle(QString::fromUtf8(kCaption));
+
+    area = new QMdiArea(this);
+    area->setObjectName(QStringLiteral("MDIClient"));
+    QLinearGradient workspace(0, 0, 0, 900);
+    workspace.setColorAt(0, QColor(0x7f, 0x9d, 0xc4));
+    workspace.setColorAt(1, QColor(0x3d, 0x5f, 0x8f));
+    area->setBackground(workspace);
+    setCentralWidget(area);
+
+    StatusBar1 = new platform::PanelStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->addPanel(QStringLiteral("专业财务会计凭证汇总工具"), 3);
+    StatusBar1->addPanel(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), 1);
+    StatusBar1->addPanel(QStringLiteral("因为专注，所以专业"), 2);
+    setStatusBar(StatusBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &MDIMain::Timer1_Timer);
+
+    buildMenus();
+    MDIForm_Load();
+}
+
+MDIMain::~MDIMain()
+{
+    if (splash)
+        splash->close();
+    if (theMainWindow == this)
+        theMainWindow = nullptr;
+}
+
+MDIMain *MDIMain::instance() { return theMainWindow; }
+
+QAction *MDIMain::menuItem(const QString &name) const { return findChild<QAction *>(name); }
+
+void MDIMain::buildMenus()
+{
+    struct Item {
+        const char *name;
+        const char *caption; // "-" makes a separator
+        void (MDIMain::*handler)();
+    };
+    struct Menu {
+        const char *name;
+        const char *caption;
+        std::vector<Item> items;
+    };
+    const std::vector<Menu> menus = {
+        {"mnuGeneral", "基本资料信息(&G)",
+         {{"menudw", "单位信息设置", &MDIMain::menudw_Click},
+          {"menuczy", "操作员信息设置", &MDIMain::menuczy_Click},
+          {"menukjkm", "会计科目信息设置", &MDIMain::menukjkm_Click},
+          {"mk11", "-", nullptr},
+          {"menusjcshs", "开始数据初始化", &MDIMain::menusjcshs_Click},
+          {"menucskjqj", "初次使用会计期间设置", &MDIMain::menucskjqj_Click},
+          {"menuzzqcye", "总帐期初余额设置", &MDIMain::menuzzqcye_Click},
+          {"menusjcshz", "结束数据初始化", &MDIMain::menusjcshz_Click},
+          {"mk12", "-", nullptr},
+          {"menummxg", "操作员密码修改", &MDIMain::menummxg_Click},
+          {"mk13", "-", nullptr},
+          {"menuexit", "退出系统", &MDIMain::menuexit_Click}}},
+        {"mnuScore", "会计凭证管理(&D)",
+         {{"menupzlr", "会计凭证登记", &MDIMain::menupzlr_Click},
+          {"menupzcx", "凭证查询修改", &MDIMain::menupzcx_Click},
+          {"mk21", "-", nullptr},
+          {"menuakjkmcx", "按会计科目查询", &MDIMain::menuakjkmcx_Click},
+          {"menuapzbhcx", "按凭证编号查询", &MDIMain::menuapzbhcx_Click},
+          {"mk22", "-", nullptr},
+          {"menussph", "平衡关系审核", &MDIMain::menussph_Click},
+          {"mk23", "-", nullptr},
+          {"menupzhz", "会计凭证汇总", &MDIMain::menupzhz_Click}}},
+        {"menuzzmcx", "历史数据查询(&J)",
+         {{"menuapzbhlscx", "按凭证编号查询凭证", &MDIMain::menuapzbhlscx_Click},
+          {"menuakjkmlscx", "按会计科目查询凭证", &MDIMain::menuakjkmlscx_Click},
+          {"mk31", "-", nullptr},
+          {"menupzhzcx", "月份凭证汇总表查询", &MDIMain::menupzhzcx_Click}}},
+        {"menudy", "会计期间管理(&P)",
+         {{"menukjqjzt", "期间状态查询", &MDIMain::menukjqjzt_Click},
+          {"mk41", "-", nullptr},
+          {"menukjqjjz", "会计期间结转", &MDIMain::menukjqjjz_Click}}},
+    };
+    for (const Menu &m : menus) {
+        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QString::fromUtf8(m.name));
+        menu->menuAction()->setObjectName(QString::fromUtf8(m.name));
+        for (const Item &item : m.items) {
+            QAction *action = qstrcmp(item.caption, "-") == 0 ? menu->addSeparator()
+                                                               : menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString::fromUtf8(item.name));
+            if (item.handler)
+                connect(action, &QAction::triggered, this, item.handler);
+        }
+    }
+    // The window list: names the open child windows and activates the one chosen.
+    ck = menuBar()->addMenu(QStringLiteral("窗    口"));
+    ck->setObjectName(QStringLiteral("ck"));
+    ck->menuAction()->setObjectName(QStringLiteral("ck"));
+    connect(ck, &QMenu::aboutToShow, this, &MDIMain::fillWindowList);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("系统服务管理(&S)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *manual = help->addAction(QStringLiteral("阅读操作手册"));
+    manual->setObjectName(QStringLiteral("menuczsc"));
+    connect(manual, &QAction::triggered, this, &MDIMain::menuczsc_Click);
+}
+
+void MDIMain::fillWindowList()
+{
+    ck->clear();
+    const auto windows = area->subWindowList();
+    for (QMdiSubWindow *sub : windows) {
+        QAction *entry = ck->addAction(sub->windowTitle());
+        entry->setCheckable(true);
+        entry->setChecked(sub == area->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                area->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void MDIMain::MDIForm_Load()
+{
+    QString status;
+    auto company = mdlStandard::runsql(QStringLiteral("select * from dwmc"), status);
+    companyName = company && !company->eof() ? company->text(QStringLiteral("dw_name")) : QString();
+    setWindowTitle(windowTitle() + '(' + companyName + ')');
+
+    platform::setHourglass();
+    splash = new frmface;
+    splash->setGeometry(200, 200, 460, 360);
+    splash->show();
+    splash->repaint();
+
+    if (settingFlag(QStringLiteral("sjcsh"), QStringLiteral("bj")) == QStringLiteral("1"))
+        menuItem(QStringLiteral("menusjcshs"))->setEnabled(false);
+    if (settingFlag(QStringLiteral("qykjqj"), QStringLiteral("bj")) == QStringLiteral("1"))
+        menuItem(QStringLiteral("menucskjqj"))->setEnabled(false);
+    if (settingFlag(QStringLiteral("sjcsh"), QStringLiteral("qyqj")) == QStringLiteral("js"))
+        menuItem(QStringLiteral("menusjcshz"))->setEnabled(false);
+}
+
+void MDIMain::MDIForm_Activate()
+{
+    Timer1->start(5000);
+}
+
+void MDIMain::Timer1_Timer()
+{
+    Timer1->stop();
+    if (splash)
+        splash->close();
+    platform::restorePointer();
+}
+
+void MDIMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        MDIForm_Activate();
+    QMainWindow::changeEvent(event);
+}
+
+void MDIMain::closeEvent(QCloseEvent *event)
+{
+    if (!platform::askYesNo(QStringLiteral("确定退出财务澄川账簿系统吗？"))) {
+        event->ignore();
+        return;
+    }
+    area->closeAllSubWindows();
+    if (!area->subWindowList().isEmpty()) {
+        // A child window that would lose unsaved work keeps the program open.
+        event->ignore();
+        return;
+    }
+    if (splash)
+        splash->close();
+    event->accept();
+    emit exitConfirmed();
+}
+
+QMdiSubWindow *MDIMain::showChild(const QString &key, const std::function<QWidget *()> &make)
+{
+    QPointer<QMdiSubWindow> &sub = children[key];
+    if (!sub) {
+        QWidget *window = make();
+        sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(window->windowTitle());
+        connect(window, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    }
+    sub->showMaximized();
+    area->setActiveSubWindow(sub);
+    return sub;
+}
+
+int MDIMain::showDialog(QDialog &dialog)
+{
+    dialog.setParent(this, dialog.windowFlags() | Qt::Dialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.adjustSize();
+    if (const QScreen *screen = this->screen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    return dialog.exec();
+}
+
+void MDIMain::showabout()
+{
+    frmAbout about;
+    showDialog(about);
+}
+
+void MDIMain::menuexit_Click() { close(); }
+
+void MDIMain::menuczsc_Click()
+{
+    platform::shellOpen(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"));
+}
+
+// Items whose windows are not part of the program yet do nothing.
+void MDIMain::menudw_Click() {}
+void MDIMain::menuczy_Click() {}
+void MDIMain::menukjkm_Click() {}
+void MDIMain::menusjcshs_Click() {}
+void MDIMain::menucskjqj_Click() {}
+void MDIMain::menuzzqcye_Click() {}
+void MDIMain::menusjcshz_Click() {}
+void MDIMain::menummxg_Click() {}
+void MDIMain::menupzlr_Click() {}
+void MDIMain::menupzcx_Click() {}
+void MDIMain::menuakjkmcx_Click() {}
+void MDIMain::menuapzbhcx_Click() {}
+void MDIMain::menussph_Click() {}
+void MDIMain::menupzhz_Click() {}
+void MDIMain::menuapzbhlscx_Click() {}
+void MDIMain::menuakjkmlscx_Click() {}
+void MDIMain::menupzhzcx_Click() {}
+void MDIMain::menukjqjzt_Click() {}
+void MDIMain::menukjqjjz_Click() {}

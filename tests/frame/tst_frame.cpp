@@ -1,0 +1,322 @@
+// Start-up: the login window and the main window, driven as an operator would.
+#include "frame/frmabout.h"
+#include "frame/frmface.h"
+#include "frame/frmlogin.h"
+#include "frame/mdimain.h"
+#include "platform/desktop.h"
+#include "platform/panelstatusbar.h"
+#include "testsupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using testsupport::MessageBoxes;
+using testsupport::TestDb;
+
+namespace {
+QList<frmface *> splashWindows()
+{
+    QList<frmface *> found;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *f = qobject_cast<frmface *>(w))
+            found << f;
+    }
+    return found;
+}
+
+void typeLogin(frmlogin &login, const QString &number, const QString &password)
+{
+    login.txtitem(1)->setText(number);
+    login.txtitem(2)->setText(password);
+    QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
+}
+} // namespace
+
+class tst_frame : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { platform::restorePointer(); }
+
+    void loginSucceedsAndRecordsTheOperator();
+    void threeFailedTriesEndTheLogin();
+    void twoFailuresThenSuccess();
+    void quotesAndLetterCaseInTheOperatorNumber();
+    void cancelEndsTheLogin();
+    void enterMovesThroughTheLoginBoxes();
+
+    void captionStatusBarAndMenus();
+    void settingFlagsDisableTheirItems();
+    void exitAsksAndNoKeepsTheProgram();
+    void oneInstancePerChildWindow();
+    void splashAndHourglassEndOnTheTimer();
+    void helpAndAboutUseTheDesktop();
+};
+
+void tst_frame::loginSucceedsAndRecordsTheOperator()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    frmlogin login;
+    login.show();
+    typeLogin(login, "759", " 40617 ");
+    QVERIFY(login.loginok);
+    QVERIFY(!login.isVisible());
+    QCOMPARE(login.tries(), 1);
+    QCOMPARE(mdlStandard::loginczyno.toString(), QStringLiteral("759"));
+    QCOMPARE(mdlStandard::loginczyname.toString(), QStringLiteral("系统管理员"));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_frame::threeFailedTriesEndTheLogin()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    frmlogin login;
+    login.show();
+    typeLogin(login, "   ", "x");
+    QVERIFY(login.isVisible());
+    QCOMPARE(boxes.lastText(), QStringLiteral("无此用户代码，请重新输入！"));
+    QCOMPARE(boxes.shown().back().title, QStringLiteral("友情提示！"));
+    QCOMPARE(boxes.shown().back().icon, QMessageBox::Warning);
+    QCOMPARE(login.txtitem(1)->text(), QStringLiteral("   ")); // an empty number is left as typed
+
+    typeLogin(login, "759", "wrong");
+    QCOMPARE(boxes.lastText(), QStringLiteral("输入的密码不正确，请重新输入！"));
+    QCOMPARE(login.txtitem(2)->text(), QString());
+    QVERIFY(login.isVisible());
+
+    typeLogin(login, "nobody", "40617");
+    QCOMPARE(boxes.lastText(), QStringLiteral("无此用户代码，请重新输入！"));
+    QCOMPARE(login.txtitem(1)->text(), QString());
+    QVERIFY(!login.isVisible());
+    QVERIFY(!login.loginok);
+    QCOMPARE(boxes.count(), 3);
+}
+
+void tst_frame::twoFailuresThenSuccess()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    frmlogin login;
+    login.show();
+    typeLogin(login, "", "");
+    typeLogin(login, "759", "4061");
+    typeLogin(login, "759", "40617");
+    QVERIFY(login.loginok);
+    QVERIFY(!login.isVisible());
+    QCOMPARE(login.tries(), 3);
+}
+
+void tst_frame::quotesAndLetterCaseInTheOperatorNumber()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password) values ('ab''1', '乙', 'Pw')");
+    MessageBoxes boxes;
+    {
+        frmlogin login;
+        login.show();
+        typeLogin(login, "7'59", "40617");
+        QCOMPARE(boxes.lastText(), QStringLiteral("无此用户代码，请重新输入！"));
+        QVERIFY(!login.loginok);
+        // The number matches without regard to letter case; the password does not.
+        typeLogin(login, "AB'1", "pw");
+        QCOMPARE(boxes.lastText(), QStringLiteral("输入的密码不正确，请重新输入！"));
+    }
+    frmlogin login;
+    login.show();
+    typeLogin(login, "AB'1", "Pw");
+    QVERIFY(login.loginok);
+    QCOMPARE(mdlStandard::loginczyno.toString(), QStringLiteral("ab'1"));
+}
+
+void tst_frame::cancelEndsTheLogin()
+{
+    TestDb db;
+    frmlogin login;
+    login.show();
+    QTest::mouseClick(login.findChild<QPushButton *>("Cmdcancel"), Qt::LeftButton);
+    QVERIFY(!login.isVisible());
+    QVERIFY(!login.loginok);
+}
+
+void tst_frame::enterMovesThroughTheLoginBoxes()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    frmlogin login;
+    login.show();
+    QApplication::setActiveWindow(&login);
+    login.txtitem(1)->setFocus();
+    QTest::keyClicks(login.txtitem(1), "759");
+    QTest::keyClick(login.txtitem(1), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), login.txtitem(2));
+    QTest::keyClicks(login.txtitem(2), "40617");
+    QTest::keyClick(login.txtitem(2), Qt::Key_Return);
+    auto *ok = login.findChild<QPushButton *>("Cmdok");
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QVERIFY(login.isVisible());
+    QTest::keyClick(ok, Qt::Key_Return);
+    QVERIFY(login.loginok);
+}
+
+void tst_frame::captionStatusBarAndMenus()
+{
+    TestDb db;
+    db.run("update dwmc set dw_name=?", {"澄川贸易"});
+    MDIMain main;
+    QCOMPARE(main.windowTitle(), QStringLiteral("财务澄川账簿信息系统(澄川贸易)"));
+    QCOMPARE(main.StatusBar1->panelCount(), 3);
+    QCOMPARE(main.StatusBar1->panelText(1), QStringLiteral("专业财务会计凭证汇总工具"));
+    QCOMPARE(main.StatusBar1->panelText(3), QStringLiteral("因为专注，所以专业"));
+
+    // Menu order and captions, separators included.
+    auto *general = main.findChild<QMenu *>("mnuGeneral");
+    QStringList names;
+    for (QAction *a : general->actions())
+        names << a->objectName();
+    QCOMPARE(names, QStringList({"menudw", "menuczy", "menukjkm", "mk11", "menusjcshs", "menucskjqj",
+                                 "menuzzqcye", "menusjcshz", "mk12", "menummxg", "mk13", "menuexit"}));
+    QStringList top;
+    for (QAction *a : main.menuBar()->actions())
+        top << a->text();
+    QCOMPARE(top, QStringList({"基本资料信息(&G)", "会计凭证管理(&D)", "历史数据查询(&J)", "会计期间管理(&P)",
+                               "窗    口", "系统服务管理(&S)"}));
+    QCOMPARE(main.menuItem("menukjqjjz")->text(), QStringLiteral("会计期间结转"));
+    for (QAction *a : main.findChildren<QAction *>())
+        QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+}
+
+void tst_frame::settingFlagsDisableTheirItems()
+{
+    TestDb db;
+    {
+        // Values other than "1" and "js" leave the items enabled; so does a Null.
+        db.run("update qy set bj='11', qyqj='JS' where cdxm='sjcsh'");
+        db.run("update qy set bj=null where cdxm='qykjqj'");
+        MDIMain main;
+        QVERIFY(main.menuItem("menusjcshs")->isEnabled());
+        QVERIFY(main.menuItem("menucskjqj")->isEnabled());
+        QVERIFY(main.menuItem("menusjcshz")->isEnabled());
+    }
+    db.run("update qy set bj='1', qyqj='js' where cdxm='sjcsh'");
+    db.run("update qy set bj='1' where cdxm='qykjqj'");
+    MDIMain main;
+    QVERIFY(!main.menuItem("menusjcshs")->isEnabled());
+    QVERIFY(!main.menuItem("menucskjqj")->isEnabled());
+    QVERIFY(!main.menuItem("menusjcshz")->isEnabled());
+    QVERIFY(main.menuItem("menuzzqcye")->isEnabled());
+}
+
+void tst_frame::exitAsksAndNoKeepsTheProgram()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    MDIMain main;
+    main.show();
+    main.showChild("child", [] { return new QLabel("x"); });
+    QSignalSpy exits(&main, &MDIMain::exitConfirmed);
+
+    boxes.answer(QMessageBox::No);
+    main.menuItem("menuexit")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("确定退出财务澄川账簿系统吗？"));
+    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::No);
+    QCOMPARE(boxes.shown().back().icon, QMessageBox::Question);
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(exits.count(), 0);
+
+    // The close box asks the same question; Yes closes the children and ends the program.
+    boxes.answer(QMessageBox::Yes);
+    main.close();
+    QCOMPARE(boxes.count(), 2);
+    QVERIFY(!main.isVisible());
+    QCOMPARE(exits.count(), 1);
+}
+
+void tst_frame::oneInstancePerChildWindow()
+{
+    TestDb db;
+    MDIMain main;
+    main.show();
+    int made = 0;
+    auto make = [&] {
+        ++made;
+        return new QLabel("operators");
+    };
+    QMdiSubWindow *first = main.showChild("frmczy", make);
+    QMdiSubWindow *again = main.showChild("frmczy", make);
+    QCOMPARE(first, again);
+    QCOMPARE(made, 1);
+    // Two windows sharing a caption are still two windows.
+    main.showChild("frmakjkmcx", [] { auto *l = new QLabel; l->setWindowTitle("按会计科目查询"); return l; });
+    main.showChild("frmakjkmlscx", [] { auto *l = new QLabel; l->setWindowTitle("按会计科目查询"); return l; });
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 3);
+    QVERIFY(main.mdiArea()->subWindowList().back()->isMaximized());
+
+    // The window list names every open child and activates the chosen one.
+    auto *ck = main.findChild<QMenu *>("ck");
+    emit ck->aboutToShow();
+    QCOMPARE(ck->actions().size(), 3);
+    ck->actions().first()->trigger();
+    QCOMPARE(main.mdiArea()->activeSubWindow(), first);
+
+    // A closed window loads afresh next time.
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.showChild("frmczy", make);
+    QCOMPARE(made, 2);
+}
+
+void tst_frame::splashAndHourglassEndOnTheTimer()
+{
+    TestDb db;
+    MDIMain main;
+    const auto splash = splashWindows();
+    QCOMPARE(splash.size(), 1);
+    QVERIFY(splash.first()->isVisible());
+    QCOMPARE(splash.first()->geometry(), QRect(200, 200, 460, 360));
+    QVERIFY(splash.first()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(platform::isHourglass());
+
+    main.show();
+    QApplication::setActiveWindow(&main);
+    QTRY_VERIFY(main.Timer1->isActive());
+    QCOMPARE(main.Timer1->interval(), 5000);
+    main.Timer1_Timer();
+    QVERIFY(!main.Timer1->isActive());
+    QVERIFY(!platform::isHourglass());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(splashWindows().isEmpty());
+    main.Timer1_Timer(); // later ticks only reset the pointer
+}
+
+void tst_frame::helpAndAboutUseTheDesktop()
+{
+    TestDb db;
+    QStringList opened;
+    platform::setShellOpenHook([&](const QString &target) { opened << target; });
+    MDIMain main;
+    main.menuItem("menuczsc")->trigger();
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first(), QCoreApplication::applicationDirPath() + "/sm.chm");
+
+    frmAbout about;
+    about.show();
+    QTest::mouseClick(about.findChild<QLabel *>("lblContact"), Qt::LeftButton);
+    QCOMPARE(opened.last(), QStringLiteral("mailto:") + frmAbout::contactAddress());
+    QVERIFY(about.isVisible());
+    QTest::mouseClick(about.findChild<QLabel *>("lblTitle"), Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    platform::setShellOpenHook({});
+}
+
+QTEST_MAIN(tst_frame)
+#include "tst_frame.moc"
