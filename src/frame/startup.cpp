@@ -3,12 +3,39 @@
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
 
+#include "db/mdlstandard.h"
+#include "platform/msgbox.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <memory>
 
+bool booksAreReadable()
+{
+    QString status;
+    if (mdlStandard::runsql(QStringLiteral("select count(*) from czy"), status))
+        return true;
+    platform::notice(QStringLiteral("无法打开账簿数据库文件：\n%1\n\n请确认该文件存在且未被损坏。程序将结束。")
+                         .arg(mdlStandard::databasePath()));
+    return false;
+}
+
+void loadQtTranslations()
+{
+    static QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+}
+
 int Main()
 {
+    // Without readable books there is nothing to log in to; nothing is created in their place.
+    if (!booksAreReadable())
+        return 1;
     {
         frmlogin login;
         login.exec();

@@ -4,3 +4,9 @@
 // Shows the login window; ends at once unless the login succeeded, otherwise runs the
 // main window until it closes. Returns the program's exit code.
 int Main();
+
+// Whether the books file can be opened and read; tells the user and returns false when not.
+bool booksAreReadable();
+
+// Loads Qt's own Chinese texts (buttons, print preview, standard dialogs).
+void loadQtTranslations();

@@ -3,6 +3,7 @@
 #include "frame/frmface.h"
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
+#include "frame/startup.h"
 #include "platform/desktop.h"
 #include "platform/panelstatusbar.h"
 #include "testsupport.h"
@@ -52,6 +53,8 @@ private slots:
     void cancelEndsTheLogin();
     void enterMovesThroughTheLoginBoxes();
 
+    void unreadableBooksEndTheProgram();
+    void qtTextsAreChinese();
     void captionStatusBarAndMenus();
     void settingFlagsDisableTheirItems();
     void exitAsksAndNoKeepsTheProgram();
@@ -165,6 +168,24 @@ void tst_frame::enterMovesThroughTheLoginBoxes()
     QVERIFY(login.isVisible());
     QTest::keyClick(ok, Qt::Key_Return);
     QVERIFY(login.loginok);
+}
+
+void tst_frame::unreadableBooksEndTheProgram()
+{
+    MessageBoxes boxes;
+    QTemporaryDir dir;
+    mdlStandard::setDatabasePath(dir.filePath("kelopz.mdb"));
+    QCOMPARE(Main(), 1);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.lastText().contains(dir.filePath("kelopz.mdb")));
+    QVERIFY(!QFile::exists(dir.filePath("kelopz.mdb")));
+    mdlStandard::setDatabasePath(QString());
+}
+
+void tst_frame::qtTextsAreChinese()
+{
+    loadQtTranslations();
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("是(&Y)"));
 }
 
 void tst_frame::captionStatusBarAndMenus()
