@@ -1,5 +1,7 @@
 #include "frame/mdimain.h"
 
+#include "admin/frmdw.h"
+#include "admin/frmmmxg.h"
 #include "db/mdlstandard.h"
 #include "frame/frmabout.h"
 #include "frame/frmface.h"
@@ -256,15 +258,25 @@ void MDIMain::menuczsc_Click()
     platform::shellOpen(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"));
 }
 
+void MDIMain::menudw_Click()
+{
+    frmdw window;
+    showDialog(window);
+}
+
+void MDIMain::menummxg_Click()
+{
+    frmmmxg window;
+    showDialog(window);
+}
+
 // Items whose windows are not part of the program yet do nothing.
-void MDIMain::menudw_Click() {}
 void MDIMain::menuczy_Click() {}
 void MDIMain::menukjkm_Click() {}
 void MDIMain::menusjcshs_Click() {}
 void MDIMain::menucskjqj_Click() {}
 void MDIMain::menuzzqcye_Click() {}
 void MDIMain::menusjcshz_Click() {}
-void MDIMain::menummxg_Click() {}
 void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}
 void MDIMain::menuakjkmcx_Click() {}

@@ -18,10 +18,11 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            int key = static_cast<QKeyEvent *>(event)->key();
+            const int typed = static_cast<QKeyEvent *>(event)->key();
+            int key = typed;
             mdlStandard::entertotab(key);
-            if (key == 0)
-                return true;
+            if (key != typed)
+                return true; // the Enter became a Tab
         }
         return QObject::eventFilter(watched, event);
     }

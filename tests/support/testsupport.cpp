@@ -1,9 +1,22 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
 #include <QTest>
 
 namespace testsupport {
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
 
 TestDb::TestDb()
 {

@@ -13,7 +13,13 @@
 #include <deque>
 #include <vector>
 
+class QWidget;
+
 namespace testsupport {
+
+// Types text into a widget key by key, as a person would; unlike QTest::keyClicks it
+// also types Chinese characters.
+void typeText(QWidget *widget, const QString &text);
 
 // A fresh copy of the seeded database for one test; runsql works on it while it lives.
 class TestDb {

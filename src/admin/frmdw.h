@@ -1,0 +1,21 @@
+#pragma once
+// The company record: the one row of dwmc, shown and changed in five boxes.
+
+#include "db/mdlstandard.h"
+#include "frame/dialogframe.h"
+
+class frmdw : public DialogFrame {
+    Q_OBJECT
+public:
+    explicit frmdw(QWidget *parent = nullptr);
+    QLineEdit *txtitem(int index) const { return entryBoxes().at(index); }
+
+    void editrecord() override;
+    void saverecord() override;
+    void canceledit() override;
+
+private:
+    void showRow();
+
+    RecordsetPtr row; // the dwmc row as last loaded or saved
+};

@@ -1,0 +1,92 @@
+#include "admin/frmmmxg.h"
+
+#include "db/mdlstandard.h"
+#include "platform/msgbox.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace mdlStandard;
+
+frmmmxg::frmmmxg(QWidget *parent)
+    : DialogFrame(QStringLiteral("frmmmxg"), QStringLiteral("操作员密码修改"),
+                  {QStringLiteral("修  改"), QStringLiteral("修改密码"), QStringLiteral("保存密码")}, parent)
+{
+    Labeldm = addValue(QStringLiteral("lblDm"), QStringLiteral("代    码："), QStringLiteral("Labeldm"));
+    Labelczy = addValue(QStringLiteral("lblCzy"), QStringLiteral("姓    名："), QStringLiteral("Labelczy"));
+    textymm = addEntry(QStringLiteral("lblYmm"), QStringLiteral("原 密 码："), QStringLiteral("textymm"));
+    textxmm = addEntry(QStringLiteral("lblXmm"), QStringLiteral("新 密 码："), QStringLiteral("textxmm"));
+    // Enter in the confirmation box goes back to the old password; it never saves.
+    textqrmm = addEntry(QStringLiteral("lblQrmm"), QStringLiteral("确认密码："), QStringLiteral("textqrmm"), 0, false);
+    textqrmm->installEventFilter(this);
+    for (QLineEdit *box : {textymm, textxmm, textqrmm})
+        box->setEchoMode(QLineEdit::Password);
+
+    Labeldm->setText(loginczyno.toString());
+    Labelczy->setText(loginczyname.toString());
+    setViewing();
+}
+
+bool frmmmxg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == textqrmm && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            textymm->setFocus();
+    }
+    return DialogFrame::eventFilter(watched, event);
+}
+
+void frmmmxg::editrecord()
+{
+    setEditing();
+    for (QLineEdit *box : entryBoxes())
+        box->clear();
+    textymm->setFocus();
+}
+
+void frmmmxg::canceledit()
+{
+    for (QLineEdit *box : entryBoxes())
+        box->clear();
+    setViewing();
+}
+
+void frmmmxg::saverecord()
+{
+    QString status;
+    sqltext = QStringLiteral("select * from czy where czyno=?");
+    sharedrs = runsql(sqltext, status, {loginczyno});
+    RecordsetPtr row = sharedrs;
+    if (!row) {
+        platform::notice(QStringLiteral("无法读取操作员信息：") + status);
+        return;
+    }
+    if (row->eof()) {
+        platform::notice(QStringLiteral("当前操作员已不存在，无法修改密码！"));
+        return;
+    }
+    // Both sides trimmed, as the login compares them: a password stored with blanks
+    // around it can still be changed.
+    if (row->text(QStringLiteral("password")).trimmed() != textymm->text().trimmed()) {
+        platform::notice(QStringLiteral("原密码不正确，请重新输入原密码！"));
+        textymm->clear();
+        textymm->setFocus();
+        return;
+    }
+    if (textxmm->text().trimmed() != textqrmm->text().trimmed()) {
+        platform::notice(QStringLiteral("新密码与确认密码不一致，请重新输入密码！"));
+        textxmm->clear();
+        textqrmm->clear();
+        textxmm->setFocus();
+        return;
+    }
+    row->setValue(QStringLiteral("password"), textxmm->text());
+    QString error;
+    if (!row->update(&error)) {
+        platform::notice(QStringLiteral("密码保存失败：") + error);
+        return;
+    }
+    setViewing();
+}

@@ -1,0 +1,152 @@
+#include "frame/dialogframe.h"
+
+#include "platform/desktop.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/look.h"
+
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+// The strip of picture right below the toolbar.
+class PictureStrip : public QWidget {
+public:
+    explicit PictureStrip(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("Picture1"));
+        setFixedHeight(36);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QLinearGradient band(0, 0, width(), 0);
+        band.setColorAt(0, QColor(0x1f, 0x4e, 0x8c));
+        band.setColorAt(1, QColor(0xa9, 0xc2, 0xe0));
+        p.fillRect(rect(), band);
+    }
+};
+
+const QString kLabelColour = platform::vbColor(0x00C00000).name();
+const QString kTextColour = platform::vbColor(0x000000C0).name();
+} // namespace
+
+DialogFrame::DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::vbColor(0x00E0E0E0));
+    setPalette(pal);
+
+    Toolbar1 = new platform::KeyedToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    QStyle *s = style();
+    Toolbar1->addButton(QStringLiteral("button_edit"), captions.edit, s->standardIcon(QStyle::SP_FileDialogDetailedView))
+        ->setToolTip(captions.editTip);
+    Toolbar1->addButton(QStringLiteral("button_cancel"), QStringLiteral("撤  消"), s->standardIcon(QStyle::SP_DialogCancelButton))
+        ->setToolTip(QStringLiteral("撤消操作"));
+    Toolbar1->addSeparatorItem();
+    Toolbar1->addButton(QStringLiteral("button_save"), QStringLiteral("保  存"), s->standardIcon(QStyle::SP_DialogSaveButton))
+        ->setToolTip(captions.saveTip);
+    Toolbar1->addSeparatorItem();
+    Toolbar1->addButton(QStringLiteral("button_exit"), QStringLiteral("退  出"), s->standardIcon(QStyle::SP_DialogCloseButton))
+        ->setToolTip(QStringLiteral("返回主菜单"));
+    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &DialogFrame::dispatch);
+
+    form = new QFormLayout;
+    form->setContentsMargins(40, 20, 40, 24);
+    form->setVerticalSpacing(12);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(new PictureStrip(this));
+    layout->addLayout(form);
+    layout->addStretch();
+}
+
+QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
+                                 int maxLength, bool enterAsTab)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(boxName);
+    box->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: %1 }").arg(kTextColour));
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    if (enterAsTab)
+        platform::installEnterAsTab(box);
+    auto *label = new QLabel(labelText, this);
+    label->setObjectName(labelName);
+    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    label->setStyleSheet(QStringLiteral("color: %1").arg(kLabelColour));
+    form->addRow(label, box);
+    boxes.push_back(box);
+    return box;
+}
+
+QLabel *DialogFrame::addValue(const QString &labelName, const QString &labelText, const QString &valueName)
+{
+    auto *label = new QLabel(labelText, this);
+    label->setObjectName(labelName);
+    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    label->setStyleSheet(QStringLiteral("color: %1").arg(kLabelColour));
+    auto *value = new QLabel(this);
+    value->setObjectName(valueName);
+    value->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    value->setStyleSheet(QStringLiteral("color: %1").arg(kTextColour));
+    form->addRow(label, value);
+    return value;
+}
+
+void DialogFrame::setViewing()
+{
+    editing = false;
+    for (QLineEdit *box : boxes)
+        box->setEnabled(false);
+    Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(true);
+    Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(false);
+    Toolbar1->button(QStringLiteral("button_save"))->setEnabled(false);
+}
+
+void DialogFrame::setEditing()
+{
+    editing = true;
+    for (QLineEdit *box : boxes)
+        box->setEnabled(true);
+    Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(false);
+    Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(true);
+    Toolbar1->button(QStringLiteral("button_save"))->setEnabled(true);
+}
+
+void DialogFrame::dispatch(const QString &key)
+{
+    if (key == QStringLiteral("button_edit"))
+        editrecord();
+    else if (key == QStringLiteral("button_save"))
+        saverecord();
+    else if (key == QStringLiteral("button_cancel"))
+        canceledit();
+    else if (key == QStringLiteral("button_exit"))
+        exitform();
+}
+
+void DialogFrame::keyPressEvent(QKeyEvent *event)
+{
+    // Esc and Enter belong to the boxes, never to the dialog: only 退出 closes it.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

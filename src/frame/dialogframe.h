@@ -1,0 +1,58 @@
+#pragma once
+// The shape shared by the small record dialogs (company record, password change, first
+// period): a six-button toolbar (edit, cancel, save, exit), a picture strip, labelled
+// entry boxes, and two states: viewing (boxes disabled, only edit and exit available)
+// and editing (boxes enabled, edit unavailable, cancel and save available).
+
+#include <QDialog>
+#include <QString>
+
+#include <vector>
+
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QWidget;
+namespace platform {
+class KeyedToolBar;
+}
+
+class DialogFrame : public QDialog {
+    Q_OBJECT
+public:
+    struct Captions {
+        QString edit;        // "设  置" or "修  改"
+        QString editTip;
+        QString saveTip;
+    };
+    DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent = nullptr);
+
+    platform::KeyedToolBar *Toolbar1;
+    bool isEditing() const { return editing; }
+
+protected:
+    // Adds a labelled row. An entry box added with enterAsTab moves on with Enter; the
+    // box joins the ones the two states enable and disable.
+    QLineEdit *addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
+                        int maxLength = 0, bool enterAsTab = true);
+    // A labelled value that is shown, not typed.
+    QLabel *addValue(const QString &labelName, const QString &labelText, const QString &valueName);
+
+    void setViewing();
+    void setEditing();
+    const std::vector<QLineEdit *> &entryBoxes() const { return boxes; }
+
+    virtual void editrecord() = 0;
+    virtual void saverecord() = 0;
+    virtual void canceledit() = 0;
+    virtual void exitform() { close(); }
+
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void dispatch(const QString &key);
+
+    QFormLayout *form;
+    std::vector<QLineEdit *> boxes;
+    bool editing = false;
+};
