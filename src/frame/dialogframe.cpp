@@ -4,7 +4,7 @@
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,21 +51,28 @@ DialogFrame::DialogFrame(const QString &name, const QString &caption, const Capt
     Toolbar1 = new platform::KeyedToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     QStyle *s = style();
-    Toolbar1->addButton(QStringLiteral("button_edit"), captions.edit, s->standardIcon(QStyle::SP_FileDialogDetailedView))
-        ->setToolTip(captions.editTip);
-    Toolbar1->addButton(QStringLiteral("button_cancel"), QStringLiteral("撤  消"), s->standardIcon(QStyle::SP_DialogCancelButton))
-        ->setToolTip(QStringLiteral("撤消操作"));
-    Toolbar1->addSeparatorItem();
-    Toolbar1->addButton(QStringLiteral("button_save"), QStringLiteral("保  存"), s->standardIcon(QStyle::SP_DialogSaveButton))
-        ->setToolTip(captions.saveTip);
-    Toolbar1->addSeparatorItem();
-    Toolbar1->addButton(QStringLiteral("button_exit"), QStringLiteral("退  出"), s->standardIcon(QStyle::SP_DialogCloseButton))
-        ->setToolTip(QStringLiteral("返回主菜单"));
+    for (const QString &key : captions.order) {
+        if (key == QStringLiteral("|"))
+            Toolbar1->addSeparatorItem();
+        else if (key == QStringLiteral("button_edit"))
+            Toolbar1->addButton(key, captions.edit, s->standardIcon(QStyle::SP_FileDialogDetailedView))
+                ->setToolTip(captions.editTip);
+        else if (key == QStringLiteral("button_cancel"))
+            Toolbar1->addButton(key, QStringLiteral("撤  消"), s->standardIcon(QStyle::SP_DialogCancelButton))
+                ->setToolTip(QStringLiteral("撤消操作"));
+        else if (key == QStringLiteral("button_save"))
+            Toolbar1->addButton(key, QStringLiteral("保  存"), s->standardIcon(QStyle::SP_DialogSaveButton))
+                ->setToolTip(captions.saveTip);
+        else if (key == QStringLiteral("button_exit"))
+            Toolbar1->addButton(key, QStringLiteral("退  出"), s->standardIcon(QStyle::SP_DialogCloseButton))
+                ->setToolTip(QStringLiteral("返回主菜单"));
+    }
     connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &DialogFrame::dispatch);
 
-    form = new QFormLayout;
+    form = new QGridLayout;
     form->setContentsMargins(40, 20, 40, 24);
     form->setVerticalSpacing(12);
+    form->setHorizontalSpacing(8);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -75,8 +82,29 @@ DialogFrame::DialogFrame(const QString &name, const QString &caption, const Capt
     layout->addStretch();
 }
 
+QLabel *DialogFrame::makeLabel(const QString &name, const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    label->setStyleSheet(QStringLiteral("color: %1").arg(kLabelColour));
+    return label;
+}
+
+void DialogFrame::place(QLabel *label, QWidget *field, bool sameRow)
+{
+    if (sameRow && lastRow >= 0) {
+        lastColumn += 2;
+    } else {
+        ++lastRow;
+        lastColumn = 0;
+    }
+    form->addWidget(label, lastRow, lastColumn, Qt::AlignRight);
+    form->addWidget(field, lastRow, lastColumn + 1);
+}
+
 QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
-                                 int maxLength, bool enterAsTab)
+                                 int maxLength, bool enterAsTab, bool sameRow)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(boxName);
@@ -86,27 +114,25 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
         box->setMaxLength(maxLength);
     if (enterAsTab)
         platform::installEnterAsTab(box);
-    auto *label = new QLabel(labelText, this);
-    label->setObjectName(labelName);
-    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
-    label->setStyleSheet(QStringLiteral("color: %1").arg(kLabelColour));
-    form->addRow(label, box);
+    place(makeLabel(labelName, labelText), box, sameRow);
     boxes.push_back(box);
     return box;
 }
 
 QLabel *DialogFrame::addValue(const QString &labelName, const QString &labelText, const QString &valueName)
 {
-    auto *label = new QLabel(labelText, this);
-    label->setObjectName(labelName);
-    label->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
-    label->setStyleSheet(QStringLiteral("color: %1").arg(kLabelColour));
-    auto *value = new QLabel(this);
-    value->setObjectName(valueName);
-    value->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    QLabel *value = makeLabel(valueName, QString());
     value->setStyleSheet(QStringLiteral("color: %1").arg(kTextColour));
-    form->addRow(label, value);
+    place(makeLabel(labelName, labelText), value, false);
     return value;
+}
+
+QLabel *DialogFrame::addNote(const QString &text)
+{
+    QLabel *note = makeLabel(QString(), text);
+    note->setStyleSheet(QStringLiteral("color: %1").arg(kTextColour));
+    form->addWidget(note, ++lastRow, 0, 1, -1);
+    return note;
 }
 
 void DialogFrame::setViewing()

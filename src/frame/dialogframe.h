@@ -6,10 +6,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
-class QFormLayout;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -24,6 +25,9 @@ public:
         QString edit;        // "设  置" or "修  改"
         QString editTip;
         QString saveTip;
+        // Where the separators ("|") stand among the four buttons.
+        QStringList order = {QStringLiteral("button_edit"), QStringLiteral("button_cancel"), QStringLiteral("|"),
+                             QStringLiteral("button_save"), QStringLiteral("|"), QStringLiteral("button_exit")};
     };
     DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent = nullptr);
 
@@ -31,10 +35,13 @@ public:
     bool isEditing() const { return editing; }
 
 protected:
-    // Adds a labelled row. An entry box added with enterAsTab moves on with Enter; the
-    // box joins the ones the two states enable and disable.
+    // Adds a labelled entry box on a new row (or beside the last one, with sameRow). A box
+    // added with enterAsTab moves on with Enter; it joins the boxes the two states enable
+    // and disable.
     QLineEdit *addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
-                        int maxLength = 0, bool enterAsTab = true);
+                        int maxLength = 0, bool enterAsTab = true, bool sameRow = false);
+    // A line of text below the boxes.
+    QLabel *addNote(const QString &text);
     // A labelled value that is shown, not typed.
     QLabel *addValue(const QString &labelName, const QString &labelText, const QString &valueName);
 
@@ -52,7 +59,12 @@ protected:
 private:
     void dispatch(const QString &key);
 
-    QFormLayout *form;
+    QLabel *makeLabel(const QString &name, const QString &text);
+    void place(QLabel *label, QWidget *field, bool sameRow);
+
+    QGridLayout *form;
+    int lastRow = -1;
+    int lastColumn = 0;
     std::vector<QLineEdit *> boxes;
     bool editing = false;
 };
