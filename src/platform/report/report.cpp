@@ -86,7 +86,20 @@ const ReportControl *ReportSection::control(const QString &name) const
 
 QSize PageSetup::paperTwips() const
 {
-    const QSizeF inches = pageSize.size(QPageSize::Inch);
+    // From the size's own definition: Qt rounds a size converted into
+    // another unit to two decimals, which would cost A4 four twips.
+    QSizeF inches;
+    switch (pageSize.definitionUnits()) {
+    case QPageSize::Millimeter:
+        inches = pageSize.definitionSize() / 25.4;
+        break;
+    case QPageSize::Inch:
+        inches = pageSize.definitionSize();
+        break;
+    default:
+        inches = pageSize.size(QPageSize::Point) / 72.0;
+        break;
+    }
     QSize twips(qRound(inches.width() * 1440), qRound(inches.height() * 1440));
     if (orientation == QPageLayout::Landscape)
         twips.transpose();
