@@ -82,8 +82,7 @@ QString formatInteger(const QVariant &value, const NumberPattern &pattern)
 {
     if (value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong)
         return formatScaled(false, value.toULongLong(), 0, pattern);
-    const qint64 v = value.toLongLong();
-    return formatScaled(v < 0, magnitudeOf(v), 0, pattern);
+    return formatWhole(value.toLongLong(), pattern);
 }
 
 } // namespace
@@ -181,6 +180,11 @@ QString formatScaled(bool negative, quint64 magnitude, int scale, const NumberPa
     if (pattern.decimals > 0)
         out += QLatin1Char('.') + fraction;
     return out;
+}
+
+QString formatWhole(qint64 value, const NumberPattern &pattern)
+{
+    return formatScaled(value < 0, magnitudeOf(value), 0, pattern);
 }
 
 QString formatCents(qint64 cents, const NumberPattern &pattern)

@@ -47,6 +47,9 @@ struct ValueFormat
 // that rounds to zero carries no minus sign.
 QString formatScaled(bool negative, quint64 magnitude, int scale, const NumberPattern &pattern);
 
+// A whole number: 1234567 under "#,##0" gives "1,234,567".
+QString formatWhole(qint64 value, const NumberPattern &pattern);
+
 // 123450 under "#,##0.00" gives "1,234.50".
 QString formatCents(qint64 cents, const NumberPattern &pattern);
 

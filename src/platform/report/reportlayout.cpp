@@ -56,9 +56,13 @@ QString numberSum(const ReportDataSource &data, int column, const ValueFormat &f
         const QVariant v = data.value(row, column);
         if (!v.isValid() || v.isNull())
             continue;
+        // centsOf reads any whole number, whatever it counts.
         if (const auto integer = centsOf(v); integer && exact) {
-            if (!qAddOverflow(whole, *integer, &whole))
+            qint64 next = 0;
+            if (!qAddOverflow(whole, *integer, &next)) {
+                whole = next;
                 continue;
+            }
             exact = false;
             fractional += double(*integer);
             continue;
@@ -73,8 +77,7 @@ QString numberSum(const ReportDataSource &data, int column, const ValueFormat &f
     if (exact) {
         if (format.kind == ValueFormat::Kind::Text)
             return QString::number(whole);
-        return formatScaled(whole < 0, whole < 0 ? quint64(-(whole + 1)) + 1 : quint64(whole), 0,
-                            format.pattern);
+        return formatWhole(whole, format.pattern);
     }
     const double total = double(whole) + fractional;
     if (format.kind == ValueFormat::Kind::Text)
