@@ -1,0 +1,284 @@
+#include "platform/report/reportlayout.h"
+
+#include <QtNumeric>
+
+namespace kelopz::report {
+
+const PageItem *ReportPage::find(const QString &control) const
+{
+    for (const PageItem &item : items) {
+        if (item.control.compare(control, Qt::CaseInsensitive) == 0)
+            return &item;
+    }
+    return nullptr;
+}
+
+QList<const PageItem *> ReportPage::findAll(const QString &control) const
+{
+    QList<const PageItem *> found;
+    for (const PageItem &item : items) {
+        if (item.control.compare(control, Qt::CaseInsensitive) == 0)
+            found.append(&item);
+    }
+    return found;
+}
+
+namespace {
+
+using Kind = ReportControl::Kind;
+
+bool isBound(const ReportControl &c)
+{
+    return c.kind == Kind::Field || c.kind == Kind::Sum;
+}
+
+QString moneySum(const ReportDataSource &data, int column, const NumberPattern &pattern)
+{
+    qint64 total = 0;
+    for (int row = 0; row < data.rowCount(); ++row) {
+        const auto cents = centsOf(data.value(row, column));
+        if (!cents)
+            continue; // null, or not an amount: it prints as its own text and adds nothing
+        if (qAddOverflow(total, *cents, &total))
+            return QString::fromUtf16(kSumOverflowText);
+    }
+    return formatCents(total, pattern);
+}
+
+QString numberSum(const ReportDataSource &data, int column, const ValueFormat &format)
+{
+    // Whole numbers add up exactly as long as they can; the first fraction
+    // (or an overflow) turns the rest of the sum into floating point.
+    qint64 whole = 0;
+    double fractional = 0.0;
+    bool exact = true;
+    for (int row = 0; row < data.rowCount(); ++row) {
+        const QVariant v = data.value(row, column);
+        if (!v.isValid() || v.isNull())
+            continue;
+        // centsOf reads any whole number, whatever it counts.
+        if (const auto integer = centsOf(v); integer && exact) {
+            qint64 next = 0;
+            if (!qAddOverflow(whole, *integer, &next)) {
+                whole = next;
+                continue;
+            }
+            exact = false;
+            fractional += double(*integer);
+            continue;
+        }
+        bool ok = false;
+        const double d = v.toDouble(&ok);
+        if (!ok)
+            continue;
+        exact = false;
+        fractional += d;
+    }
+    if (exact) {
+        if (format.kind == ValueFormat::Kind::Text)
+            return QString::number(whole);
+        return formatWhole(whole, format.pattern);
+    }
+    const double total = double(whole) + fractional;
+    if (format.kind == ValueFormat::Kind::Text)
+        return QString::number(total, 'g', 15);
+    return formatNumber(total, format.pattern);
+}
+
+QString sumText(const ReportControl &c, const ReportDataSource *data, int column)
+{
+    static const ReportTable kNoRows;
+    const ReportDataSource &rows = (data && column >= 0) ? *data : kNoRows;
+    if (c.format.kind == ValueFormat::Kind::Money)
+        return moneySum(rows, column, c.format.pattern);
+    return numberSum(rows, column, c.format);
+}
+
+// A section with what each of its controls needs at every placement.
+struct Band
+{
+    const ReportSection *section = nullptr;
+    QList<int> columns;   // per control: the data column of a bound control, else -1
+    QList<QString> sums;  // per control: the total of a Sum control
+    bool printsNothing() const { return section->height() == 0 && section->controls().empty(); }
+};
+
+class Paginator
+{
+public:
+    Paginator(const Report &report, QDate printDate)
+        : m_report(report)
+        , m_data(report.dataSource().get())
+        , m_date(formatDate(printDate))
+    {
+        const PageSetup &setup = report.pageSetup();
+        const QSize paper = setup.paperTwips();
+        m_left = setup.margins.left();
+        m_top = setup.margins.top();
+        m_footerTop = paper.height() - setup.margins.bottom()
+                      - report.section(SectionKind::PageFooter).height();
+        for (int k = 0; k < 5; ++k)
+            m_bands[k] = bind(report.section(SectionKind(k)));
+        m_doc.caption = report.caption();
+        m_doc.pageSetup = setup;
+    }
+
+    ReportDocument run()
+    {
+        const int rows = m_data ? m_data->rowCount() : 0;
+        startPage();
+        const Band &detail = band(SectionKind::Detail);
+        if (!detail.printsNothing()) {
+            for (int row = 0; row < rows; ++row)
+                placeInBody(detail, row);
+        }
+        const Band &footer = band(SectionKind::ReportFooter);
+        if (!footer.printsNothing())
+            placeInBody(footer, -1);
+        finishPage();
+        numberPages();
+        return std::move(m_doc);
+    }
+
+private:
+    const Band &band(SectionKind kind) const { return m_bands[size_t(kind)]; }
+
+    Band bind(const ReportSection &section)
+    {
+        Band b;
+        b.section = &section;
+        for (const ReportControl &c : section.controls()) {
+            int column = -1;
+            if (isBound(c) && m_data) {
+                column = m_data->columnOf(c.field);
+                if (column < 0 && !m_doc.missingFields.contains(c.field, Qt::CaseInsensitive))
+                    m_doc.missingFields.append(c.field);
+            }
+            b.columns.append(column);
+            b.sums.append(c.kind == Kind::Sum ? sumText(c, m_data, column) : QString());
+        }
+        return b;
+    }
+
+    void startPage()
+    {
+        m_doc.pages.append(ReportPage{});
+        m_pendingPageCodes.append(QList<qsizetype>{});
+        m_y = m_top;
+        const Band &reportHeader = band(SectionKind::ReportHeader);
+        if (m_doc.pages.size() == 1 && !reportHeader.printsNothing()) {
+            placeAt(reportHeader, m_y, -1);
+            m_y += reportHeader.section->height();
+        }
+        placeAt(band(SectionKind::PageHeader), m_y, -1);
+        m_y += band(SectionKind::PageHeader).section->height();
+        m_bodyEmpty = true;
+    }
+
+    void finishPage() { placeAt(band(SectionKind::PageFooter), m_footerTop, -1); }
+
+    // Keeps the band whole: it moves to a fresh page when the rest of this
+    // one is too short, unless this page has no body yet.
+    void placeInBody(const Band &b, int row)
+    {
+        const int height = b.section->height();
+        if (!m_bodyEmpty && m_y + height > m_footerTop) {
+            finishPage();
+            startPage();
+        }
+        placeAt(b, m_y, row);
+        m_y += height;
+        m_bodyEmpty = false;
+    }
+
+    void placeAt(const Band &b, int top, int row)
+    {
+        ReportPage &page = m_doc.pages.last();
+        const auto &controls = b.section->controls();
+        const QPoint offset(m_left, top);
+        for (size_t i = 0; i < controls.size(); ++i) {
+            const ReportControl &c = controls[i];
+            PageItem item;
+            item.control = c.name;
+            switch (c.kind) {
+            case Kind::Line:
+                item.kind = PageItem::Kind::Line;
+                item.line = c.line.translated(offset);
+                item.penWidth = c.penWidth;
+                break;
+            case Kind::Box:
+                item.kind = PageItem::Kind::Box;
+                item.rect = c.rect.translated(offset);
+                item.penWidth = c.penWidth;
+                break;
+            case Kind::Label:
+            case Kind::Field:
+            case Kind::Sum:
+                item.kind = PageItem::Kind::Text;
+                item.rect = c.rect.translated(offset);
+                item.font = c.font.value_or(m_report.defaultFont());
+                item.alignment = c.alignment;
+                item.text = textOf(c, b, i, row);
+                if (c.kind == Kind::Label && hasPageCode(item.text))
+                    m_pendingPageCodes.last().append(page.items.size());
+                break;
+            }
+            page.items.append(std::move(item));
+        }
+    }
+
+    QString textOf(const ReportControl &c, const Band &b, size_t index, int row) const
+    {
+        switch (c.kind) {
+        case Kind::Label:
+            return c.caption.contains(u"%d") ? QString(c.caption).replace(QStringLiteral("%d"), m_date)
+                                             : c.caption;
+        case Kind::Field: {
+            const int column = b.columns[index];
+            if (row < 0 || column < 0)
+                return {};
+            return formatValue(m_data->value(row, column), c.format);
+        }
+        case Kind::Sum:
+            return b.sums[index];
+        default:
+            return {};
+        }
+    }
+
+    static bool hasPageCode(const QString &text) { return text.contains(u"%p", Qt::CaseInsensitive); }
+
+    // The page count is known only once every row has been placed.
+    void numberPages()
+    {
+        const QString total = QString::number(m_doc.pages.size());
+        for (qsizetype p = 0; p < m_doc.pages.size(); ++p) {
+            const QString number = QString::number(p + 1);
+            for (qsizetype index : m_pendingPageCodes[p]) {
+                QString &text = m_doc.pages[p].items[index].text;
+                text.replace(QStringLiteral("%p"), number).replace(QStringLiteral("%P"), total);
+            }
+        }
+    }
+
+    const Report &m_report;
+    const ReportDataSource *m_data;
+    const QString m_date;
+    std::array<Band, 5> m_bands;
+    ReportDocument m_doc;
+    QList<QList<qsizetype>> m_pendingPageCodes;
+    int m_left = 0;
+    int m_top = 0;
+    int m_footerTop = 0;
+    int m_y = 0;
+    bool m_bodyEmpty = true;
+};
+
+} // namespace
+
+ReportDocument layoutReport(const Report &report, QDate printDate)
+{
+    return Paginator(report, printDate).run();
+}
+
+} // namespace kelopz::report

@@ -1,0 +1,468 @@
+#include "platform/report/reportfont.h"
+#include "platform/report/reportlayout.h"
+#include "platform/report/reportpaint.h"
+#include "platform/report/reportpreview.h"
+#include "sample_voucher_report.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kelopz::report;
+using kelopz::testsupport::voucherListReport;
+using kelopz::testsupport::voucherRows;
+
+namespace {
+
+// A4 in twips, and where the voucher list's bands fall on it with the
+// default margins of 1440.
+constexpr int kPaperHeight = 16838;
+constexpr int kMargin = 1440;
+constexpr int kFirstRowTop = kMargin + kelopz::testsupport::kVoucherPageHeaderHeight;
+constexpr int kPageFooterTop = kPaperHeight - kMargin - kelopz::testsupport::kVoucherPageFooterHeight;
+
+ReportDocument layoutVouchers(int rows, QPageLayout::Orientation orientation = QPageLayout::Portrait)
+{
+    Report report = voucherListReport();
+    report.pageSetup().orientation = orientation;
+    report.setDataSource(voucherRows(rows));
+    return layoutReport(report, QDate(2004, 3, 9));
+}
+
+QStringList textsOn(const ReportPage &page, const QString &control)
+{
+    QStringList texts;
+    for (const PageItem *item : page.findAll(control))
+        texts << item->text;
+    return texts;
+}
+
+QString text(const ReportPage &page, const QString &control)
+{
+    const PageItem *item = page.find(control);
+    return item ? item->text : QStringLiteral("<missing %1>").arg(control);
+}
+
+// A report with one money column in the detail and its sum in the footer.
+Report moneyColumnReport(std::shared_ptr<ReportTable> rows)
+{
+    Report report;
+    report.section(SectionKind::Detail).setHeight(300);
+    report.section(SectionKind::Detail).addField(QStringLiteral("Text1"), {0, 0, 2000, 300},
+                                                 QStringLiteral("je"), ValueFormat::money());
+    report.section(SectionKind::ReportFooter).setHeight(300);
+    report.section(SectionKind::ReportFooter)
+        .addSum(QStringLiteral("Function1"), {0, 0, 2000, 300}, QStringLiteral("je"), ValueFormat::money());
+    report.setDataSource(std::move(rows));
+    return report;
+}
+
+} // namespace
+
+class tst_report : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void formats_data();
+    void formats();
+    void unsupportedPatternsAreRefused();
+    void moneySumsAreExactIntegers();
+    void pagination_data();
+    void pagination();
+    void reportFooterIsKeptWhole_data();
+    void reportFooterIsKeptWhole();
+    void bandTallerThanPageStillEnds();
+    void labelCodes();
+    void controlsAreFoundIgnoringCase();
+    void emptyOrUnfittingData_data();
+    void emptyOrUnfittingData();
+    void layoutFacesPrintChinese();
+    void paintingFollowsTwipPositions();
+    void pdfFileHasOnePagePerLaidOutPage();
+    void pdfWriteFailureIsReported();
+    void previewShowsThePagesModally();
+};
+
+void tst_report::formats_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+
+    const int money = int(ValueFormat::Kind::Money);
+    const int number = int(ValueFormat::Kind::Number);
+    const int text = int(ValueFormat::Kind::Text);
+    const QString report = QStringLiteral("#,##0.00");
+
+    QTest::newRow("cents grouped") << QVariant(qint64(123450)) << money << report << "1,234.50";
+    QTest::newRow("zero cents") << QVariant(qint64(0)) << money << report << "0.00";
+    QTest::newRow("negative cents") << QVariant(qint64(-123450)) << money << report << "-1,234.50";
+    QTest::newRow("one cent below zero") << QVariant(qint64(-5)) << money << report << "-0.05";
+    QTest::newRow("millions") << QVariant(qint64(123456789012)) << money << report << "1,234,567,890.12";
+    QTest::newRow("most negative cents")
+        << QVariant(std::numeric_limits<qint64>::min()) << money << report << "-92,233,720,368,547,758.08";
+    QTest::newRow("cents as whole double") << QVariant(123450.0) << money << report << "1,234.50";
+    QTest::newRow("cents without grouping") << QVariant(qint64(123450)) << money << "0.00" << "1234.50";
+    // A fraction is not a count of cents: shown as it is, never guessed at.
+    QTest::newRow("fraction in money field") << QVariant(1234.5) << money << report << "1234.5";
+    QTest::newRow("null amount") << QVariant() << money << report << "";
+
+    QTest::newRow("number grouped") << QVariant(1234.5) << number << report << "1,234.50";
+    QTest::newRow("number zero") << QVariant(0.0) << number << report << "0.00";
+    QTest::newRow("decimal half rounds up") << QVariant(1.005) << number << "0.00" << "1.01";
+    QTest::newRow("tiny negative is zero") << QVariant(-0.001) << number << report << "0.00";
+    QTest::newRow("half away from zero") << QVariant(-2.5) << number << "#,##0" << "-3";
+    QTest::newRow("integer grouped") << QVariant(1234567) << number << "#,##0" << "1,234,567";
+    QTest::newRow("numeric text") << QVariant(QStringLiteral(" 12.5 ")) << number << report << "12.50";
+    QTest::newRow("word under number format") << QVariant(QStringLiteral("合计")) << number << report << "合计";
+
+    QTest::newRow("date") << QVariant(QDate(2004, 1, 5)) << text << "" << "2004-01-05";
+    QTest::newRow("midnight timestamp") << QVariant(QDateTime(QDate(2004, 1, 5), QTime(0, 0))) << text << ""
+                                        << "2004-01-05";
+    QTest::newRow("binary residue") << QVariant(0.1 + 0.2) << text << "" << "0.3";
+    QTest::newRow("voucher number") << QVariant(12) << text << "" << "12";
+}
+
+void tst_report::formats()
+{
+    QFETCH(QVariant, value);
+    QFETCH(int, kind);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+
+    ValueFormat format;
+    if (kind == int(ValueFormat::Kind::Money))
+        format = ValueFormat::money(pattern);
+    else if (kind == int(ValueFormat::Kind::Number))
+        format = ValueFormat::number(pattern);
+    QCOMPARE(formatValue(value, format), expected);
+}
+
+void tst_report::unsupportedPatternsAreRefused()
+{
+    for (const char *pattern : {"", "abc", "0.0#", "0.", "#,##0.00 元"})
+        QVERIFY2(!NumberPattern::parse(QString::fromUtf8(pattern)), pattern);
+    const auto grouped = NumberPattern::parse(u"#,##0.00");
+    QVERIFY(grouped);
+    QVERIFY(grouped->grouping);
+    QCOMPARE(grouped->decimals, 2);
+}
+
+void tst_report::moneySumsAreExactIntegers()
+{
+    // 2^53 + 1 cents cannot be held by a double: a floating-point sum of
+    // these rows ends two cents off.
+    auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("JE")});
+    rows->addRow({qint64(9007199254740993)});
+    rows->addRow({qint64(1)});
+    rows->addRow({qint64(-2)});
+    rows->addRow({QVariant()});
+    rows->addRow({QStringLiteral("作废")});
+    const ReportDocument exact = layoutReport(moneyColumnReport(rows));
+    QCOMPARE(exact.pages.size(), 1);
+    QCOMPARE(textsOn(exact.pages[0], QStringLiteral("Text1")),
+             QStringList({"90,071,992,547,409.93", "0.01", "-0.02", "", "作废"}));
+    QCOMPARE(text(exact.pages[0], QStringLiteral("Function1")), QStringLiteral("90,071,992,547,409.92"));
+
+    auto huge = std::make_shared<ReportTable>(QStringList{QStringLiteral("je")});
+    huge->addRow({std::numeric_limits<qint64>::max()});
+    huge->addRow({qint64(1)});
+    const ReportDocument overflow = layoutReport(moneyColumnReport(huge));
+    QCOMPARE(text(overflow.pages[0], QStringLiteral("Function1")), QString::fromUtf16(kSumOverflowText));
+}
+
+void tst_report::pagination_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("rowsPerPage");
+    QTest::addColumn<int>("pages");
+    // Body between header and footer: 16838 - 2 * 1440 - 1665 - 558 = 11735
+    // twips, room for 25 rows of 465; landscape 11906 - ... = 6803, 14 rows.
+    QTest::newRow("A4 portrait") << int(QPageLayout::Portrait) << 25 << 3;
+    QTest::newRow("A4 landscape") << int(QPageLayout::Landscape) << 14 << 4;
+}
+
+void tst_report::pagination()
+{
+    QFETCH(int, orientation);
+    QFETCH(int, rowsPerPage);
+    QFETCH(int, pages);
+    const int rows = 55;
+    const ReportDocument doc = layoutVouchers(rows, QPageLayout::Orientation(orientation));
+    QCOMPARE(doc.pages.size(), pages);
+
+    const int paperHeight = doc.pageSetup.paperTwips().height();
+    QStringList voucherNumbers;
+    for (int p = 0; p < pages; ++p) {
+        const ReportPage &page = doc.pages[p];
+        QCOMPARE(text(page, QStringLiteral("Label1")), QStringLiteral("会 计 凭 证 明 细 表"));
+        QCOMPARE(page.find(QStringLiteral("Label1"))->rect.top(), kMargin + 60);
+        QCOMPARE(text(page, QStringLiteral("Label32")), QString::number(p + 1));
+        QCOMPARE(text(page, QStringLiteral("Label34")), QString::number(pages));
+        const int footerTop = paperHeight - kMargin - kelopz::testsupport::kVoucherPageFooterHeight;
+        QCOMPARE(page.find(QStringLiteral("Label31"))->rect.top(), footerTop + 150);
+
+        const QList<const PageItem *> numbers = page.findAll(QStringLiteral("Text2"));
+        QCOMPARE(numbers.size(), p + 1 < pages ? rowsPerPage : rows - rowsPerPage * (pages - 1));
+        QCOMPARE(numbers.first()->rect.top(), kFirstRowTop + 105);
+        const int lastRowBottom = numbers.last()->rect.top() - 105 + kelopz::testsupport::kVoucherDetailHeight;
+        QVERIFY(lastRowBottom <= footerTop);
+        for (const PageItem *item : numbers)
+            voucherNumbers << item->text;
+        QCOMPARE(page.findAll(QStringLiteral("Label11")).size(), p + 1 == pages ? 1 : 0);
+    }
+    QStringList expected;
+    for (int i = 1; i <= rows; ++i)
+        expected << QString::number(i);
+    QCOMPARE(voucherNumbers, expected);
+
+    // Debits are rows 1, 3, ..., 55 times 123.45, credits rows 2, ..., 54.
+    const ReportPage &last = doc.pages.last();
+    QCOMPARE(text(last, QStringLiteral("Function1")), QStringLiteral("96,784.80"));
+    QCOMPARE(text(last, QStringLiteral("Function2")), QStringLiteral("93,328.20"));
+    const int lastRowTop = last.findAll(QStringLiteral("Text1")).last()->rect.top() - 105;
+    QCOMPARE(last.find(QStringLiteral("Label11"))->rect.top(),
+             lastRowTop + kelopz::testsupport::kVoucherDetailHeight + 105);
+}
+
+void tst_report::reportFooterIsKeptWhole_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    // After 23 rows 1040 twips are left above the page footer, enough for the
+    // 672 of the report footer; after 24 only 575.
+    QTest::newRow("fits below the last row") << 23 << 1;
+    QTest::newRow("moves to a new page") << 24 << 2;
+    QTest::newRow("page full of rows") << 25 << 2;
+}
+
+void tst_report::reportFooterIsKeptWhole()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    const ReportDocument doc = layoutVouchers(rows);
+    QCOMPARE(doc.pages.size(), pages);
+    const ReportPage &last = doc.pages.last();
+    QVERIFY(last.find(QStringLiteral("Label11")));
+    QVERIFY(last.find(QStringLiteral("Label11"))->rect.bottom() < kPageFooterTop);
+    QCOMPARE(text(last, QStringLiteral("Label34")), QString::number(pages));
+    if (pages == 2) {
+        QVERIFY(last.findAll(QStringLiteral("Text1")).isEmpty());
+        QVERIFY(last.find(QStringLiteral("Label1")));
+        QCOMPARE(last.find(QStringLiteral("Label11"))->rect.top(), kFirstRowTop + 105);
+    }
+}
+
+void tst_report::bandTallerThanPageStillEnds()
+{
+    Report report = voucherListReport();
+    report.section(SectionKind::Detail).setHeight(20000);
+    report.setDataSource(voucherRows(3));
+    const ReportDocument doc = layoutReport(report);
+    // One row to a page, running over; the report footer on a page of its own.
+    QCOMPARE(doc.pages.size(), 4);
+    for (int p = 0; p < 3; ++p)
+        QCOMPARE(textsOn(doc.pages[p], QStringLiteral("Text2")), QStringList{QString::number(p + 1)});
+    QVERIFY(doc.pages[3].find(QStringLiteral("Label11")));
+}
+
+void tst_report::labelCodes()
+{
+    Report report = voucherListReport();
+    report.section(SectionKind::PageHeader)
+        .addLabel(QStringLiteral("Printed"), {0, 0, 3000, 255}, QStringLiteral("打印日期：%d"));
+    report.section(SectionKind::PageFooter)
+        .addLabel(QStringLiteral("PageLine"), {0, 0, 3000, 300}, QStringLiteral("第%p页，共%P页"));
+    auto rows = voucherRows(30);
+    rows->addRow({QDate(2004, 3, 9), 31, QStringLiteral("%p%d折扣"), qint64(100), qint64(0)});
+    report.setDataSource(rows);
+
+    const ReportDocument doc = layoutReport(report, QDate(2004, 3, 9));
+    QCOMPARE(doc.pages.size(), 2);
+    for (int p = 0; p < 2; ++p) {
+        QCOMPARE(text(doc.pages[p], QStringLiteral("Printed")), QStringLiteral("打印日期：2004-03-09"));
+        QCOMPARE(text(doc.pages[p], QStringLiteral("PageLine")), QStringLiteral("第%1页，共2页").arg(p + 1));
+    }
+    // Data is printed as it is, codes and all.
+    QCOMPARE(textsOn(doc.pages[1], QStringLiteral("Text3")).last(), QStringLiteral("%p%d折扣"));
+}
+
+void tst_report::controlsAreFoundIgnoringCase()
+{
+    Report report = voucherListReport();
+    ReportSection *header = report.sectionNamed(QStringLiteral("SECTION2"));
+    QCOMPARE(header, &report.section(SectionKind::PageHeader));
+    QCOMPARE(report.sectionNamed(QStringLiteral("section1")), &report.section(SectionKind::Detail));
+    QVERIFY(!report.sectionNamed(QStringLiteral("Section6")));
+
+    ReportControl *company = header->control(QStringLiteral("label3"));
+    QVERIFY(company);
+    QCOMPARE(company->name, QStringLiteral("Label3"));
+    QCOMPARE(header->control(QStringLiteral("LABEL5")), header->control(QStringLiteral("Label5")));
+    QVERIFY(!header->control(QStringLiteral("Label99")));
+    QVERIFY(!report.section(SectionKind::Detail).control(QStringLiteral("label3")));
+
+    company->caption = QStringLiteral("澄川市第一机械厂");
+    header->control(QStringLiteral("label5"))->caption = QStringLiteral("2004年01月");
+    report.setDataSource(voucherRows(60));
+    const ReportDocument doc = layoutReport(report);
+    QCOMPARE(doc.pages.size(), 3);
+    for (const ReportPage &page : doc.pages) {
+        QCOMPARE(text(page, QStringLiteral("Label3")), QStringLiteral("澄川市第一机械厂"));
+        QCOMPARE(text(page, QStringLiteral("label5")), QStringLiteral("2004年01月"));
+    }
+}
+
+void tst_report::emptyOrUnfittingData_data()
+{
+    QTest::addColumn<int>("source"); // 0 empty table, 1 nothing bound, 2 other columns
+    QTest::addColumn<int>("detailRows");
+    QTest::addColumn<QStringList>("missing");
+    QTest::newRow("no rows") << 0 << 0 << QStringList();
+    QTest::newRow("nothing bound") << 1 << 0 << QStringList();
+    QTest::newRow("rows without the fields")
+        << 2 << 2 << QStringList({"rq", "pz_no", "km_name", "jfje", "dfje"});
+}
+
+void tst_report::emptyOrUnfittingData()
+{
+    QFETCH(int, source);
+    QFETCH(int, detailRows);
+    QFETCH(QStringList, missing);
+
+    Report report = voucherListReport();
+    if (source == 0) {
+        report.setDataSource(voucherRows(0));
+    } else if (source == 2) {
+        auto other = std::make_shared<ReportTable>(QStringList{QStringLiteral("kjqj"), QStringLiteral("qcje")});
+        other->addRow({QStringLiteral("2004年01月"), qint64(500)});
+        other->addRow({QStringLiteral("2004年01月"), qint64(700)});
+        report.setDataSource(other);
+    }
+    const ReportDocument doc = layoutReport(report);
+    QCOMPARE(doc.pages.size(), 1);
+    const ReportPage &page = doc.pages[0];
+    QVERIFY(page.find(QStringLiteral("Label1")));
+    QVERIFY(page.find(QStringLiteral("Shape1")));
+    QCOMPARE(text(page, QStringLiteral("Label32")), QStringLiteral("1"));
+    QCOMPARE(text(page, QStringLiteral("Label34")), QStringLiteral("1"));
+    QCOMPARE(text(page, QStringLiteral("Function1")), QStringLiteral("0.00"));
+    QCOMPARE(text(page, QStringLiteral("Function2")), QStringLiteral("0.00"));
+    QCOMPARE(textsOn(page, QStringLiteral("Text4")), QStringList(detailRows, QString()));
+    QCOMPARE(doc.missingFields, missing);
+
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY2(writeReportPdf(doc, dir.filePath(QStringLiteral("empty.pdf")), &error), qPrintable(error));
+}
+
+void tst_report::layoutFacesPrintChinese()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char *face : {"宋体", "黑体", "楷体", "仿宋", "SimSun"}) {
+        const QFont font = toQFont(ReportFont{QString::fromUtf8(face), 10.5, true});
+        const QFontInfo info(font);
+        QVERIFY2(installed.contains(info.family()), face);
+        // The face actually used must carry the characters, not just a
+        // per-glyph fallback that may differ from device to device.
+        const QFont used(info.family());
+        QVERIFY2(QFontMetrics(used).inFontUcs4(U'会') && QFontMetrics(used).inFontUcs4(U'计'), face);
+    }
+}
+
+void tst_report::paintingFollowsTwipPositions()
+{
+    const ReportDocument doc = layoutVouchers(5);
+    const int dpi = 144; // ten twips a pixel
+    const QImage image = renderPageImage(doc, 0, dpi);
+    QCOMPARE(image.size(), QSize(1191, 1684));
+    const auto darkest = [&image](QRect area) {
+        int minimum = 255;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                minimum = qMin(minimum, qGray(image.pixel(x, y)));
+        return minimum;
+    };
+    // The heading box's left edge runs down the left margin at x 1440 twips.
+    const int boxMiddle = (kMargin + 1200 + 232) / 10;
+    QVERIFY(darkest(QRect(142, boxMiddle, 5, 1)) < 100);
+    // The margins and the space between report footer and page footer stay blank.
+    QCOMPARE(darkest(QRect(0, 0, image.width(), kMargin / 10 - 2)), 255);
+    QCOMPARE(darkest(QRect(0, 0, kMargin / 10 - 2, image.height())), 255);
+    const int footerBottom = (kFirstRowTop + 5 * 465 + 672) / 10;
+    QCOMPARE(darkest(QRect(150, footerBottom + 5, 800, 50)), 255);
+    // Text of the title is there.
+    QVERIFY(darkest(QRect(150, (kMargin + 60) / 10, 870, 36)) < 100);
+}
+
+void tst_report::pdfFileHasOnePagePerLaidOutPage()
+{
+    const ReportDocument doc = layoutVouchers(55);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vouchers.pdf"));
+    QString error;
+    QVERIFY2(writeReportPdf(doc, path, &error), qPrintable(error));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    int pageObjects = 0;
+    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0; at = bytes.indexOf("/Type /Page", at + 1)) {
+        if (bytes.mid(at + 11, 1) != "s")
+            ++pageObjects;
+    }
+    QCOMPARE(pageObjects, 3);
+}
+
+void tst_report::pdfWriteFailureIsReported()
+{
+    const ReportDocument doc = layoutVouchers(3);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no-such-folder/vouchers.pdf"));
+    QString error;
+    QVERIFY(!writeReportPdf(doc, path, &error));
+    QVERIFY(error.contains(path));
+}
+
+void tst_report::previewShowsThePagesModally()
+{
+    Report report = voucherListReport();
+    report.setDataSource(voucherRows(55));
+    QString title;
+    int previewPages = -1;
+    bool wasModal = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll.stop();
+        auto *dialog = qobject_cast<QPrintPreviewDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        wasModal = true;
+        title = dialog->windowTitle();
+        if (auto *pages = dialog->findChild<QPrintPreviewWidget *>())
+            previewPages = pages->pageCount();
+        dialog->reject();
+    });
+    poll.start(20);
+    showReportPreview(report);
+    QVERIFY(wasModal);
+    QCOMPARE(title, QStringLiteral("打印预览窗口--会计凭证明细表"));
+    QCOMPARE(previewPages, 3);
+}
+
+QTEST_MAIN(tst_report)
+#include "tst_report.moc"
