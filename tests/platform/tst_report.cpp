@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
-using namespace kelopz::report;
+using namespace platform::report;
 using kelopz::testsupport::voucherListReport;
 using kelopz::testsupport::voucherRows;
 

@@ -1,6 +1,6 @@
 #include "platform/report/report.h"
 
-namespace kelopz::report {
+namespace platform::report {
 
 ReportSection::ReportSection(SectionKind kind, QString name)
     : m_kind(kind)
@@ -129,4 +129,4 @@ const ReportSection *Report::sectionNamed(const QString &name) const
     return const_cast<Report *>(this)->sectionNamed(name);
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -34,7 +34,7 @@
 #include <memory>
 #include <optional>
 
-namespace kelopz::report {
+namespace platform::report {
 
 // One pixel on a 96-dpi screen; the weight of a plain ruled line.
 inline constexpr int kDefaultPenWidth = 15;
@@ -146,4 +146,4 @@ private:
     std::shared_ptr<const ReportDataSource> m_data;
 };
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -1,6 +1,6 @@
 #include "platform/report/reportdata.h"
 
-namespace kelopz::report {
+namespace platform::report {
 
 ReportTable::ReportTable(QStringList columns)
     : m_columns(std::move(columns))
@@ -29,4 +29,4 @@ QVariant ReportTable::value(int row, int column) const
     return column < cells.size() ? cells.at(column) : QVariant();
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

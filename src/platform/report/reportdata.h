@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
-namespace kelopz::report {
+namespace platform::report {
 
 class ReportDataSource
 {
@@ -44,4 +44,4 @@ private:
     QList<QList<QVariant>> m_rows;
 };
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -1,6 +1,6 @@
 #include "platform/report/reportfont.h"
 
-namespace kelopz::report {
+namespace platform::report {
 
 namespace {
 
@@ -47,4 +47,4 @@ QFont toQFont(const ReportFont &font)
     return result;
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace kelopz::report {
+namespace platform::report {
 
 struct ReportFont
 {
@@ -28,4 +28,4 @@ QStringList familiesForFace(const QString &face);
 // A QFont for painting; its point size is resolved against the device.
 QFont toQFont(const ReportFont &font);
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace kelopz::report {
+namespace platform::report {
 
 namespace {
 
@@ -279,4 +279,4 @@ QString formatDate(QDate date)
     return date.isValid() ? date.toString(u"yyyy-MM-dd") : QString();
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace kelopz::report {
+namespace platform::report {
 
 // A numeric display pattern of the form used by the layouts: "#,##0.00",
 // "0.00", "#,##0", "0". A comma in the integer part groups thousands, the
@@ -68,4 +68,4 @@ QString formatValue(const QVariant &value, const ValueFormat &format);
 // The text form of a date wherever a report shows one (fields, "%d").
 QString formatDate(QDate date);
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -2,7 +2,7 @@
 
 #include <QtNumeric>
 
-namespace kelopz::report {
+namespace platform::report {
 
 const PageItem *ReportPage::find(const QString &control) const
 {
@@ -281,4 +281,4 @@ ReportDocument layoutReport(const Report &report, QDate printDate)
     return Paginator(report, printDate).run();
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

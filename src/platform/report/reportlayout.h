@@ -24,7 +24,7 @@
 #include <QDate>
 #include <QList>
 
-namespace kelopz::report {
+namespace platform::report {
 
 struct PageItem
 {
@@ -64,4 +64,4 @@ inline constexpr char16_t kSumOverflowText[] = u"########";
 
 ReportDocument layoutReport(const Report &report, QDate printDate = QDate::currentDate());
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -6,7 +6,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-namespace kelopz::report {
+namespace platform::report {
 
 namespace {
 
@@ -143,4 +143,4 @@ QImage renderPageImage(const ReportDocument &document, int pageIndex, int dotsPe
     return image;
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

@@ -12,7 +12,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
-namespace kelopz::report {
+namespace platform::report {
 
 // Paints one page with its origin at the sheet's top-left corner, scaled by
 // the resolution of the painter's device.
@@ -31,4 +31,4 @@ bool writeReportPdf(const ReportDocument &document, const QString &path, QString
 // A white sheet with one page painted on it, at the given resolution.
 QImage renderPageImage(const ReportDocument &document, int pageIndex, int dotsPerInch);
 
-} // namespace kelopz::report
+} // namespace platform::report

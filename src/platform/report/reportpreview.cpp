@@ -7,7 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-namespace kelopz::report {
+namespace platform::report {
 
 void showReportPreview(const Report &report, QWidget *parent)
 {
@@ -39,4 +39,4 @@ void showReportPreview(const Report &report, QWidget *parent)
     preview.exec();
 }
 
-} // namespace kelopz::report
+} // namespace platform::report

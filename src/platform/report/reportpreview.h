@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace kelopz::report {
+namespace platform::report {
 
 // Lays the report out with its bound rows as they are now, shows the pages
 // in a modal preview titled with the report's caption, and returns when the
@@ -15,4 +15,4 @@ namespace kelopz::report {
 // for that sheet, with the report's own margins.
 void showReportPreview(const Report &report, QWidget *parent = nullptr);
 
-} // namespace kelopz::report
+} // namespace platform::report
