@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 
-using namespace kelopz;
+using namespace platform;
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <QtTest>
 
 using namespace platform::report;
-using kelopz::testsupport::voucherListReport;
-using kelopz::testsupport::voucherRows;
+using testsupport::voucherListReport;
+using testsupport::voucherRows;
 
 namespace {
 
@@ -23,8 +23,8 @@ namespace {
 // default margins of 1440.
 constexpr int kPaperHeight = 16838;
 constexpr int kMargin = 1440;
-constexpr int kFirstRowTop = kMargin + kelopz::testsupport::kVoucherPageHeaderHeight;
-constexpr int kPageFooterTop = kPaperHeight - kMargin - kelopz::testsupport::kVoucherPageFooterHeight;
+constexpr int kFirstRowTop = kMargin + testsupport::kVoucherPageHeaderHeight;
+constexpr int kPageFooterTop = kPaperHeight - kMargin - testsupport::kVoucherPageFooterHeight;
 
 ReportDocument layoutVouchers(int rows, QPageLayout::Orientation orientation = QPageLayout::Portrait)
 {
@@ -206,13 +206,13 @@ void tst_report::pagination()
         QCOMPARE(page.find(QStringLiteral("Label1"))->rect.top(), kMargin + 60);
         QCOMPARE(text(page, QStringLiteral("Label32")), QString::number(p + 1));
         QCOMPARE(text(page, QStringLiteral("Label34")), QString::number(pages));
-        const int footerTop = paperHeight - kMargin - kelopz::testsupport::kVoucherPageFooterHeight;
+        const int footerTop = paperHeight - kMargin - testsupport::kVoucherPageFooterHeight;
         QCOMPARE(page.find(QStringLiteral("Label31"))->rect.top(), footerTop + 150);
 
         const QList<const PageItem *> numbers = page.findAll(QStringLiteral("Text2"));
         QCOMPARE(numbers.size(), p + 1 < pages ? rowsPerPage : rows - rowsPerPage * (pages - 1));
         QCOMPARE(numbers.first()->rect.top(), kFirstRowTop + 105);
-        const int lastRowBottom = numbers.last()->rect.top() - 105 + kelopz::testsupport::kVoucherDetailHeight;
+        const int lastRowBottom = numbers.last()->rect.top() - 105 + testsupport::kVoucherDetailHeight;
         QVERIFY(lastRowBottom <= footerTop);
         for (const PageItem *item : numbers)
             voucherNumbers << item->text;
@@ -229,7 +229,7 @@ void tst_report::pagination()
     QCOMPARE(text(last, QStringLiteral("Function2")), QStringLiteral("93,328.20"));
     const int lastRowTop = last.findAll(QStringLiteral("Text1")).last()->rect.top() - 105;
     QCOMPARE(last.find(QStringLiteral("Label11"))->rect.top(),
-             lastRowTop + kelopz::testsupport::kVoucherDetailHeight + 105);
+             lastRowTop + testsupport::kVoucherDetailHeight + 105);
 }
 
 void tst_report::reportFooterIsKeptWhole_data()

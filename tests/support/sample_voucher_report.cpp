@@ -1,8 +1,8 @@
 #include "sample_voucher_report.h"
 
-namespace kelopz::testsupport {
+namespace testsupport {
 
-using namespace report;
+using namespace platform::report;
 
 namespace {
 
@@ -114,4 +114,4 @@ std::shared_ptr<ReportTable> voucherRows(int count)
     return table;
 }
 
-} // namespace kelopz::testsupport
+} // namespace testsupport

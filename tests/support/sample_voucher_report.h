@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace kelopz::testsupport {
+namespace testsupport {
 
 // Twips from the table's left edge: date | number | account | debit | credit.
 inline constexpr int kVoucherColumns[] = {0, 1230, 2460, 4935, 6720, 8685};
@@ -18,11 +18,11 @@ inline constexpr int kVoucherDetailHeight = 465;
 inline constexpr int kVoucherPageFooterHeight = 558;
 inline constexpr int kVoucherReportFooterHeight = 672;
 
-report::Report voucherListReport();
+platform::report::Report voucherListReport();
 
 // Columns rq, pz_no, km_name, jfje, dfje (amounts in cents). Row i has
 // voucher number i + 1; even rows are debits of (i + 1) * 12345 cents, odd
 // rows credits of the same.
-std::shared_ptr<report::ReportTable> voucherRows(int count);
+std::shared_ptr<platform::report::ReportTable> voucherRows(int count);
 
-} // namespace kelopz::testsupport
+} // namespace testsupport
