@@ -1,5 +1,7 @@
 #include "frame/mdimain.h"
 
+#include "accounts/frmqykjqj.h"
+#include "accounts/ledgersetup.h"
 #include "admin/frmdw.h"
 #include "admin/frmmmxg.h"
 #include "db/mdlstandard.h"
@@ -23,14 +25,6 @@
 
 namespace {
 MDIMain *theMainWindow = nullptr;
-
-// A flag of qy as text; a missing row or a Null counts as not set.
-QString settingFlag(const QString &item, const QString &column)
-{
-    QString status;
-    auto rs = mdlStandard::runsql(QStringLiteral("select * from qy where cdxm=?"), status, {item});
-    return rs && !rs->eof() ? rs->text(column) : QString();
-}
 } // namespace
 
 MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
@@ -174,11 +168,11 @@ void MDIMain::MDIForm_Load()
     splash->show();
     splash->repaint();
 
-    if (settingFlag(QStringLiteral("sjcsh"), QStringLiteral("bj")) == QStringLiteral("1"))
+    if (ledger::booksCleared())
         menuItem(QStringLiteral("menusjcshs"))->setEnabled(false);
-    if (settingFlag(QStringLiteral("qykjqj"), QStringLiteral("bj")) == QStringLiteral("1"))
+    if (ledger::firstPeriodSet())
         menuItem(QStringLiteral("menucskjqj"))->setEnabled(false);
-    if (settingFlag(QStringLiteral("sjcsh"), QStringLiteral("qyqj")) == QStringLiteral("js"))
+    if (ledger::initialisationEnded())
         menuItem(QStringLiteral("menusjcshz"))->setEnabled(false);
 }
 
@@ -270,13 +264,62 @@ void MDIMain::menummxg_Click()
     showDialog(window);
 }
 
+void MDIMain::menucskjqj_Click()
+{
+    if (!ledger::booksCleared()) {
+        platform::notice(QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！"));
+        return;
+    }
+    frmqykjqj window;
+    showDialog(window);
+}
+
+void MDIMain::menuzzqcye_Click()
+{
+    if (!ledger::booksCleared()) {
+        platform::notice(QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
+        return;
+    }
+}
+
+void MDIMain::menusjcshs_Click()
+{
+    if (ledger::booksCleared()) {
+        platform::plainNotice(QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
+        return;
+    }
+    if (!platform::askYesNo(
+            QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？")))
+        return;
+    QString error;
+    if (!ledger::clearBooks(&error)) {
+        platform::notice(QStringLiteral("数据清理失败，所有数据均保持原样：") + error);
+        return;
+    }
+    platform::notice(QStringLiteral("数据初始化已成功完成数据清理，现在您可以设置初次使用会计期间！"));
+    menuItem(QStringLiteral("menusjcshs"))->setEnabled(false);
+}
+
+void MDIMain::menusjcshz_Click()
+{
+    if (!ledger::firstPeriodSet()) {
+        platform::plainNotice(QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"));
+        return;
+    }
+    if (!platform::askYesNo(QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？")))
+        return;
+    QString error;
+    if (!ledger::endInitialisation(&error)) {
+        platform::notice(QStringLiteral("结束数据初始化失败：") + error);
+        return;
+    }
+    platform::notice(QStringLiteral("数据初始化结束！"));
+    menuItem(QStringLiteral("menusjcshz"))->setEnabled(false);
+}
+
 // Items whose windows are not part of the program yet do nothing.
 void MDIMain::menuczy_Click() {}
 void MDIMain::menukjkm_Click() {}
-void MDIMain::menusjcshs_Click() {}
-void MDIMain::menucskjqj_Click() {}
-void MDIMain::menuzzqcye_Click() {}
-void MDIMain::menusjcshz_Click() {}
 void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}
 void MDIMain::menuakjkmcx_Click() {}

@@ -1,0 +1,19 @@
+#pragma once
+// The first accounting period: a year and a month, set once at the start of use.
+
+#include "frame/dialogframe.h"
+
+class frmqykjqj : public DialogFrame {
+    Q_OBJECT
+public:
+    explicit frmqykjqj(QWidget *parent = nullptr);
+    QLineEdit *txtitem(int index) const { return entryBoxes().at(index); }
+
+    void editrecord() override;
+    void saverecord() override;
+    void canceledit() override;
+
+private:
+    QString periodText; // the period and year texts between their making and their writing
+    QString yearText;
+};

@@ -1,0 +1,264 @@
+// The set-up of fresh books: the flags, clearing the books, the first period, the end.
+#include "accounts/frmqykjqj.h"
+#include "accounts/ledgersetup.h"
+#include "db/period.h"
+#include "frame/mdimain.h"
+#include "platform/desktop.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/sqlconnection.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using testsupport::MessageBoxes;
+using testsupport::TestDb;
+
+namespace {
+const QStringList kClearedTables = {"pzhzk", "pzhzkls", "pzhzktemp", "zzqcye", "pzk", "pzkls", "pzktemp"};
+
+void fillEveryTable(TestDb &db)
+{
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
+    db.run("update dwmc set dw_name='澄川'");
+    db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
+    for (const QString &t : kClearedTables)
+        db.run("insert into " + t + " default values");
+}
+
+bool savePeriod(frmqykjqj &window, const QString &year, const QString &month)
+{
+    window.Toolbar1->click("button_edit");
+    window.txtitem(0)->setText(year);
+    window.txtitem(1)->setText(month);
+    window.Toolbar1->click("button_save");
+    return !window.isEditing();
+}
+} // namespace
+
+class tst_ledgersetup : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { platform::restorePointer(); }
+    void freshBooksRefuseTheLaterSteps();
+    void answeringNoChangesNothing();
+    void clearingEmptiesExactlyTheLedger();
+    void failedClearingLeavesEverything();
+    void firstPeriodBoundaries_data();
+    void firstPeriodBoundaries();
+    void firstPeriodIsWrittenWhole();
+    void failedFirstPeriodWritesNothing();
+    void endingInitialisation();
+    void periodTexts();
+};
+
+void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    MDIMain main;
+    main.menuItem("menucskjqj")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！"));
+    main.menuItem("menuzzqcye")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
+    main.menuItem("menusjcshz")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"));
+    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
+    QCOMPARE(boxes.count(), 3);
+
+    // A Null flag is not set either: the gates still refuse.
+    db.run("update qy set bj=null");
+    main.menuItem("menucskjqj")->trigger();
+    QCOMPARE(boxes.count(), 4);
+    QVERIFY(!ledger::booksCleared());
+}
+
+void tst_ledgersetup::answeringNoChangesNothing()
+{
+    TestDb db;
+    fillEveryTable(db);
+    db.run("update qy set bj='1' where cdxm='qykjqj'");
+    MessageBoxes boxes;
+    MDIMain main;
+    boxes.answer(QMessageBox::No);
+    main.menuItem("menusjcshs")->trigger();
+    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::No);
+    boxes.answer(QMessageBox::No);
+    main.menuItem("menusjcshz")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？"));
+    for (const QString &t : kClearedTables)
+        QCOMPARE(db.count(t), 1);
+    QVERIFY(!ledger::booksCleared());
+    QVERIFY(!ledger::initialisationEnded());
+    QVERIFY(main.menuItem("menusjcshs")->isEnabled());
+    QVERIFY(main.menuItem("menusjcshz")->isEnabled());
+}
+
+void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
+{
+    TestDb db;
+    fillEveryTable(db);
+    MessageBoxes boxes;
+    {
+        MDIMain main;
+        boxes.answer(QMessageBox::Yes);
+        main.menuItem("menusjcshs")->trigger();
+        QCOMPARE(boxes.texts().first(),
+                 QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？"));
+        QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化已成功完成数据清理，现在您可以设置初次使用会计期间！"));
+        QVERIFY(!main.menuItem("menusjcshs")->isEnabled());
+    }
+    for (const QString &t : kClearedTables)
+        QVERIFY2(db.count(t) == 0, qPrintable(t));
+    QCOMPARE(db.count("kmdmk"), 1);
+    QCOMPARE(db.count("czy"), 1);
+    QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("澄川"));
+    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2026年01月"));
+    QVERIFY(ledger::booksCleared());
+    QVERIFY(!ledger::firstPeriodSet());
+
+    // The next start disables the item from the beginning, and a second clearing is refused.
+    MDIMain again;
+    QVERIFY(!again.menuItem("menusjcshs")->isEnabled());
+    again.menusjcshs_Click();
+    QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
+}
+
+void tst_ledgersetup::failedClearingLeavesEverything()
+{
+    TestDb db;
+    fillEveryTable(db);
+    MessageBoxes boxes;
+    MDIMain main;
+    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.contains("pzkls"); });
+    boxes.answer(QMessageBox::Yes);
+    main.menuItem("menusjcshs")->trigger();
+    platform::SqlConnection::setFailureHook({});
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("数据清理失败")));
+    for (const QString &t : kClearedTables)
+        QCOMPARE(db.count(t), 1);
+    QVERIFY(!ledger::booksCleared());
+    QVERIFY(main.menuItem("menusjcshs")->isEnabled());
+}
+
+void tst_ledgersetup::firstPeriodBoundaries_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::addColumn<QString>("stored");
+    const QString badYear = "年份不合法，应输入四位年份（1990-2100），请重新输入！";
+    const QString badMonth = "月份不合法，应输入二位月份（1-12），请重新输入！";
+    QTest::newRow("first year") << "1990" << "1" << "" << "1990年01月";
+    QTest::newRow("last year") << "2100" << "12" << "" << "2100年12月";
+    QTest::newRow("blank and digit") << "2004" << " 9" << "" << "2004年09月";
+    QTest::newRow("before first year") << "1989" << "1" << badYear << "";
+    QTest::newRow("after last year") << "2101" << "1" << badYear << "";
+    QTest::newRow("exponent year") << "2E3" << "1" << badYear << "";
+    QTest::newRow("month zero") << "2004" << "0" << badMonth << "";
+    QTest::newRow("month double zero") << "2004" << "00" << badMonth << "";
+    QTest::newRow("month thirteen") << "2004" << "13" << badMonth << "";
+    QTest::newRow("signed month") << "2004" << "+5" << badMonth << "";
+    QTest::newRow("month with point") << "2004" << "5." << badMonth << "";
+    QTest::newRow("both empty") << " " << "" << "启用年份不能为空，请重新输入！" << "";
+    QTest::newRow("month empty") << "2004" << "" << "启用月份不能为空，请重新输入！" << "";
+}
+
+void tst_ledgersetup::firstPeriodBoundaries()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, message);
+    QFETCH(QString, stored);
+    TestDb db;
+    MessageBoxes boxes;
+    frmqykjqj window;
+    window.show();
+    const bool saved = savePeriod(window, year, month);
+    QCOMPARE(saved, message.isEmpty());
+    if (saved) {
+        QCOMPARE(db.scalar("select kjqj from dqkjqj"), stored);
+        QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), stored);
+        QCOMPARE(window.txtitem(1)->text(), stored.mid(5, 2));
+    } else {
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.lastText(), message);
+        QCOMPARE(db.scalar("select kjqj from dqkjqj"), QString());
+        QVERIFY(!ledger::firstPeriodSet());
+        // A refused range check empties its own box only.
+        if (message.contains("年份不合法"))
+            QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text() == month);
+        if (message.contains("月份不合法"))
+            QVERIFY(window.txtitem(1)->text().isEmpty() && window.txtitem(0)->text() == year);
+    }
+}
+
+void tst_ledgersetup::firstPeriodIsWrittenWhole()
+{
+    TestDb db;
+    db.run("update qy set bj='1' where cdxm='sjcsh'");
+    MessageBoxes boxes;
+    MDIMain main;
+    frmqykjqj window;
+    window.show();
+    QVERIFY(savePeriod(window, "2004", "5"));
+    QCOMPARE(boxes.lastText(), QStringLiteral("会计期间设置成功，系统自2004年05月开始使用，您可以设置会计科目、总帐期初余额！"));
+    QCOMPARE(db.scalar("select kjnd from dqkjqj"), QStringLiteral("2004年"));
+    QCOMPARE(db.scalar("select bj from qy where cdxm='qykjqj'"), QStringLiteral("1"));
+    QVERIFY(!main.menuItem("menucskjqj")->isEnabled());
+    QVERIFY(!window.txtitem(0)->isEnabled());
+    QCOMPARE(window.txtitem(1)->text(), QStringLiteral("05"));
+
+    // 撤消 after a refused save empties both boxes.
+    window.Toolbar1->click("button_edit");
+    window.txtitem(0)->setText("1800");
+    window.Toolbar1->click("button_save");
+    window.Toolbar1->click("button_cancel");
+    QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text().isEmpty());
+    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2004年05月"));
+}
+
+void tst_ledgersetup::failedFirstPeriodWritesNothing()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    frmqykjqj window;
+    window.show();
+    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.contains("dqkjqj") && sql.startsWith("UPDATE"); });
+    QVERIFY(!savePeriod(window, "2004", "5"));
+    platform::SqlConnection::setFailureHook({});
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计期间保存失败")));
+    QVERIFY(!ledger::firstPeriodSet());
+    QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QString());
+}
+
+void tst_ledgersetup::endingInitialisation()
+{
+    TestDb db;
+    db.run("update qy set bj='1'");
+    MessageBoxes boxes;
+    MDIMain main;
+    QVERIFY(!main.menuItem("menucskjqj")->isEnabled());
+    boxes.answer(QMessageBox::Yes);
+    main.menuItem("menusjcshz")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化结束！"));
+    QVERIFY(ledger::initialisationEnded());
+    QVERIFY(!main.menuItem("menusjcshz")->isEnabled());
+    MDIMain again;
+    QVERIFY(!again.menuItem("menusjcshz")->isEnabled());
+    QVERIFY(again.menuItem("menuzzqcye")->isEnabled());
+}
+
+void tst_ledgersetup::periodTexts()
+{
+    QCOMPARE((Period{2004, 5}).text(), QStringLiteral("2004年05月"));
+    QCOMPARE((Period{2004, 12}).next().text(), QStringLiteral("2005年01月"));
+    QCOMPARE((Period{2004, 8}).next().text(), QStringLiteral("2004年09月"));
+    QCOMPARE(Period::parse(QStringLiteral("2004年11月")), std::optional<Period>(Period{2004, 11}));
+    QVERIFY(!Period::parse(QStringLiteral("2004年5月")));
+    QVERIFY(!Period::parse(QStringLiteral("2004年13月")));
+    QVERIFY(!Period::parse(QString()));
+}
+
+QTEST_MAIN(tst_ledgersetup)
+#include "tst_ledgersetup.moc"
