@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QScrollBar>
 #include <QTextStream>
 
 int main(int argc, char **argv)
@@ -51,7 +50,6 @@ int main(int argc, char **argv)
     grid.show();
     app.processEvents();
     grid.grab().save(out);
-    QTextStream(stdout) << "vbar " << grid.verticalScrollBar()->minimum() << ".." << grid.verticalScrollBar()->maximum() << " = " << grid.verticalScrollBar()->value() << " top " << grid.topRow() << "\n";
 
     QTextStream(stdout) << "font: " << QFontInfo(grid.font()).family() << ' '
                         << QFontInfo(grid.font()).pixelSize() << "px; visible rows "
