@@ -1,6 +1,7 @@
 // Renders a list grid set up as the operator list (five columns, coloured headers,
-// twenty rows) to a PNG, to look at it as a user would:
-//   QT_QPA_PLATFORM=offscreen ./look_flexgrid /tmp/flexgrid.png [row-to-select]
+// twenty rows unless told) to a PNG, to look at it as a user would:
+//   QT_QPA_PLATFORM=offscreen ./look_flexgrid out.png [data-rows [row [col]]]
+// A column other than 0 gives the grid the focus, to show the focus frame.
 #include "platform/flexgrid.h"
 #include "platform/twips.h"
 
@@ -30,8 +31,11 @@ int main(int argc, char **argv)
         grid.setColWidth(c, widths[c].toInt());
         grid.setTextMatrix(0, c, heads[c]);
     }
+    const int dataRows = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 20;
+    const int row = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 3;
+    const int col = argc > 4 ? QString::fromLocal8Bit(argv[4]).toInt() : 0;
     const QStringList names{"张三", "李四", "王五", "赵六", "钱七"};
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= dataRows; ++i) {
         grid.setRows(grid.rows() + 1);
         grid.setRow(grid.row() + 1);
         grid.setTextMatrix(grid.row(), 0, QString::number(i));
@@ -42,12 +46,16 @@ int main(int argc, char **argv)
         if (i % 4 == 0)
             grid.setTextMatrix(grid.row(), 4, QStringLiteral("12.50"));
     }
-    grid.setFixedRows(1);
-    grid.setTopRow(1);
-    grid.setRow(argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 3);
-    grid.setCol(0);
+    if (dataRows > 0) {
+        grid.setFixedRows(1);
+        grid.setTopRow(1);
+        grid.setRow(row);
+        grid.setCol(col);
+    }
 
     grid.show();
+    if (col > 0)
+        grid.setFocus();
     app.processEvents();
     grid.grab().save(out);
 

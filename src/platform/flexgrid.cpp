@@ -3,7 +3,6 @@
 #include "platform/flexgridlook.h"
 #include "platform/twips.h"
 
-#include <QPalette>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -175,10 +174,7 @@ void MSFlexGrid::setRowHeight(int twips)
 
 QColor MSFlexGrid::cellBackColor() const
 {
-    const QColor own = m_cells.backColor(m_row, m_col);
-    if (own.isValid())
-        return own;
-    return isFixed(m_row, m_col) ? flexgridlook::backFixed : flexgridlook::back;
+    return cellColors(m_row, m_col, false).first;
 }
 
 void MSFlexGrid::setCellBackColor(const QColor &color)
@@ -189,11 +185,7 @@ void MSFlexGrid::setCellBackColor(const QColor &color)
 
 QColor MSFlexGrid::cellForeColor() const
 {
-    const QColor own = m_cells.foreColor(m_row, m_col);
-    if (own.isValid())
-        return own;
-    return isFixed(m_row, m_col) ? palette().color(QPalette::Active, QPalette::ButtonText)
-                                 : flexgridlook::fore;
+    return cellColors(m_row, m_col, false).second;
 }
 
 void MSFlexGrid::setCellForeColor(const QColor &color)

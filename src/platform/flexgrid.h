@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 class QPainter;
 
 // The list grid of every list window: a table of text cells with fixed (header)
@@ -179,6 +181,7 @@ private:
 
     // Painting (flexgrid_paint.cpp).
     void paintCell(QPainter &p, int r, int c, const QRect &rect, bool selected);
+    std::pair<QColor, QColor> cellColors(int r, int c, bool selected) const;
 
     GridCells m_cells;
     QList<int> m_colWidths;  // twips

@@ -6,13 +6,18 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <algorithm>
 
 void MSFlexGrid::keyPressEvent(QKeyEvent *event)
 {
     int key = event->key();
+    // A handler may close the window around the grid (a picker picks on any key).
+    const QPointer<MSFlexGrid> alive(this);
     emit keyDown(key, event->modifiers());
+    if (!alive)
+        return;
     if (key == 0 || navigate(key, event->modifiers()))
         event->accept();
     else

@@ -83,32 +83,33 @@ void MSFlexGrid::paintEvent(QPaintEvent *event)
     if (hasFocus() && !isFixed(m_row, m_col)) {
         const QRect cell = cellRect(m_row, m_col);
         if (!cell.isEmpty()) {
-            const bool ownBack = m_cells.backColor(m_row, m_col).isValid();
-            const bool highlighted = !ownBack && m_row >= selLo && m_row <= selHi;
-            p.setPen(QPen(highlighted ? flexgridlook::foreSelected : flexgridlook::fore, 1,
-                          Qt::DotLine));
+            const bool selected = m_row >= selLo && m_row <= selHi;
+            p.setPen(QPen(cellColors(m_row, m_col, selected).second, 1, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             p.drawRect(cell.adjusted(1, 1, -3, -3));
         }
     }
 }
 
-void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool selected)
+// Background and text colour of a cell as painted. A cell with a background of its
+// own (a coloured header) keeps its look also when selected.
+std::pair<QColor, QColor> MSFlexGrid::cellColors(int r, int c, bool selected) const
 {
     const bool fixed = isFixed(r, c);
     QColor back = m_cells.backColor(r, c);
     QColor fore = m_cells.foreColor(r, c);
-    // A cell with a background of its own (a coloured header) keeps its look.
-    if (selected && !back.isValid()) {
-        back = flexgridlook::backSelected;
-        fore = flexgridlook::foreSelected;
-    } else {
-        if (!back.isValid())
-            back = fixed ? flexgridlook::backFixed : flexgridlook::back;
-        if (!fore.isValid())
-            fore = fixed ? palette().color(QPalette::Active, QPalette::ButtonText)
-                         : flexgridlook::fore;
-    }
+    if (selected && !back.isValid())
+        return {flexgridlook::backSelected, flexgridlook::foreSelected};
+    if (!back.isValid())
+        back = fixed ? flexgridlook::backFixed : flexgridlook::back;
+    if (!fore.isValid())
+        fore = fixed ? palette().color(QPalette::Active, QPalette::ButtonText) : flexgridlook::fore;
+    return {back, fore};
+}
+
+void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool selected)
+{
+    const auto [back, fore] = cellColors(r, c, selected);
     p.fillRect(rect, back);
 
     p.setPen(flexgridlook::gridLines);
@@ -119,7 +120,7 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     if (text.isEmpty())
         return;
     const Qt::Alignment align =
-        (!fixed && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        (!isFixed(r, c) && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     p.setPen(fore);
     p.drawText(rect.adjusted(2, 0, -3, -1), int(align) | Qt::TextSingleLine, text);
 }
