@@ -24,6 +24,13 @@ class QPainter;
 // A new grid has the shape every list window starts from: one row, two columns,
 // no fixed row and one fixed column, rows 300 twips high, 9-point 宋体.
 //
+// The user moves the current cell with the arrows, Page Up/Down, Home/End (with
+// Ctrl: first/last row) and a left click; Shift, or dragging, moves the far corner
+// of the selection instead. A click on the fixed column makes that row current
+// at its first scrollable column; a click on a fixed row moves nothing. The rows of
+// the selection are shown highlighted across; the current cell has a dotted frame
+// while the grid has the focus.
+//
 // While the grid is disabled (setEnabled(false)) it takes no mouse, wheel or
 // keyboard input, so the user cannot move its current cell; the program still can,
 // and enterCell and rowColChange still follow every move.
@@ -114,8 +121,9 @@ signals:
     // rowColChange, synchronously.
     void enterCell();
     void rowColChange();
-    // A mouse button went down over the grid, after a left press has moved the
-    // current cell to the pressed cell. x and y are twips from the grid's corner.
+    // A mouse button went down over the grid. A left press has already made the
+    // pressed cell current, so a handler finds the pressed row in row() and
+    // rowSel(). x and y are twips from the grid's corner.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // A key went down while the grid had the focus, before the grid acts on it.
     // keyCode is a Qt::Key value passed by reference: a handler that sets it to 0
