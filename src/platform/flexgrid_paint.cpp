@@ -1,0 +1,126 @@
+// Painting: only the cells on view, so the cost of a frame does not grow with the
+// number of rows.
+#include "platform/flexgrid.h"
+
+#include "platform/flexgridlook.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QVarLengthArray>
+
+#include <algorithm>
+
+namespace {
+
+// A plain decimal number (blanks around, one sign, digits with at most one point):
+// such texts stand at the right of their cell, as amounts do in a ledger.
+bool readsAsNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.mid(1);
+    bool digit = false, point = false;
+    for (QChar ch : text) {
+        if (ch >= u'0' && ch <= u'9')
+            digit = true;
+        else if (ch == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+struct Span
+{
+    int index;
+    int pos;
+    int size;
+};
+
+} // namespace
+
+void MSFlexGrid::paintEvent(QPaintEvent *event)
+{
+    m_repaintPending = false;
+    QPainter p(viewport());
+    p.fillRect(event->rect(), flexgridlook::back);
+    const QSize view = viewport()->size();
+
+    QVarLengthArray<Span, 64> rowSpans;
+    const int rh = rowPx();
+    int y = 0;
+    for (int r = 0; r < m_fixedRows && y < view.height(); ++r, y += rh)
+        rowSpans.append({r, y, rh});
+    for (int r = std::max(m_topRow, m_fixedRows); r < rows() && y < view.height(); ++r, y += rh)
+        rowSpans.append({r, y, rh});
+
+    QVarLengthArray<Span, 32> colSpans;
+    int x = 0;
+    for (int c = 0; c < m_fixedCols && x < view.width(); ++c) {
+        colSpans.append({c, x, colPx(c)});
+        x += colPx(c);
+    }
+    for (int c = std::max(m_leftCol, m_fixedCols); c < cols() && x < view.width(); ++c) {
+        colSpans.append({c, x, colPx(c)});
+        x += colPx(c);
+    }
+
+    // The rows of the selection are highlighted across: every list holds one
+    // record per row, and the current cell often lies in the fixed column.
+    const int selLo = std::min(m_row, m_rowSel), selHi = std::max(m_row, m_rowSel);
+    for (const Span &rs : rowSpans) {
+        for (const Span &cs : colSpans) {
+            const QRect rect(cs.pos, rs.pos, cs.size, rs.size);
+            if (!rect.intersects(event->rect()) || cs.size == 0)
+                continue;
+            const bool selected = rs.index >= selLo && rs.index <= selHi
+                                  && !isFixed(rs.index, cs.index);
+            paintCell(p, rs.index, cs.index, rect, selected);
+        }
+    }
+
+    if (hasFocus() && !isFixed(m_row, m_col)) {
+        const QRect cell = cellRect(m_row, m_col);
+        if (!cell.isEmpty()) {
+            const bool selected = m_row >= selLo && m_row <= selHi;
+            p.setPen(QPen(cellColors(m_row, m_col, selected).second, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(cell.adjusted(1, 1, -3, -3));
+        }
+    }
+}
+
+// Background and text colour of a cell as painted. A cell with a background of its
+// own (a coloured header) keeps its look also when selected.
+std::pair<QColor, QColor> MSFlexGrid::cellColors(int r, int c, bool selected) const
+{
+    const bool fixed = isFixed(r, c);
+    QColor back = m_cells.backColor(r, c);
+    QColor fore = m_cells.foreColor(r, c);
+    if (selected && !back.isValid())
+        return {flexgridlook::backSelected, flexgridlook::foreSelected};
+    if (!back.isValid())
+        back = fixed ? flexgridlook::backFixed : flexgridlook::back;
+    if (!fore.isValid())
+        fore = fixed ? palette().color(QPalette::Active, QPalette::ButtonText) : flexgridlook::fore;
+    return {back, fore};
+}
+
+void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool selected)
+{
+    const auto [back, fore] = cellColors(r, c, selected);
+    p.fillRect(rect, back);
+
+    p.setPen(flexgridlook::gridLines);
+    p.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+    p.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+
+    const QString text = m_cells.text(r, c);
+    if (text.isEmpty())
+        return;
+    const Qt::Alignment align =
+        (!isFixed(r, c) && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    p.setPen(fore);
+    p.drawText(rect.adjusted(2, 0, -3, -1), int(align) | Qt::TextSingleLine, text);
+}

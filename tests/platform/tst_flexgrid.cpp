@@ -1,0 +1,542 @@
+#include "platform/flexgrid.h"
+#include "platform/twips.h"
+
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The operator list's columns: widths in twips and the pixels they come to.
+const int kWidths[] = {420, 1100, 1800, 1800, 3600};
+const int kPx[] = {28, 73, 120, 120, 240};
+const int kRowPx = 20;
+const QColor kTeal(0, 128, 128), kDarkRed(192, 0, 0), kWhite(255, 255, 255);
+const QColor kNavy(0, 0, 128);
+
+// A grid of the list windows' size, set up and filled the way they do it: header
+// row coloured while it is an ordinary row, one row added and made current per
+// record, then the header fixed and row 1, column 0 current.
+std::unique_ptr<MSFlexGrid> makeGrid(int dataRows)
+{
+    auto g = std::make_unique<MSFlexGrid>();
+    g->resize(twips::toPixels(10455), twips::toPixels(4850));
+    g->setCols(5);
+    g->setFixedRows(0);
+    for (int c = 0; c < 5; ++c) {
+        g->setRow(0);
+        g->setCol(c);
+        g->setCellBackColor(c == 1 || c == 2 ? kDarkRed : kTeal);
+        g->setCellForeColor(kWhite);
+        g->setColWidth(c, kWidths[c]);
+        g->setTextMatrix(0, c, QStringLiteral("H%1").arg(c));
+    }
+    for (int i = 1; i <= dataRows; ++i) {
+        g->setRows(g->rows() + 1);
+        g->setRow(g->row() + 1);
+        g->setTextMatrix(g->row(), 0, QString::number(i));
+        for (int c = 1; c < 5; ++c)
+            g->setTextMatrix(g->row(), c, QStringLiteral("r%1c%2").arg(i).arg(c));
+    }
+    if (dataRows > 0) {
+        g->setFixedRows(1);
+        g->setTopRow(1);
+        g->setRow(1);
+        g->setCol(0);
+    }
+    g->show();
+    if (!QTest::qWaitForWindowExposed(g.get()))
+        qFatal("grid not exposed");
+    return g;
+}
+
+// Centre of cell (r, c) in viewport coordinates, worked out from the column
+// widths above rather than asked of the grid.
+QPoint centreOf(const MSFlexGrid &g, int r, int c)
+{
+    int x = 0;
+    if (c < g.fixedCols()) {
+        for (int i = 0; i < c; ++i)
+            x += kPx[i];
+    } else {
+        for (int i = 0; i < g.fixedCols(); ++i)
+            x += kPx[i];
+        for (int i = g.leftCol(); i < c; ++i)
+            x += kPx[i];
+    }
+    const int y = r < g.fixedRows() ? r * kRowPx : (g.fixedRows() + r - g.topRow()) * kRowPx;
+    return {x + kPx[c] / 2, y + kRowPx / 2};
+}
+
+// Records every notice with the current cell at the moment it is raised.
+struct Notices
+{
+    QStringList log;
+    explicit Notices(MSFlexGrid &g)
+    {
+        auto cell = [&g] { return QStringLiteral("%1,%2").arg(g.row()).arg(g.col()); };
+        QObject::connect(&g, &MSFlexGrid::enterCell, [this, cell] { log << "enter " + cell(); });
+        QObject::connect(&g, &MSFlexGrid::rowColChange, [this, cell] { log << "change " + cell(); });
+        QObject::connect(&g, &MSFlexGrid::mouseDown, [this, cell](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            log << "down " + cell();
+        });
+        QObject::connect(&g, &MSFlexGrid::click, [this] { log << "click"; });
+        QObject::connect(&g, &MSFlexGrid::dblClick, [this] { log << "dbl"; });
+        QObject::connect(&g, &MSFlexGrid::keyDown, [this](int &key, Qt::KeyboardModifiers) {
+            log << QStringLiteral("key %1").arg(key);
+        });
+    }
+    QStringList take() { return std::exchange(log, {}); }
+};
+
+} // namespace
+
+class tst_flexgrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void programMovesRaiseNoticesAtOnce();
+    void mouseMovesCurrentCellBeforeMouseDown();
+    void keyboardNavigatesScrollableCells();
+    void headerRowFixedOrOrdinary();
+    void addAndRemoveRows();
+    void outOfRangeIsHarmless();
+    void lockedGridTakesNoInputButFollowsProgram();
+    void cellGeometryFollowsScrolling();
+    void keyDownHandlerCanSwallowKey();
+    void paintsHeaderSelectionAndFixedColumn();
+};
+
+void tst_flexgrid::programMovesRaiseNoticesAtOnce()
+{
+    auto g = makeGrid(20);
+    Notices n(*g);
+
+    g->setRow(3);
+    QCOMPARE(n.take(), QStringList({"enter 3,0", "change 3,0"}));
+    g->setCol(2);
+    QCOMPARE(n.take(), QStringList({"enter 3,2", "change 3,2"}));
+
+    // Setting the same cell again raises nothing but collapses the selection.
+    g->setRowSel(7);
+    g->setColSel(4);
+    g->setRow(3);
+    QVERIFY(n.take().isEmpty());
+    QCOMPARE(g->rowSel(), 3);
+    QCOMPARE(g->colSel(), 2);
+
+    // Setting Row does not scroll: the page stays where the program put it.
+    g->setRow(20);
+    QCOMPARE(g->topRow(), 1);
+    n.take();
+
+    // A handler that moves the cell again sees its own notices delivered inside.
+    QObject::connect(g.get(), &MSFlexGrid::enterCell, g.get(), [&g] {
+        if (g->col() == 4)
+            g->setCol(1);
+    });
+    g->setCol(4);
+    QCOMPARE(n.take(), QStringList({"enter 20,4", "enter 20,1", "change 20,1", "change 20,1"}));
+    QCOMPARE(g->col(), 1);
+
+    // Shrinking the grid below the current row moves it, with notices.
+    g->setRows(6);
+    QCOMPARE(g->row(), 5);
+    QCOMPARE(n.take(), QStringList({"enter 5,1", "change 5,1"}));
+}
+
+void tst_flexgrid::mouseMovesCurrentCellBeforeMouseDown()
+{
+    auto g = makeGrid(20);
+    Notices n(*g);
+
+    // The windows' mouse-down handler acts on the pressed row, so the grid has
+    // moved there when it raises mouseDown.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 4, 2));
+    QCOMPARE(n.take(), QStringList({"enter 4,2", "change 4,2", "down 4,2", "click"}));
+    QCOMPARE(g->rowSel(), 4);
+
+    // A press on the fixed column selects that row across, from column 1.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 6, 0));
+    QCOMPARE(g->row(), 6);
+    QCOMPARE(g->col(), 1);
+    QCOMPARE(g->colSel(), 4);
+    n.take();
+
+    // A press on the header moves nothing, but is still reported.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 0, 3));
+    QCOMPARE(n.take(), QStringList({"down 6,1", "click"}));
+
+    // Shift extends the selection; the current cell stays.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(*g, 9, 3));
+    QCOMPARE(n.take(), QStringList({"down 6,1", "click"}));
+    QCOMPARE(g->rowSel(), 9);
+    QCOMPARE(g->colSel(), 3);
+
+    // A drag ends the selection where the mouse is let go.
+    QTest::mousePress(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 2, 1));
+    QMouseEvent move(QEvent::MouseMove, centreOf(*g, 5, 2), g->viewport()->mapToGlobal(centreOf(*g, 5, 2)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g->viewport(), &move);
+    QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
+    QCOMPARE(g->row(), 2);
+    QCOMPARE(g->rowSel(), 5);
+    n.take();
+
+    // A right press reports, but moves nothing and is no click.
+    QTest::mouseClick(g->viewport(), Qt::RightButton, {}, centreOf(*g, 8, 2));
+    QCOMPARE(n.take(), QStringList({"down 2,1"}));
+
+    // A double click, as the platform delivers it: press, release, double-click
+    // press, release. One mouseDown, one click, then dblClick.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 3, 3));
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 3, 3));
+    QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 3, 3));
+    QCOMPARE(n.take(), QStringList({"enter 3,3", "change 3,3", "down 3,3", "click", "dbl"}));
+
+}
+
+void tst_flexgrid::keyboardNavigatesScrollableCells()
+{
+    auto g = makeGrid(40);
+    Notices n(*g);
+    QCOMPARE(g->visibleRows(), 15);
+
+    // From the fixed column the first key lands in the scrollable area.
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    QCOMPARE(n.take(), QStringList({"key " + QString::number(Qt::Key_Down), "enter 2,1", "change 2,1"}));
+
+    QTest::keyClick(g.get(), Qt::Key_Up);
+    QTest::keyClick(g.get(), Qt::Key_Up); // stays below the fixed header
+    QTest::keyClick(g.get(), Qt::Key_Left); // stays right of the fixed column
+    QCOMPARE(g->row(), 1);
+    QCOMPARE(g->col(), 1);
+
+    // Moving below the page scrolls one row.
+    for (int i = 0; i < 15; ++i)
+        QTest::keyClick(g.get(), Qt::Key_Down);
+    QCOMPARE(g->row(), 16);
+    QCOMPARE(g->topRow(), 2);
+
+    QTest::keyClick(g.get(), Qt::Key_PageDown);
+    QCOMPARE(g->row(), 31);
+    QVERIFY(g->row() >= g->topRow() && g->row() < g->topRow() + 15);
+    QTest::keyClick(g.get(), Qt::Key_PageDown);
+    QCOMPARE(g->row(), 40);
+    QCOMPARE(g->topRow(), 26);
+    QTest::keyClick(g.get(), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(g->row(), 1);
+    QCOMPARE(g->topRow(), 1);
+    QTest::keyClick(g.get(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(g->row(), 40);
+    QCOMPARE(g->col(), 4);
+
+    // Shift extends the selection without moving the current cell.
+    n.take();
+    QTest::keyClick(g.get(), Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(g.get(), Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(g->row(), 40);
+    QCOMPARE(g->rowSel(), 38);
+    QCOMPARE(n.take().filter("enter").size(), 0);
+}
+
+void tst_flexgrid::headerRowFixedOrOrdinary()
+{
+    // An empty list: the header row is an ordinary row the user can reach.
+    auto g = makeGrid(0);
+    QCOMPARE(g->rows(), 1);
+    QCOMPARE(g->fixedRows(), 0);
+    QCOMPARE(g->topRow(), 0);
+    g->setCol(0);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 0, 2));
+    QCOMPARE(g->row(), 0);
+    QCOMPARE(g->col(), 2);
+
+    // ... also with rows below it, until it is fixed again.
+    g->addItem(QStringLiteral("1\tx"));
+    g->setRow(1);
+    QTest::keyClick(g.get(), Qt::Key_Up);
+    QCOMPARE(g->row(), 0);
+
+    // Fixed: neither key nor click reaches it, nor can it scroll away...
+    g->setFixedRows(1);
+    g->setRow(1);
+    QTest::keyClick(g.get(), Qt::Key_Up);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 0, 2));
+    QCOMPARE(g->row(), 1);
+    g->setTopRow(0);
+    QCOMPARE(g->topRow(), 1);
+
+    // ... but the program still makes its cells current to colour them.
+    Notices n(*g);
+    g->setRow(0);
+    QCOMPARE(n.take(), QStringList({"enter 0,2", "change 0,2"}));
+    g->setCellBackColor(kDarkRed);
+    QCOMPARE(g->cellBackColor(), kDarkRed);
+
+    // All rows fixed: keys and clicks find no cell to go to.
+    g->setFixedRows(2);
+    g->setRow(1);
+    n.take();
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 0, 1));
+    QCOMPARE(n.take().filter("enter").size(), 0);
+    QCOMPARE(g->row(), 1);
+}
+
+void tst_flexgrid::addAndRemoveRows()
+{
+    auto g = makeGrid(3);
+
+    // Tab-separated fields fill the columns in order; extra fields are dropped.
+    g->addItem(QStringLiteral("4\ta\t\tc\td\textra"));
+    QCOMPARE(g->rows(), 5);
+    QCOMPARE(g->textMatrix(4, 0), QStringLiteral("4"));
+    QCOMPARE(g->textMatrix(4, 1), QStringLiteral("a"));
+    QCOMPARE(g->textMatrix(4, 2), QString());
+    QCOMPARE(g->textMatrix(4, 4), QStringLiteral("d"));
+
+    // Inserted before the index; the rows below move down with their texts.
+    g->addItem(QStringLiteral("new"), 2);
+    QCOMPARE(g->textMatrix(2, 0), QStringLiteral("new"));
+    QCOMPARE(g->textMatrix(3, 0), QStringLiteral("2"));
+    g->addItem(QStringLiteral("nowhere"), 99);
+    QCOMPARE(g->rows(), 6);
+
+    g->removeItem(2);
+    QCOMPARE(g->textMatrix(2, 0), QStringLiteral("2"));
+    QCOMPARE(g->rows(), 5);
+    g->removeItem(0); // the fixed header stays
+    g->removeItem(5);
+    QCOMPARE(g->rows(), 5);
+    QCOMPARE(g->textMatrix(0, 1), QStringLiteral("H1"));
+
+    // A cell's own colour goes with its row.
+    g->setRow(3);
+    g->setCol(2);
+    g->setCellBackColor(Qt::yellow);
+    g->removeItem(2);
+    g->setRow(2);
+    QCOMPARE(g->cellBackColor(), QColor(Qt::yellow));
+    g->setRow(3);
+    QCOMPARE(g->cellBackColor(), QColor(Qt::white));
+
+    // Removing the current last row moves the current cell up, with notices.
+    g->setRow(g->rows() - 1);
+    Notices n(*g);
+    g->removeItem(g->rows() - 1);
+    QCOMPARE(g->row(), g->rows() - 1);
+    QCOMPARE(n.take().size(), 2);
+
+    // The windows' clear-down leaves the header row alone, texts and colours kept.
+    const int dataRows = g->rows() - 1;
+    g->setFixedRows(0);
+    for (int i = 0; i < dataRows; ++i)
+        g->removeItem(1);
+    QCOMPARE(g->rows(), 1);
+    QCOMPARE(g->row(), 0);
+    g->setCol(1);
+    QCOMPARE(g->text(), QStringLiteral("H1"));
+    QCOMPARE(g->cellBackColor(), kDarkRed);
+    QCOMPARE(g->cellForeColor(), kWhite);
+    g->removeItem(0); // the only row stays
+    QCOMPARE(g->rows(), 1);
+
+}
+
+void tst_flexgrid::outOfRangeIsHarmless()
+{
+    auto g = makeGrid(3);
+    Notices n(*g);
+
+    QCOMPARE(g->textMatrix(-1, 0), QString());
+    QCOMPARE(g->textMatrix(1, 5), QString());
+    g->setTextMatrix(4, 0, QStringLiteral("lost"));
+    g->setTextMatrix(1, 5, QStringLiteral("lost"));
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 5; ++c)
+            QVERIFY(g->textMatrix(r, c) != QStringLiteral("lost"));
+
+    g->setRow(4);
+    g->setCol(5);
+    g->setRowSel(9);
+    g->setTopRow(-1);
+    g->setLeftCol(7);
+    g->setRows(0);
+    g->setCols(0);
+    g->setFixedRows(5);
+    g->setFixedCols(-1);
+    g->removeItem(-3);
+    QVERIFY(n.take().isEmpty());
+    QCOMPARE(QList<int>({g->row(), g->col(), g->rowSel(), g->rows(), g->cols(), g->fixedRows()}),
+             QList<int>({1, 0, 1, 4, 5, 1}));
+
+    QCOMPARE(g->colWidth(5), 0);
+    g->setColWidth(5, 100);
+    g->setColWidth(3, -1); // the default width again
+    QVERIFY(g->colWidth(3) > 0 && g->colWidth(3) != 1800);
+
+    // Columns removed and added again come back empty.
+    g->setCols(2);
+    QCOMPARE(g->textMatrix(1, 3), QString());
+    g->setCols(5);
+    QCOMPARE(g->textMatrix(1, 3), QString());
+    QCOMPARE(g->textMatrix(1, 1), QStringLiteral("r1c1"));
+}
+
+void tst_flexgrid::lockedGridTakesNoInputButFollowsProgram()
+{
+    auto g = makeGrid(20);
+    g->setFocus();
+    Notices n(*g);
+
+    g->setEnabled(false);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    QTest::keyClick(g.get(), Qt::Key_Return);
+    QWheelEvent wheel(QPointF(50, 50), g->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g->viewport(), &wheel);
+    QVERIFY(n.take().isEmpty());
+    QCOMPARE(g->row(), 1);
+    QCOMPARE(g->col(), 0);
+    QCOMPARE(g->topRow(), 1);
+
+    // The program moves the cell of a locked grid, and the notices follow.
+    g->setRow(7);
+    g->setCol(3);
+    QCOMPARE(n.take(), QStringList({"enter 7,0", "change 7,0", "enter 7,3", "change 7,3"}));
+
+    g->setEnabled(true);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
+    QCOMPARE(g->row(), 5);
+}
+
+void tst_flexgrid::cellGeometryFollowsScrolling()
+{
+    auto g = makeGrid(40);
+    const int frame = 1;
+
+    // Scrolling stops where the last row fills the page's bottom; the scroll bar
+    // and the grid follow each other.
+    g->setTopRow(100 - 60);
+    QCOMPARE(g->topRow(), 26);
+    QCoreApplication::processEvents();
+    QCOMPARE(g->verticalScrollBar()->value(), 26);
+    QCOMPARE(g->verticalScrollBar()->maximum(), 26);
+    g->verticalScrollBar()->setValue(5);
+    QCOMPARE(g->topRow(), 5);
+    g->setTopRow(10);
+    g->setRow(12);
+    g->setCol(2);
+    QCOMPARE(g->cellLeft(), twips::fromPixels(frame + kPx[0] + kPx[1]));
+    QCOMPARE(g->cellTop(), twips::fromPixels(frame + kRowPx + 2 * kRowPx));
+    QCOMPARE(g->cellWidth(), 1800);
+    QCOMPARE(g->cellHeight(), 300);
+    QCOMPARE(g->topRow(), 10);
+
+    // A fixed cell does not move with the page.
+    g->setRow(0);
+    g->setCol(0);
+    QCOMPARE(g->cellTop(), twips::fromPixels(frame));
+    QCOMPARE(g->cellLeft(), twips::fromPixels(frame));
+
+    // Reading the geometry of a row off the page scrolls it on.
+    g->setRow(40);
+    g->setCol(1);
+    QCOMPARE(g->cellTop(), twips::fromPixels(frame + kRowPx + 14 * kRowPx));
+    QCOMPARE(g->topRow(), 26);
+    g->setRow(3);
+    QCOMPARE(g->cellTop(), twips::fromPixels(frame + kRowPx));
+    QCOMPARE(g->topRow(), 3);
+
+    // An editor laid at the reported place covers the cell: a click there hits it.
+    g->setRow(9);
+    g->setCol(3);
+    const QPoint centre(twips::toPixels(g->cellLeft() + g->cellWidth() / 2),
+                        twips::toPixels(g->cellTop() + g->cellHeight() / 2));
+    g->setRow(4);
+    g->setCol(1);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centre - g->viewport()->pos());
+    QCOMPARE(g->row(), 9);
+    QCOMPARE(g->col(), 3);
+
+    // All columns fit: LeftCol cannot move.
+    g->setLeftCol(3);
+    QCOMPARE(g->leftCol(), 1);
+
+    // A narrow grid scrolls its columns; a column scrolled off comes back on read.
+    g->resize(300, g->height());
+    g->setLeftCol(2);
+    QCOMPARE(g->leftCol(), 2);
+    g->setCol(3);
+    QCOMPARE(g->cellLeft(), twips::fromPixels(frame + kPx[0] + kPx[2]));
+    g->setCol(1);
+    QCOMPARE(g->cellLeft(), twips::fromPixels(frame + kPx[0]));
+    QCOMPARE(g->leftCol(), 1);
+
+    // A column of width 0 cannot be seen.
+    g->setColWidth(2, 0);
+    g->setCol(2);
+    QCOMPARE(g->cellWidth(), 0);
+    QCOMPARE(g->cellHeight(), 0);
+}
+
+void tst_flexgrid::keyDownHandlerCanSwallowKey()
+{
+    auto g = makeGrid(20);
+    g->setRow(5);
+    g->setCol(2);
+    Qt::KeyboardModifiers seenShift;
+    QObject::connect(g.get(), &MSFlexGrid::keyDown, g.get(), [&](int &key, Qt::KeyboardModifiers shift) {
+        seenShift = shift;
+        if (key == Qt::Key_Down)
+            key = 0;
+    });
+    Notices n(*g);
+
+    QTest::keyClick(g.get(), Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(g->row(), 5);
+    QCOMPARE(g->rowSel(), 5);
+    QCOMPARE(seenShift, Qt::ShiftModifier);
+    QCOMPARE(n.take().filter("key 0").size(), 1);
+
+    QTest::keyClick(g.get(), Qt::Key_Right);
+    QCOMPARE(g->col(), 3);
+
+    // Keys that are no move are reported and change nothing.
+    n.take();
+    QTest::keyClick(g.get(), Qt::Key_Return);
+    QTest::keyClick(g.get(), Qt::Key_A);
+    QCOMPARE(n.take(), QStringList({"key " + QString::number(Qt::Key_Return), "key " + QString::number(Qt::Key_A)}));
+    QCOMPARE(g->row(), 5);
+}
+
+void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
+{
+    auto g = makeGrid(5);
+    g->setRow(2);
+    const QPoint vp = g->viewport()->pos();
+    auto colourAt = [&](int r, int c) {
+        const QImage shot = g->grab().toImage();
+        return QColor(shot.pixel(vp + centreOf(*g, r, c) + QPoint(-kPx[c] / 2 + 1, -kRowPx / 2 + 1)));
+    };
+    QCOMPARE(colourAt(0, 1), kDarkRed);
+    QCOMPARE(colourAt(0, 3), kTeal);
+    QCOMPARE(colourAt(2, 0), kTeal);   // fixed column, also on the selected row
+    QCOMPARE(colourAt(2, 3), kNavy);   // the selected row
+    QCOMPARE(colourAt(3, 3), kWhite);
+
+    // The header as an ordinary current row keeps its colours.
+    g->setFixedRows(0);
+    g->setRow(0);
+    QCOMPARE(colourAt(0, 1), kDarkRed);
+    QCOMPARE(colourAt(0, 4), kTeal);
+    QCOMPARE(colourAt(2, 3), kWhite);
+}
+
+QTEST_MAIN(tst_flexgrid)
+#include "tst_flexgrid.moc"
