@@ -1,0 +1,393 @@
+#include "gridwin/gridframe.h"
+
+#include "db/money.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
+#include "platform/twips.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+const QColor kHeaderBack = platform::vbColor(0x00808000);     // teal
+const QColor kRequiredBack = platform::vbColor(0x000000C0);   // dark red
+const QColor kHeaderFore = platform::vbColor(0x00FFFFFF);
+constexpr int kGridWidth = 10455;  // twips: the header and a page of 15 rows
+constexpr int kGridHeight = 4850;
+constexpr int kShadowOffset = 120;
+
+QIcon iconFor(QStyle *style, const QString &key)
+{
+    static const std::map<QString, QStyle::StandardPixmap> icons = {
+        {QStringLiteral("button_append"), QStyle::SP_FileIcon},
+        {QStringLiteral("button_edit"), QStyle::SP_FileDialogDetailedView},
+        {QStringLiteral("button_delete"), QStyle::SP_TrashIcon},
+        {QStringLiteral("button_cx"), QStyle::SP_DialogCancelButton},
+        {QStringLiteral("button_save"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("button_print"), QStyle::SP_FileDialogContentsView},
+        {QStringLiteral("button_first"), QStyle::SP_MediaSkipBackward},
+        {QStringLiteral("button_back"), QStyle::SP_MediaSeekBackward},
+        {QStringLiteral("button_next"), QStyle::SP_MediaSeekForward},
+        {QStringLiteral("button_last"), QStyle::SP_MediaSkipForward},
+        {QStringLiteral("button_exit"), QStyle::SP_DialogCloseButton},
+    };
+    auto it = icons.find(key);
+    return it == icons.end() ? QIcon() : style->standardIcon(it->second);
+}
+} // namespace
+
+std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
+{
+    return {
+        {QStringLiteral("button_append"), QStringLiteral("新  增"), QStringLiteral("新增") + noun},
+        {QStringLiteral("button_edit"), QStringLiteral("修  改"), QStringLiteral("修改") + noun},
+        {QStringLiteral("button_delete"), QStringLiteral("删  除"), QStringLiteral("删除") + noun},
+        {},
+        {QStringLiteral("button_cx"), QStringLiteral("撤  消"), QStringLiteral("撤消操作")},
+        {QStringLiteral("button_save"), QStringLiteral("保  存"), QStringLiteral("保存") + noun},
+        {},
+        {QStringLiteral("button_print"), QStringLiteral("打  印"), QStringLiteral("打印") + noun},
+        {},
+        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
+        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
+        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
+        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
+        {},
+        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
+    };
+}
+
+QStringList GridFrameConfig::recordDispatchOrder()
+{
+    return {QStringLiteral("button_append"), QStringLiteral("button_save"), QStringLiteral("button_edit"),
+            QStringLiteral("button_cx"),     QStringLiteral("button_delete"), QStringLiteral("button_first"),
+            QStringLiteral("button_back"),   QStringLiteral("button_next"), QStringLiteral("button_last"),
+            QStringLiteral("button_exit"),   QStringLiteral("button_print")};
+}
+
+GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(parent), cfg(config)
+{
+    setObjectName(cfg.name);
+    setWindowTitle(cfg.caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Toolbar1 = new platform::KeyedToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    for (const ToolButton &b : cfg.toolbar) {
+        if (b.key.isEmpty())
+            Toolbar1->addSeparatorItem();
+        else
+            Toolbar1->addButton(b.key, b.caption, iconFor(style(), b.key))->setToolTip(b.tooltip);
+    }
+    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
+
+    bt = new QLabel(cfg.title, this);
+    bt->setObjectName(QStringLiteral("bt"));
+    bt->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
+    bt->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00C00000).name()));
+    bt->setAlignment(Qt::AlignCenter);
+
+    // The grid with its shadow panel behind it; the in-grid editors join them here.
+    area = new QWidget(this);
+    area->setObjectName(QStringLiteral("gridArea"));
+    const int gridW = twips::toPixels(kGridWidth);
+    const int gridH = twips::toPixels(kGridHeight);
+    const int shadow = twips::toPixels(kShadowOffset);
+    area->setFixedSize(gridW + shadow, gridH + shadow);
+    auto *shade = new QLabel(area);
+    shade->setObjectName(QStringLiteral("Label1"));
+    shade->setAutoFillBackground(true);
+    shade->setStyleSheet(QStringLiteral("background: palette(dark)"));
+    shade->setGeometry(shadow, shadow, gridW, gridH - shadow / 2);
+    MSFlexGrid1 = new MSFlexGrid(area);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setGeometry(0, 0, gridW, gridH);
+    connect(MSFlexGrid1, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(bt);
+    if (!cfg.searchLabel.isEmpty()) {
+        auto *search = new QHBoxLayout;
+        auto *label = new QLabel(cfg.searchLabel, this);
+        label->setObjectName(QStringLiteral("Labeljs"));
+        Textjs = new QLineEdit(this);
+        Textjs->setObjectName(QStringLiteral("Textjs"));
+        Textjs->setMaximumWidth(220);
+        search->addWidget(label);
+        search->addWidget(Textjs);
+        search->addStretch();
+        auto *row = new QWidget(this);
+        row->setFixedWidth(area->width());
+        row->setLayout(search);
+        search->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(row, 0, Qt::AlignHCenter);
+    }
+    layout->addWidget(area, 0, Qt::AlignHCenter);
+    if (!cfg.note.isEmpty()) {
+        auto *note = new QLabel(cfg.note, this);
+        note->setObjectName(QStringLiteral("Labelsm"));
+        note->setWordWrap(true);
+        note->setFixedWidth(area->width());
+        note->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+        note->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x000000C0).name()));
+        layout->addWidget(note, 0, Qt::AlignHCenter);
+    }
+    layout->addStretch();
+
+    actions[QStringLiteral("button_first")] = [this] { movefirst(); };
+    actions[QStringLiteral("button_back")] = [this] { moveprevious(); };
+    actions[QStringLiteral("button_next")] = [this] { movenext(); };
+    actions[QStringLiteral("button_last")] = [this] { movelast(); };
+    actions[QStringLiteral("button_exit")] = [this] { exitform(); };
+    setupGrid();
+}
+
+void GridFrame::setupGrid()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int n = int(cfg.columns.size());
+    g->setCols(n);
+    g->setFixedRows(0);
+    for (int c = 0; c < n; ++c) {
+        g->setRow(0);
+        g->setCol(c);
+        g->setCellBackColor(cfg.columns[c].required ? kRequiredBack : kHeaderBack);
+        g->setCellForeColor(kHeaderFore);
+    }
+    for (int c = 0; c < n; ++c) {
+        g->setColWidth(c, cfg.columns[c].width);
+        g->setTextMatrix(0, c, cfg.columns[c].header);
+    }
+}
+
+void GridFrame::setAction(const QString &key, std::function<void()> action) { actions[key] = std::move(action); }
+
+void GridFrame::buttonClick(const QString &key)
+{
+    for (const QString &candidate : cfg.dispatchOrder) {
+        if (candidate == key) {
+            auto it = actions.find(key);
+            if (it != actions.end() && it->second)
+                it->second();
+            return;
+        }
+    }
+}
+
+void GridFrame::setButtonsEnabled(const QStringList &keys, bool enabled)
+{
+    for (const QString &key : keys) {
+        if (QAction *a = Toolbar1->button(key))
+            a->setEnabled(enabled);
+    }
+}
+
+bool GridFrame::isButtonEnabled(const QString &key) const
+{
+    QAction *a = Toolbar1->button(key);
+    return a && a->isEnabled();
+}
+
+int GridFrame::dataRows() const { return MSFlexGrid1->rows() - 1; }
+
+void GridFrame::setBackPair(bool enabled)
+{
+    setButtonsEnabled({QStringLiteral("button_first"), QStringLiteral("button_back")}, enabled);
+}
+
+void GridFrame::setForwardPair(bool enabled)
+{
+    setButtonsEnabled({QStringLiteral("button_next"), QStringLiteral("button_last")}, enabled);
+}
+
+void GridFrame::disableRowButtons()
+{
+    setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete"), QStringLiteral("button_print")},
+                      false);
+    setBackPair(false);
+    setForwardPair(false);
+}
+
+bool GridFrame::loadList(const QString &sql, const QVariantList &params)
+{
+    using namespace mdlStandard;
+    sqltext = sql;
+    sharedrs = runsql(sqltext, msgtext, params);
+    if (!sharedrs) {
+        disableRowButtons();
+        platform::notice(QStringLiteral("读取数据失败：") + msgtext);
+        return false;
+    }
+    if (sharedrs->recordCount() < 1) {
+        lastFill = sharedrs;
+        disableRowButtons();
+        return true;
+    }
+    fillgrid();
+    return true;
+}
+
+void GridFrame::fillgrid() { fillgrid(mdlStandard::sharedrs); }
+
+void GridFrame::fillgrid(const RecordsetPtr &rows)
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    lastFill = rows;
+    setBackPair(false);
+    setForwardPair(true);
+    const int old = g->rows() - 1;
+    if (old >= 1) {
+        g->setFixedRows(0);
+        for (int i = 0; i < old; ++i)
+            g->removeItem(1);
+    }
+    if (!cfg.totals)
+        g->refresh();
+
+    int counter = 0;
+    const int n = int(cfg.columns.size());
+    std::vector<int> fieldIndex(n, -1);
+    for (int c = 0; c < n; ++c) {
+        if (cfg.columns[c].kind != GridColumn::Kind::Unfilled)
+            fieldIndex[c] = rows->fieldIndex(cfg.columns[c].field);
+    }
+    while (!rows->eof()) {
+        ++counter;
+        g->setRows(g->rows() + 1);
+        g->setRow(g->row() + 1);
+        const int r = g->row();
+        g->setTextMatrix(r, 0, QString::number(counter));
+        for (int c = 1; c < n; ++c) {
+            if (fieldIndex[c] < 0)
+                continue;
+            const QVariant v = rows->value(fieldIndex[c]);
+            if (cfg.columns[c].kind == GridColumn::Kind::Text) {
+                if (!v.isNull() && !v.toString().isEmpty())
+                    g->setTextMatrix(r, c, v.toString());
+            } else if (const Money amount = Money::fromField(v); !amount.isZero()) {
+                g->setTextMatrix(r, c, amount.toString());
+            }
+        }
+        rows->moveNext();
+    }
+    g->setFixedRows(1);
+    if (cfg.totals)
+        appendTotalsRow();
+    g->setTopRow(1);
+    g->setRow(1);
+    g->setCol(0);
+}
+
+void GridFrame::appendTotalsRow()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int last = g->rows() - 1;
+    QStringList cells(g->cols());
+    cells[1] = cfg.totals->label;
+    // The sums are of the amounts as shown, so the totals row equals what the eye adds up.
+    for (int c : cfg.totals->summedColumns) {
+        Money sum;
+        for (int r = 1; r <= last; ++r)
+            sum += Money::parse(g->textMatrix(r, c)).value_or(Money());
+        cells[c] = sum.toString();
+    }
+    g->addItem(cells.join('\t'));
+}
+
+void GridFrame::movefirst()
+{
+    MSFlexGrid1->setRow(1);
+    MSFlexGrid1->setTopRow(1);
+    setBackPair(false);
+    setForwardPair(true);
+}
+
+void GridFrame::movelast()
+{
+    const int rows = dataRows();
+    MSFlexGrid1->setRow(rows);
+    MSFlexGrid1->setTopRow(rows >= kPageRows ? rows - kPageRows + 1 : 1);
+    setBackPair(true);
+    setForwardPair(false);
+}
+
+void GridFrame::moveprevious()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int rows = dataRows();
+    const int row = g->row();
+    if (rows < kPageRows + 1) {
+        g->setRow(row >= 2 ? row - 1 : rows);
+    } else if (row > g->topRow()) {
+        g->setRow(row - 1);
+    } else if (row == g->topRow() && row != 1) {
+        g->setRow(row - 1);
+        g->setTopRow(g->topRow() - 1);
+    } else {
+        g->setRow(rows);
+        g->setTopRow(rows + 1 - kPageRows);
+    }
+    if (g->row() == 1)
+        setBackPair(false);
+    setForwardPair(true);
+}
+
+void GridFrame::movenext()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int rows = dataRows();
+    const int row = g->row();
+    const int pageBottom = g->topRow() + kPageRows - 1;
+    if (rows < kPageRows + 1) {
+        g->setRow(row < rows ? row + 1 : 1);
+    } else if (row < pageBottom) {
+        g->setRow(row + 1);
+    } else if (row == pageBottom && row != rows) {
+        g->setRow(row + 1);
+        g->setTopRow(g->topRow() + 1);
+    } else {
+        g->setRow(1);
+        g->setTopRow(1);
+    }
+    setBackPair(true);
+    if (g->row() == rows)
+        setForwardPair(false);
+}
+
+void GridFrame::exitform() { close(); }
+
+void GridFrame::setNavigationByRow()
+{
+    const int row = MSFlexGrid1->row();
+    const int rows = dataRows();
+    if (row == 1) {
+        setBackPair(false);
+        setForwardPair(true);
+    }
+    if (row == rows) {
+        setBackPair(true);
+        setForwardPair(false);
+    }
+    if (row >= 2 && row < rows) {
+        setBackPair(true);
+        setForwardPair(true);
+    }
+}
+
+void GridFrame::gridMouseDown()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    if (dataRows() < 1)
+        return;
+    const int pressed = cfg.mouseRow == GridFrameConfig::MouseRow::RowSel ? g->rowSel() : g->row();
+    g->setCol(0);
+    g->setRow(pressed);
+    setNavigationByRow();
+}

@@ -1,0 +1,122 @@
+#pragma once
+// The frame every list window stands on: a title, a keyed toolbar, a grid that lists
+// the rows of one query with a running number in column 0, the toolbar dispatch, and
+// the row navigation over a page of 15 rows. Each window states its configuration.
+
+#include "db/mdlstandard.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+class MSFlexGrid;
+class QLabel;
+class QLineEdit;
+namespace platform {
+class KeyedToolBar;
+}
+
+struct GridColumn {
+    enum class Kind { Unfilled, Text, Amount };
+    QString header;
+    int width = 0;           // twips
+    bool required = false;   // header in dark red: must not be empty when saved
+    QString field;           // the recordset field shown here
+    Kind kind = Kind::Unfilled;
+};
+
+struct ToolButton {
+    QString key; // empty: a separator
+    QString caption;
+    QString tooltip;
+};
+
+// A closing row of sums, for the read-only lists.
+struct TotalsRow {
+    QString label;
+    std::vector<int> summedColumns;
+};
+
+struct GridFrameConfig {
+    QString name;    // object name of the window
+    QString caption; // window caption
+    QString title;   // the title label above the grid
+    std::vector<GridColumn> columns;
+    std::vector<ToolButton> toolbar;
+    QStringList dispatchOrder; // keys compared in this order on a click
+    // The row the mouse selects: the current row, or where the click's selection ends.
+    enum class MouseRow { Current, RowSel } mouseRow = MouseRow::Current;
+    int scrollThreshold = 3; // the editors scroll right when Col - LeftCol is at most this
+    std::optional<TotalsRow> totals;
+    QString searchLabel;     // non-empty: a quick-search box above the grid
+    QString note;            // a line of explanation under the grid
+
+    // The fifteen record buttons every editing list window carries, R the record noun.
+    static std::vector<ToolButton> recordToolbar(const QString &noun);
+    static QStringList recordDispatchOrder();
+};
+
+class GridFrame : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPageRows = 15;
+
+    explicit GridFrame(const GridFrameConfig &config, QWidget *parent = nullptr);
+
+    MSFlexGrid *MSFlexGrid1;
+    platform::KeyedToolBar *Toolbar1;
+    QLabel *bt;
+    QLineEdit *Textjs = nullptr; // the quick-search box, when the window has one
+
+    const GridFrameConfig &config() const { return cfg; }
+    // The rows the grid was last filled from: what the window prints.
+    RecordsetPtr shownRows() const { return lastFill; }
+    // The box the grid and the in-grid editors sit in.
+    QWidget *gridArea() const { return area; }
+
+    // Runs the list query into sharedrs; an empty result leaves the header alone with
+    // the record and navigation buttons that need a row disabled, otherwise fills.
+    // False when the query failed (the user has been told).
+    bool loadList(const QString &sql, const QVariantList &params = {});
+    // Clears the grid and fills it from the recordset (sharedrs by default), from its
+    // current row on. The recordset must hold a row.
+    void fillgrid();
+    void fillgrid(const RecordsetPtr &rows);
+
+    void movefirst();
+    void movelast();
+    void moveprevious();
+    void movenext();
+    void exitform();
+
+    // Runs the action of a toolbar key, as a click on that button does.
+    void buttonClick(const QString &key);
+    // Binds an action to a key of the dispatch order.
+    void setAction(const QString &key, std::function<void()> action);
+    void setButtonsEnabled(const QStringList &keys, bool enabled);
+    bool isButtonEnabled(const QString &key) const;
+    int dataRows() const; // rows below the header
+
+protected:
+    void setBackPair(bool enabled);
+    void setForwardPair(bool enabled);
+    // Sets the navigation buttons by where the current row lies.
+    void setNavigationByRow();
+    // The navigation buttons and the record buttons that need a row, all off.
+    void disableRowButtons();
+
+private:
+    void setupGrid();
+    void gridMouseDown();
+    void appendTotalsRow();
+
+    GridFrameConfig cfg;
+    QWidget *area;
+    std::map<QString, std::function<void()>> actions;
+    RecordsetPtr lastFill;
+};
