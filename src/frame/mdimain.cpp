@@ -2,6 +2,7 @@
 
 #include "accounts/frmqykjqj.h"
 #include "accounts/ledgersetup.h"
+#include "admin/frmczy.h"
 #include "admin/frmdw.h"
 #include "admin/frmmmxg.h"
 #include "db/mdlstandard.h"
@@ -258,6 +259,8 @@ void MDIMain::menudw_Click()
     showDialog(window);
 }
 
+void MDIMain::menuczy_Click() { showChild<frmczy>(); }
+
 void MDIMain::menummxg_Click()
 {
     frmmmxg window;
@@ -318,7 +321,6 @@ void MDIMain::menusjcshz_Click()
 }
 
 // Items whose windows are not part of the program yet do nothing.
-void MDIMain::menuczy_Click() {}
 void MDIMain::menukjkm_Click() {}
 void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}

@@ -1,0 +1,295 @@
+#include "admin/frmczy.h"
+
+#include "gridwin/ingrideditor.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/msgbox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+using namespace mdlStandard;
+
+namespace {
+const QString kAdministrator = QStringLiteral("759");
+const QString kDefaultPassword = QStringLiteral("40617");
+const QString kListQuery = QStringLiteral("select * from czy order by czyno");
+
+GridFrameConfig operatorsConfig()
+{
+    GridFrameConfig c;
+    c.name = QStringLiteral("frmczy");
+    c.caption = QStringLiteral("操作员信息设置");
+    c.title = QStringLiteral("☆ 操 作 员 基 本 信 息 ☆");
+    c.columns = {
+        {QStringLiteral("序号"), 420},
+        {QStringLiteral(" 操作员编号"), 1100, true, QStringLiteral("czyno"), GridColumn::Kind::Text},
+        {QStringLiteral("操  作  员  姓  名"), 1800, true, QStringLiteral("czyname"), GridColumn::Kind::Text},
+        {QStringLiteral(" 联   系   电   话"), 1800, false, QStringLiteral("lxdh"), GridColumn::Kind::Text},
+        {QStringLiteral(" 备                      注"), 3600},
+    };
+    c.toolbar = GridFrameConfig::recordToolbar(QStringLiteral("操作员信息"));
+    c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
+    c.searchLabel = QStringLiteral("快速检索：");
+    c.note = QStringLiteral("说明：新增或修改状态下，按回车键切换项目；密码默认为：40617，添加后退出，并以该操作员身份登录修改密码。");
+    return c;
+}
+} // namespace
+
+frmczy::frmczy(QWidget *parent) : GridFrame(operatorsConfig(), parent)
+{
+    InGridEditorConfig e;
+    e.appendColumn = 1;
+    e.editColumn = 2;
+    e.wrapColumn = 3;
+    e.limits = {{1, 6}, {2, 6}, {3, 20}};
+    editor = new InGridEditor(MSFlexGrid1, gridArea(), e);
+    connect(editor, &InGridEditor::enterInAppend, this, &frmczy::text1Enter);
+    connect(editor, &InGridEditor::enterInChange, this, &frmczy::text2Enter);
+    connect(Textjs, &QLineEdit::returnPressed, this, &frmczy::quickSearch);
+
+    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
+    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
+    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
+    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
+    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
+    // This list has no report: its print button does nothing.
+
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete"),
+                       QStringLiteral("button_print")},
+                      true);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+    loadList(kListQuery);
+}
+
+bool frmczy::numberTaken(const QString &number, QString *error)
+{
+    sqltext = QStringLiteral("select * from czy where czyno=?");
+    sharedrs = runsql(sqltext, msgtext, {number});
+    if (!sharedrs) {
+        *error = msgtext;
+        return true;
+    }
+    return sharedrs->recordCount() != 0;
+}
+
+void frmczy::refuse(const QString &message, int column)
+{
+    platform::plainNotice(message);
+    MSFlexGrid1->setCol(column);
+}
+
+void frmczy::appendrecord()
+{
+    addflag = true;
+    editflag = false;
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
+                      false);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, true);
+    setBackPair(false);
+    setForwardPair(false);
+    MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows()));
+    editor->openAppend();
+}
+
+void frmczy::editrecord()
+{
+    // The header row is never a record, even while it is the grid's only row.
+    if (MSFlexGrid1->rowSel() < 1 || dataRows() < 1 || MSFlexGrid1->fixedRows() < 1)
+        return;
+    editflag = true;
+    addflag = false;
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
+                      false);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, true);
+    setBackPair(false);
+    setForwardPair(false);
+    editor->openEdit();
+    const int r = MSFlexGrid1->row();
+    origname = MSFlexGrid1->textMatrix(r, 2);
+    origphone = MSFlexGrid1->textMatrix(r, 3);
+}
+
+void frmczy::text1Enter()
+{
+    const int r = MSFlexGrid1->row();
+    QString error;
+    if (numberTaken(MSFlexGrid1->textMatrix(r, 1).trimmed(), &error)) {
+        if (!error.isEmpty()) {
+            platform::notice(QStringLiteral("读取操作员信息失败：") + error);
+            return;
+        }
+        editor->text1->clear();
+        refuse(QStringLiteral("【操作员编号】不能重复，请重新输入！"), 1);
+        return;
+    }
+    editor->movereturn();
+}
+
+void frmczy::text2Enter() { editor->edmovereturn(); }
+
+bool frmczy::saveAppend()
+{
+    const int r = MSFlexGrid1->row();
+    const QString number = MSFlexGrid1->textMatrix(r, 1).trimmed();
+    if (number.isEmpty()) {
+        refuse(QStringLiteral("【操作员编号】不能为空，请重新输入！"), 1);
+        return false;
+    }
+    QString error;
+    if (numberTaken(number, &error)) {
+        if (error.isEmpty())
+            refuse(QStringLiteral("【操作员编号】不能重复，请重新输入！"), 1);
+        else
+            platform::notice(QStringLiteral("读取操作员信息失败：") + error);
+        return false;
+    }
+    if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
+        refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
+        return false;
+    }
+    setForwardPair(false);
+    const int l = MSFlexGrid1->rows() - 1;
+    RecordsetPtr rs = sharedrs;
+    rs->addNew();
+    rs->setValue(QStringLiteral("czyno"), MSFlexGrid1->textMatrix(l, 1).trimmed());
+    rs->setValue(QStringLiteral("czyname"), MSFlexGrid1->textMatrix(l, 2).trimmed());
+    if (!MSFlexGrid1->textMatrix(l, 3).isEmpty())
+        rs->setValue(QStringLiteral("lxdh"), MSFlexGrid1->textMatrix(l, 3).trimmed());
+    rs->setValue(QStringLiteral("password"), kDefaultPassword);
+    if (!rs->update(&error)) {
+        platform::notice(QStringLiteral("操作员信息保存失败：") + error);
+        return false;
+    }
+    editor->close();
+    return true;
+}
+
+bool frmczy::saveChange()
+{
+    const int r = MSFlexGrid1->row();
+    const QString name = MSFlexGrid1->textMatrix(r, 2).trimmed();
+    const QString phone = MSFlexGrid1->textMatrix(r, 3).trimmed();
+    if (name.isEmpty()) {
+        refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
+        return false;
+    }
+    if (name != origname || phone != origphone) {
+        sqltext = QStringLiteral("select * from czy where czyno=?");
+        sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, 1).trimmed()});
+        if (!sharedrs) {
+            platform::notice(QStringLiteral("读取操作员信息失败：") + msgtext);
+            return false;
+        }
+        if (sharedrs->eof()) {
+            platform::notice(QStringLiteral("该操作员已不存在，无法保存修改！"));
+            return false;
+        }
+        sharedrs->setValue(QStringLiteral("czyname"), name);
+        sharedrs->setValue(QStringLiteral("lxdh"),
+                           MSFlexGrid1->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone);
+        QString error;
+        if (!sharedrs->update(&error)) {
+            platform::notice(QStringLiteral("操作员信息保存失败：") + error);
+            return false;
+        }
+    }
+    editor->close();
+    return true;
+}
+
+void frmczy::saverecord()
+{
+    if (addflag && !saveAppend())
+        return;
+    if (editflag && !saveChange())
+        return;
+    MSFlexGrid1->setCol(0);
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete"),
+                       QStringLiteral("button_print")},
+                      true);
+    setBackPair(true);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+}
+
+void frmczy::canceledit()
+{
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
+                      true);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+    if (addflag) {
+        editor->close();
+        MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
+        MSFlexGrid1->setCol(0);
+        if (dataRows() != 0 && MSFlexGrid1->fixedRows() == 1) {
+            setBackPair(true);
+            setForwardPair(false);
+        } else {
+            setBackPair(false);
+            setForwardPair(false);
+            setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
+        }
+    }
+    if (editflag) {
+        const int r = MSFlexGrid1->row();
+        MSFlexGrid1->setEnabled(true);
+        MSFlexGrid1->setTextMatrix(r, 2, origname);
+        MSFlexGrid1->setTextMatrix(r, 3, origphone);
+        editor->close();
+        MSFlexGrid1->setCol(0);
+        setNavigationByRow();
+    }
+}
+
+void frmczy::deleterecord()
+{
+    const int r = MSFlexGrid1->row();
+    if (r < 1 || MSFlexGrid1->fixedRows() < 1)
+        return;
+    const QString number = MSFlexGrid1->textMatrix(r, 1).trimmed();
+    if (number == kAdministrator) {
+        platform::plainNotice(QStringLiteral("【管理员】帐号，不能删除，可以修改密码！"));
+        return;
+    }
+    if (!platform::askDelete(QStringLiteral("确定要删除操作员【") + MSFlexGrid1->textMatrix(r, 2).trimmed() +
+                             QStringLiteral("】吗？")))
+        return;
+    const int n = dataRows();
+    sqltext = QStringLiteral("delete from czy where czyno=?");
+    sharedrs = runsql(sqltext, msgtext, {number});
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("删除操作员失败：") + msgtext);
+        return;
+    }
+    if (n > 1) {
+        for (int i = r; i <= n; ++i)
+            MSFlexGrid1->setTextMatrix(i, 0, QString::number(i - 1));
+        MSFlexGrid1->removeItem(r);
+    } else {
+        MSFlexGrid1->setFixedRows(0);
+        MSFlexGrid1->removeItem(1);
+        disableRowButtons();
+    }
+}
+
+void frmczy::quickSearch()
+{
+    // A search would refill the grid under an open editor and strand the row being entered.
+    if (editor->openEditor())
+        return;
+    const QString typed = Textjs->text();
+    if (typed.trimmed().isEmpty()) {
+        sqltext = kListQuery;
+        sharedrs = runsql(sqltext, msgtext);
+    } else {
+        sqltext = QStringLiteral("select * from czy where ((czyno like ? escape '\\') or (czyname like ? escape '\\')) "
+                                 "order by czyno");
+        sharedrs = runsql(sqltext, msgtext, {likeEscaped(typed) + '%', '%' + likeEscaped(typed) + '%'});
+    }
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("检索失败：") + msgtext);
+        return;
+    }
+    if (sharedrs->recordCount() >= 1)
+        fillgrid();
+}

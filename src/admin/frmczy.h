@@ -1,0 +1,35 @@
+#pragma once
+// The operators: who may log in. Listed, added, changed, deleted and searched in a grid.
+
+#include "gridwin/gridframe.h"
+
+class InGridEditor;
+
+class frmczy : public GridFrame {
+    Q_OBJECT
+public:
+    explicit frmczy(QWidget *parent = nullptr);
+
+    InGridEditor *editor;
+
+    void appendrecord();
+    void editrecord();
+    void deleterecord();
+    void canceledit();
+    void saverecord();
+
+private:
+    void text1Enter();
+    void text2Enter();
+    void quickSearch();
+    bool numberTaken(const QString &number, QString *error);
+    // Ends a refused save or Enter: tells why and lays the editor over that column.
+    void refuse(const QString &message, int column);
+    bool saveAppend();
+    bool saveChange();
+
+    bool addflag = false;
+    bool editflag = false;
+    QString origname;
+    QString origphone;
+};

@@ -1,0 +1,149 @@
+#include "gridwin/ingrideditor.h"
+
+#include "platform/flexgrid.h"
+#include "platform/twips.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+InGridEditor::InGridEditor(MSFlexGrid *theGrid, QWidget *theArea, const InGridEditorConfig &config)
+    : QObject(theArea), grid(theGrid), area(theArea), cfg(config)
+{
+    text1 = makeEditor("text1", QColor(192, 255, 255));
+    text2 = makeEditor("text2", QColor(255, 192, 192));
+    connect(grid, &MSFlexGrid::enterCell, this, [this] {
+        if (text1->isVisible())
+            entercell();
+        if (text2->isVisible())
+            entercelledit();
+    });
+    connect(grid, &MSFlexGrid::rowColChange, this, [this] {
+        if (!cfg.followCellChange)
+            return;
+        // The editor was laid over the new cell first, so what goes in is that cell's own text.
+        for (QLineEdit *e : {text1, text2}) {
+            if (e->isVisible()) {
+                grid->setText(e->text());
+                applyLimit(e);
+            }
+        }
+    });
+}
+
+QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
+{
+    // A sibling of the grid, not a child: locking the grid must not lock the editor.
+    auto *e = new QLineEdit(area);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setFrame(false);
+    e->setFont(grid->font());
+    e->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: blue; border: none }").arg(back.name()));
+    e->hide();
+    e->installEventFilter(this);
+    connect(e, &QLineEdit::textChanged, this, [this, e] { writeThrough(e); });
+    return e;
+}
+
+bool InGridEditor::isAppending() const { return text1->isVisible(); }
+bool InGridEditor::isChanging() const { return text2->isVisible(); }
+
+QLineEdit *InGridEditor::openEditor() const
+{
+    return isAppending() ? text1 : isChanging() ? text2 : nullptr;
+}
+
+void InGridEditor::openAppend()
+{
+    text1->show();
+    text1->raise();
+    const int r = grid->rows() - 1;
+    grid->setRow(r);
+    grid->setCol(cfg.appendColumn);
+    grid->setRowSel(r);
+    grid->setColSel(cfg.appendColumn);
+    text1->setFocus();
+    grid->setEnabled(false);
+}
+
+void InGridEditor::openEdit()
+{
+    text2->show();
+    text2->raise();
+    grid->setRow(grid->rowSel());
+    grid->setCol(cfg.editColumn);
+    text2->setFocus();
+    grid->setEnabled(false);
+}
+
+void InGridEditor::close()
+{
+    text1->hide();
+    text2->hide();
+    grid->setEnabled(true);
+}
+
+void InGridEditor::entercell() { place(text1); }
+void InGridEditor::entercelledit() { place(text2); }
+
+void InGridEditor::place(QLineEdit *editor)
+{
+    if (grid->cellHeight() < 1 || grid->cellWidth() < 1)
+        return;
+    if (grid->textMatrix(grid->row(), 0).isEmpty())
+        return;
+    if (grid->col() - grid->leftCol() <= cfg.scrollThreshold)
+        grid->setLeftCol(grid->leftCol() + 1);
+    const int h = grid->cellHeight();
+    const int w = grid->cellWidth();
+    if (h > 0 && w > 0) {
+        editor->setGeometry(grid->x() + twips::toPixels(grid->cellLeft()), grid->y() + twips::toPixels(grid->cellTop()),
+                            twips::toPixels(w), twips::toPixels(h));
+    }
+    editor->setText(grid->text());
+    editor->setSelection(0, int(editor->text().size()));
+}
+
+void InGridEditor::applyLimit(QLineEdit *editor)
+{
+    auto it = cfg.limits.find(grid->col());
+    if (it == cfg.limits.end())
+        return;
+    // A limit stops further typing; it never cuts text that is already longer.
+    editor->setMaxLength(std::max(it->second, int(editor->text().size())));
+}
+
+void InGridEditor::writeThrough(QLineEdit *editor)
+{
+    grid->setText(editor->text());
+    applyLimit(editor);
+}
+
+void InGridEditor::moveFrom(int wrapTo)
+{
+    if (grid->col() == cfg.wrapColumn) {
+        grid->setCol(wrapTo);
+    } else if (grid->col() + 1 <= grid->cols() - 1) {
+        grid->setCol(grid->col() + 1);
+    } else if (grid->row() + 1 <= grid->rows() - 1) {
+        grid->setRow(grid->row() + 1);
+        grid->setCol(1);
+    }
+}
+
+void InGridEditor::movereturn() { moveFrom(cfg.appendColumn); }
+void InGridEditor::edmovereturn() { moveFrom(cfg.editColumn); }
+
+bool InGridEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == text1)
+                emit enterInAppend();
+            else if (watched == text2)
+                emit enterInChange();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

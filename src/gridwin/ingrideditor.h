@@ -1,0 +1,68 @@
+#pragma once
+// Editing inside a list window's grid: text1 enters a new row, text2 changes an
+// existing one, each laid over the grid's current cell and writing every keystroke
+// into it. While an editor is open the grid is locked against mouse and keys.
+
+#include <QObject>
+
+#include <map>
+
+class MSFlexGrid;
+class QLineEdit;
+class QWidget;
+
+struct InGridEditorConfig {
+    int appendColumn = 1; // where text1 opens, and where Enter in it wraps to
+    int editColumn = 2;   // where text2 opens, and where Enter in it wraps to
+    int wrapColumn = 0;   // Enter here goes back to the opening column
+    std::map<int, int> limits; // column -> longest text that may be typed
+    bool followCellChange = true; // the editor's text and limit follow a cell change
+    int scrollThreshold = 3;
+};
+
+class InGridEditor : public QObject {
+    Q_OBJECT
+public:
+    InGridEditor(MSFlexGrid *grid, QWidget *area, const InGridEditorConfig &config);
+
+    QLineEdit *text1;
+    QLineEdit *text2;
+
+    bool isAppending() const;
+    bool isChanging() const;
+    // The open editor, or nullptr.
+    QLineEdit *openEditor() const;
+
+    // Opens text1 on the last row (the window has just added it) at the append column.
+    void openAppend();
+    // Opens text2 on the selected row at the edit column.
+    void openEdit();
+    // Hides the editors and unlocks the grid.
+    void close();
+
+    // Lays text1 / text2 over the current cell with its text, all of it selected.
+    void entercell();
+    void entercelledit();
+    // The moves on Enter in text1 / text2.
+    void movereturn();
+    void edmovereturn();
+
+signals:
+    // Enter in text1 (appending) or text2 (changing); the window checks, then moves.
+    void enterInAppend();
+    void enterInChange();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *makeEditor(const char *name, const QColor &back);
+    void place(QLineEdit *editor);
+    void applyLimit(QLineEdit *editor);
+    void writeThrough(QLineEdit *editor);
+    void moveFrom(int wrapTo);
+
+    MSFlexGrid *grid;
+    QWidget *area;
+    InGridEditorConfig cfg;
+};
