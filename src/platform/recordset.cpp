@@ -247,6 +247,13 @@ QVariant Recordset::value(int index) const
     return rows_[position_].at(index);
 }
 
+QVariant Recordset::storedValue(int row, int index) const
+{
+    if (row < 0 || row >= recordCount() || index < 0 || index >= fieldCount())
+        return QVariant();
+    return rows_[row].at(index);
+}
+
 bool Recordset::setValue(const QString &name, const QVariant &value)
 {
     const int index = fieldIndex(name);

@@ -52,6 +52,10 @@ public:
     QVariant value(int index) const;
     // The value as text, Null as "".
     QString text(const QString &name) const { return value(name).toString(); }
+    // A row's value as read or last written, whatever the current position and without
+    // pending changes: for copying the rows without moving the cursor of their owner.
+    // A row or field out of range gives a null QVariant.
+    QVariant storedValue(int row, int index) const;
 
     // Assigns a field of the row being added, or of the current row; written by update().
     bool setValue(const QString &name, const QVariant &value);

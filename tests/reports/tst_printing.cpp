@@ -1,0 +1,357 @@
+#include "reports/drtkjkm.h"
+#include "reports/printreport.h"
+
+#include "platform/report/reportlayout.h"
+#include "platform/report/reportpaint.h"
+#include "sample_voucher_report.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+using namespace platform::report;
+using testsupport::TestDb;
+
+namespace {
+
+const QDate kPrintDay(2004, 3, 9);
+
+// Every print is laid out here on a fixed day instead of opening the preview.
+class CapturedPrints
+{
+public:
+    CapturedPrints()
+    {
+        reports::setPreviewHandler([this](const Report &report, QWidget *parent) {
+            documents.append(layoutReport(report, kPrintDay));
+            parents.append(parent);
+        });
+    }
+    ~CapturedPrints() { reports::setPreviewHandler({}); }
+
+    QList<ReportDocument> documents;
+    QList<QWidget *> parents;
+};
+
+QStringList texts(const ReportPage &page, const QString &control)
+{
+    QStringList out;
+    for (const PageItem *item : page.findAll(control))
+        out << item->text;
+    return out;
+}
+
+QString text(const ReportPage &page, const QString &control)
+{
+    const PageItem *item = page.find(control);
+    return item ? item->text : QStringLiteral("<no %1>").arg(control);
+}
+
+QString footer(const ReportPage &page)
+{
+    QString out;
+    for (int i = 31; i <= 35; ++i)
+        out += text(page, QStringLiteral("Label%1").arg(i));
+    return out;
+}
+
+void setCompany(TestDb &db, const QString &name)
+{
+    db.run(QStringLiteral("update dwmc set dw_name = ?"), {name});
+}
+
+void addAccount(TestDb &db, const QString &code, const QString &name, const QVariant &page = {})
+{
+    db.run(QStringLiteral("insert into kmdmk (km_no, km_zjf, km_name, km_page) values (?, ?, ?, ?)"),
+           {code, QStringLiteral("ZJF") + code, name, page});
+}
+
+struct WindowState
+{
+    platform::RecordsetPtr rows;
+    QString unitname;
+};
+
+// What a printing window does at its load: the company name into unitname,
+// its listing into sharedrs; it keeps both for its own print.
+WindowState loadWindow(const QString &listing)
+{
+    mdlStandard::sharedrs2 = mdlStandard::runsql(QStringLiteral("select * from dwmc"));
+    mdlStandard::unitname = mdlStandard::sharedrs2->value(QStringLiteral("dw_name"));
+    mdlStandard::sharedrs = mdlStandard::runsql(listing);
+    return {mdlStandard::sharedrs, mdlStandard::unitname.toString()};
+}
+
+const QString kChartListing = QStringLiteral("select * from kmdmk order by km_no");
+
+// A voucher list as the detail reports print it, with its period in Label5.
+const reports::ReportLayout kVoucherList{&testsupport::voucherListReport, true};
+
+// The same layout with its names in capitals, as a designer may have typed them.
+Report shoutedVoucherList()
+{
+    Report report = testsupport::voucherListReport();
+    ReportSection &header = report.section(SectionKind::PageHeader);
+    header.setName(QStringLiteral("SECTION2"));
+    header.control(QStringLiteral("Label3"))->name = QStringLiteral("LABEL3");
+    header.control(QStringLiteral("Label5"))->name = QStringLiteral("LABEL5");
+    return report;
+}
+
+} // namespace
+
+class tst_printing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chartListsEveryAccountUnderCompanyAndDate();
+    void longChartRunsOverPages();
+    void headerTextsAreTheRequestsFoundIgnoringCase();
+    void missingOrEmptyRowsPrintHeadersOnly_data();
+    void missingOrEmptyRowsPrintHeadersOnly();
+    void printsTheRowsOfTheWindowThatPrints();
+    void pdfOfALongChart();
+    void printOpensTheModalPreview();
+};
+
+void tst_printing::chartListsEveryAccountUnderCompanyAndDate()
+{
+    TestDb db;
+    setCompany(db, QStringLiteral("澄川商贸有限公司"));
+    addAccount(db, QStringLiteral("2001"), QStringLiteral("短期借款"), QStringLiteral("12"));
+    addAccount(db, QStringLiteral("101"), QStringLiteral("现金"), QStringLiteral("1"));
+    addAccount(db, QStringLiteral("102"), QStringLiteral("银行存款"));
+    const WindowState window = loadWindow(kChartListing);
+    // The grid fill reads the listing to its end; the print still starts at the first row.
+    while (!window.rows->eof())
+        window.rows->moveNext();
+
+    QWidget parent;
+    CapturedPrints prints;
+    reports::printChartOfAccounts(window.rows, window.unitname, &parent);
+
+    QCOMPARE(prints.documents.size(), 1);
+    QCOMPARE(prints.parents.first(), &parent);
+    const ReportDocument &doc = prints.documents.first();
+    QCOMPARE(doc.caption, QStringLiteral("打印预览窗口--会计科目表"));
+    QCOMPARE(doc.pages.size(), 1);
+    const ReportPage &page = doc.pages.first();
+    QCOMPARE(text(page, QStringLiteral("Label1")), QStringLiteral("会 计 科 目 表"));
+    QCOMPARE(text(page, QStringLiteral("Label2")) + text(page, QStringLiteral("Label3")),
+             QStringLiteral("单位名称：澄川商贸有限公司"));
+    QCOMPARE(text(page, QStringLiteral("Label4")) + text(page, QStringLiteral("Label5")),
+             QStringLiteral("日期：2004-03-09"));
+    QCOMPARE(texts(page, QStringLiteral("Text1")), (QStringList{"101", "102", "2001"}));
+    QCOMPARE(texts(page, QStringLiteral("Text2")), (QStringList{"ZJF101", "ZJF102", "ZJF2001"}));
+    QCOMPARE(texts(page, QStringLiteral("Text3")), (QStringList{"现金", "银行存款", "短期借款"}));
+    QCOMPARE(texts(page, QStringLiteral("Text4")), (QStringList{"1", "", "12"}));
+    QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
+    QVERIFY(window.rows->eof()); // the window's cursor is its own
+}
+
+void tst_printing::longChartRunsOverPages()
+{
+    TestDb db;
+    setCompany(db, QStringLiteral("澄川商贸有限公司"));
+    for (int i = 50; i >= 1; --i)
+        addAccount(db, QString::number(1000 + i), QStringLiteral("科目%1").arg(i));
+    const WindowState window = loadWindow(kChartListing);
+
+    CapturedPrints prints;
+    reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
+
+    // A4 less two margins of 1440, page header 1590 and page footer 660
+    // leave room for 22 rows of 525.
+    const ReportDocument &doc = prints.documents.first();
+    QCOMPARE(doc.pages.size(), 3);
+    const int rowsOnPage[] = {22, 22, 6};
+    QStringList codes;
+    for (int p = 0; p < 3; ++p) {
+        const ReportPage &page = doc.pages.at(p);
+        QCOMPARE(texts(page, QStringLiteral("Text1")).size(), rowsOnPage[p]);
+        codes += texts(page, QStringLiteral("Text1"));
+        QCOMPARE(text(page, QStringLiteral("Label1")), QStringLiteral("会 计 科 目 表"));
+        QCOMPARE(text(page, QStringLiteral("Label3")), QStringLiteral("澄川商贸有限公司"));
+        QCOMPARE(text(page, QStringLiteral("Label8")), QStringLiteral("科   目  名   称"));
+        QVERIFY(page.find(QStringLiteral("Shape1")));
+        QCOMPARE(footer(page), QStringLiteral("第%1页，共3页").arg(p + 1));
+    }
+    QStringList expected;
+    for (int i = 1; i <= 50; ++i)
+        expected << QString::number(1000 + i);
+    QCOMPARE(codes, expected);
+}
+
+void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
+{
+    CapturedPrints prints;
+    const reports::PrintRequest request{nullptr, QStringLiteral("甲公司"), QStringLiteral("2004年01月")};
+    reports::printreport({&shoutedVoucherList, true}, request);
+    reports::printreport(reports::DRTkjkm(), request);
+
+    QCOMPARE(prints.documents.size(), 2);
+    const ReportPage &voucherPage = prints.documents.at(0).pages.first();
+    QCOMPARE(text(voucherPage, QStringLiteral("LABEL3")), QStringLiteral("甲公司"));
+    QCOMPARE(text(voucherPage, QStringLiteral("LABEL5")), QStringLiteral("2004年01月"));
+
+    // The chart of accounts shows the day of printing where others show the period.
+    const ReportPage &chartPage = prints.documents.at(1).pages.first();
+    QCOMPARE(text(chartPage, QStringLiteral("Label3")), QStringLiteral("甲公司"));
+    QCOMPARE(text(chartPage, QStringLiteral("Label5")), QStringLiteral("2004-03-09"));
+    for (const PageItem &item : chartPage.items)
+        QVERIFY2(!item.text.contains(QStringLiteral("2004年01月")), qPrintable(item.control));
+}
+
+void tst_printing::missingOrEmptyRowsPrintHeadersOnly_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("no recordset") << "none";
+    QTest::newRow("statement without rows") << "update";
+    QTest::newRow("select that found nothing") << "nothing found";
+    QTest::newRow("listing closed") << "closed";
+}
+
+void tst_printing::missingOrEmptyRowsPrintHeadersOnly()
+{
+    QFETCH(QString, source);
+    TestDb db;
+    setCompany(db, QStringLiteral("澄川商贸有限公司"));
+    addAccount(db, QStringLiteral("101"), QStringLiteral("现金"));
+    platform::RecordsetPtr rows;
+    if (source == "update")
+        rows = mdlStandard::runsql(QStringLiteral("update kmdmk set km_page = '1'"));
+    else if (source == "nothing found")
+        rows = mdlStandard::runsql(QStringLiteral("select * from kmdmk where km_no = '999'"));
+    else if (source == "closed")
+        (rows = mdlStandard::runsql(kChartListing))->close();
+
+    CapturedPrints prints;
+    reports::printChartOfAccounts(rows, QStringLiteral("澄川商贸有限公司"), nullptr);
+    reports::printreport(kVoucherList, {snapshotRows(rows), QStringLiteral("澄川商贸有限公司"),
+                                        QStringLiteral("2004年01月")});
+
+    QCOMPARE(prints.documents.size(), 2);
+    for (const ReportDocument &doc : prints.documents) {
+        QCOMPARE(doc.pages.size(), 1);
+        const ReportPage &page = doc.pages.first();
+        QCOMPARE(text(page, QStringLiteral("Label3")), QStringLiteral("澄川商贸有限公司"));
+        QVERIFY(page.find(QStringLiteral("Label6")));
+        QVERIFY(page.findAll(QStringLiteral("Text1")).isEmpty());
+        QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
+    }
+    const ReportPage &voucherPage = prints.documents.at(1).pages.first();
+    QCOMPARE(text(voucherPage, QStringLiteral("Function1")), QStringLiteral("0.00"));
+    QCOMPARE(text(voucherPage, QStringLiteral("Function2")), QStringLiteral("0.00"));
+}
+
+void tst_printing::printsTheRowsOfTheWindowThatPrints()
+{
+    TestDb db;
+    setCompany(db, QStringLiteral("甲公司"));
+    addAccount(db, QStringLiteral("101"), QStringLiteral("现金"));
+    addAccount(db, QStringLiteral("201"), QStringLiteral("短期借款"));
+    const QString line = QStringLiteral("insert into pzk (rq, pz_no, km_no, km_name, kjqj, jfje, dfje) "
+                                        "values ('2004-01-05', ?, ?, ?, '2004年01月', ?, ?)");
+    db.run(line, {1, QStringLiteral("101"), QStringLiteral("现金"), 123450, 0});
+    db.run(line, {1, QStringLiteral("201"), QStringLiteral("短期借款"), 0, 123450});
+    db.run(line, {2, QStringLiteral("101"), QStringLiteral("现金"), 99999, 0});
+
+    // Window A: the chart of accounts; window C: voucher 1 of January.
+    const WindowState chart = loadWindow(kChartListing);
+    const WindowState vouchers = loadWindow(QStringLiteral("select * from pzk where pz_no = 1"));
+    const QString januaryPeriod = QStringLiteral("2004年01月");
+    mdlStandard::currentperiod = januaryPeriod;
+
+    // Window B, opened after the company was renamed, queries other rows.
+    setCompany(db, QStringLiteral("乙公司"));
+    loadWindow(QStringLiteral("select * from pzk where pz_no = 2"));
+    mdlStandard::currentperiod = QStringLiteral("2004年02月");
+
+    CapturedPrints prints;
+    reports::printChartOfAccounts(chart.rows, chart.unitname, nullptr);
+    reports::printreport(kVoucherList, {snapshotRows(vouchers.rows), vouchers.unitname, januaryPeriod});
+
+    const ReportPage &chartPage = prints.documents.at(0).pages.first();
+    QCOMPARE(texts(chartPage, QStringLiteral("Text1")), (QStringList{"101", "201"}));
+    QCOMPARE(text(chartPage, QStringLiteral("Label3")), QStringLiteral("甲公司"));
+
+    const ReportPage &voucherPage = prints.documents.at(1).pages.first();
+    QCOMPARE(texts(voucherPage, QStringLiteral("Text3")), (QStringList{"现金", "短期借款"}));
+    QCOMPARE(texts(voucherPage, QStringLiteral("Text4")), (QStringList{"1,234.50", "0.00"}));
+    QCOMPARE(text(voucherPage, QStringLiteral("Label3")), QStringLiteral("甲公司"));
+    QCOMPARE(text(voucherPage, QStringLiteral("Label5")), januaryPeriod);
+    QCOMPARE(text(voucherPage, QStringLiteral("Function1")), QStringLiteral("1,234.50"));
+    QCOMPARE(text(voucherPage, QStringLiteral("Function2")), QStringLiteral("1,234.50"));
+}
+
+void tst_printing::pdfOfALongChart()
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        QSKIP("pdfinfo is not installed");
+    TestDb db;
+    for (int i = 1; i <= 50; ++i)
+        addAccount(db, QString::number(1000 + i), QStringLiteral("科目%1").arg(i));
+    const WindowState window = loadWindow(kChartListing);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.pdf"));
+    QString error;
+    bool written = false;
+    reports::setPreviewHandler([&](const Report &report, QWidget *) {
+        written = writeReportPdf(layoutReport(report), path, &error);
+    });
+    reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
+    reports::setPreviewHandler({});
+    QVERIFY2(written, qPrintable(error));
+
+    QProcess info;
+    info.start(pdfinfo, {path});
+    QVERIFY(info.waitForFinished());
+    QCOMPARE(info.exitCode(), 0); // pdfinfo refuses a file that is not a sound PDF
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))), qPrintable(out));
+}
+
+void tst_printing::printOpensTheModalPreview()
+{
+    TestDb db;
+    addAccount(db, QStringLiteral("101"), QStringLiteral("现金"));
+    const WindowState window = loadWindow(kChartListing);
+
+    QWidget parent;
+    QString title;
+    int pages = -1;
+    QWidget *owner = nullptr;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll.stop();
+        if (auto *preview = qobject_cast<QPrintPreviewDialog *>(modal)) {
+            title = preview->windowTitle();
+            owner = preview->parentWidget();
+            if (auto *view = preview->findChild<QPrintPreviewWidget *>())
+                pages = view->pageCount();
+        }
+        modal->close();
+    });
+    poll.start(20);
+    reports::printChartOfAccounts(window.rows, window.unitname, &parent);
+
+    QCOMPARE(title, QStringLiteral("打印预览窗口--会计科目表"));
+    QCOMPARE(owner, &parent);
+    QCOMPARE(pages, 1);
+}
+
+QTEST_MAIN(tst_printing)
+#include "tst_printing.moc"
