@@ -55,10 +55,8 @@ frmczy::frmczy(QWidget *parent) : GridFrame(operatorsConfig(), parent)
     setAction(QStringLiteral("button_save"), [this] { saverecord(); });
     // This list has no report: its print button does nothing.
 
-    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete"),
-                       QStringLiteral("button_print")},
-                      true);
-    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+    setRecordButtons(false);
+    setButtonsEnabled({QStringLiteral("button_print")}, true);
     loadList(kListQuery);
 }
 
@@ -73,37 +71,22 @@ bool frmczy::numberTaken(const QString &number, QString *error)
     return sharedrs->recordCount() != 0;
 }
 
-void frmczy::refuse(const QString &message, int column)
-{
-    platform::plainNotice(message);
-    MSFlexGrid1->setCol(column);
-}
-
 void frmczy::appendrecord()
 {
     addflag = true;
     editflag = false;
-    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
-                      false);
-    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, true);
-    setBackPair(false);
-    setForwardPair(false);
-    MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows()));
+    setRecordButtons(true);
+    addNumberedRow();
     editor->openAppend();
 }
 
 void frmczy::editrecord()
 {
-    // The header row is never a record, even while it is the grid's only row.
-    if (MSFlexGrid1->rowSel() < 1 || dataRows() < 1 || MSFlexGrid1->fixedRows() < 1)
+    if (!isRecordRow(MSFlexGrid1->rowSel()))
         return;
     editflag = true;
     addflag = false;
-    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
-                      false);
-    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, true);
-    setBackPair(false);
-    setForwardPair(false);
+    setRecordButtons(true);
     editor->openEdit();
     const int r = MSFlexGrid1->row();
     origname = MSFlexGrid1->textMatrix(r, 2);
@@ -204,31 +187,15 @@ void frmczy::saverecord()
         return;
     if (editflag && !saveChange())
         return;
-    MSFlexGrid1->setCol(0);
-    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete"),
-                       QStringLiteral("button_print")},
-                      true);
-    setBackPair(true);
-    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+    finishSavedRecord();
 }
 
 void frmczy::canceledit()
 {
-    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
-                      true);
-    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, false);
+    setRecordButtons(false);
     if (addflag) {
         editor->close();
-        MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
-        MSFlexGrid1->setCol(0);
-        if (dataRows() != 0 && MSFlexGrid1->fixedRows() == 1) {
-            setBackPair(true);
-            setForwardPair(false);
-        } else {
-            setBackPair(false);
-            setForwardPair(false);
-            setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
-        }
+        dropAppendedRow();
     }
     if (editflag) {
         const int r = MSFlexGrid1->row();
@@ -244,7 +211,7 @@ void frmczy::canceledit()
 void frmczy::deleterecord()
 {
     const int r = MSFlexGrid1->row();
-    if (r < 1 || MSFlexGrid1->fixedRows() < 1)
+    if (!isRecordRow(r))
         return;
     const QString number = MSFlexGrid1->textMatrix(r, 1).trimmed();
     if (number == kAdministrator) {
@@ -254,22 +221,13 @@ void frmczy::deleterecord()
     if (!platform::askDelete(QStringLiteral("确定要删除操作员【") + MSFlexGrid1->textMatrix(r, 2).trimmed() +
                              QStringLiteral("】吗？")))
         return;
-    const int n = dataRows();
     sqltext = QStringLiteral("delete from czy where czyno=?");
     sharedrs = runsql(sqltext, msgtext, {number});
     if (!sharedrs) {
         platform::notice(QStringLiteral("删除操作员失败：") + msgtext);
         return;
     }
-    if (n > 1) {
-        for (int i = r; i <= n; ++i)
-            MSFlexGrid1->setTextMatrix(i, 0, QString::number(i - 1));
-        MSFlexGrid1->removeItem(r);
-    } else {
-        MSFlexGrid1->setFixedRows(0);
-        MSFlexGrid1->removeItem(1);
-        disableRowButtons();
-    }
+    removeRecordRow(r);
 }
 
 void frmczy::quickSearch()

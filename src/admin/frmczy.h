@@ -23,8 +23,6 @@ private:
     void text2Enter();
     void quickSearch();
     bool numberTaken(const QString &number, QString *error);
-    // Ends a refused save or Enter: tells why and lays the editor over that column.
-    void refuse(const QString &message, int column);
     bool saveAppend();
     bool saveChange();
 

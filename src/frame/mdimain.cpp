@@ -1,6 +1,8 @@
 #include "frame/mdimain.h"
 
+#include "accounts/frmkjkm.h"
 #include "accounts/frmqykjqj.h"
+#include "accounts/frmzzqcye.h"
 #include "accounts/ledgersetup.h"
 #include "admin/frmczy.h"
 #include "admin/frmdw.h"
@@ -283,6 +285,7 @@ void MDIMain::menuzzqcye_Click()
         platform::notice(QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
         return;
     }
+    showChild<frmzzqcye>();
 }
 
 void MDIMain::menusjcshs_Click()
@@ -320,8 +323,9 @@ void MDIMain::menusjcshz_Click()
     menuItem(QStringLiteral("menusjcshz"))->setEnabled(false);
 }
 
+void MDIMain::menukjkm_Click() { showChild<Frmkjkm>(); }
+
 // Items whose windows are not part of the program yet do nothing.
-void MDIMain::menukjkm_Click() {}
 void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}
 void MDIMain::menuakjkmcx_Click() {}

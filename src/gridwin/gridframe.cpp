@@ -100,7 +100,7 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     const int shadow = twips::toPixels(kShadowOffset);
     area->setFixedSize(gridW + shadow, gridH + shadow);
     auto *shade = new QLabel(area);
-    shade->setObjectName(QStringLiteral("Label1"));
+    shade->setObjectName(cfg.shadowName);
     shade->setAutoFillBackground(true);
     shade->setStyleSheet(QStringLiteral("background: palette(dark)"));
     shade->setGeometry(shadow, shadow, gridW, gridH - shadow / 2);
@@ -132,7 +132,7 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     layout->addWidget(area, 0, Qt::AlignHCenter);
     if (!cfg.note.isEmpty()) {
         auto *note = new QLabel(cfg.note, this);
-        note->setObjectName(QStringLiteral("Labelsm"));
+        note->setObjectName(cfg.noteName);
         note->setWordWrap(true);
         note->setFixedWidth(area->width());
         note->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
@@ -390,4 +390,61 @@ void GridFrame::gridMouseDown()
     g->setCol(0);
     g->setRow(pressed);
     setNavigationByRow();
+}
+
+bool GridFrame::isRecordRow(int r) const { return r >= 1 && r <= dataRows(); }
+
+void GridFrame::setRecordButtons(bool editing)
+{
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
+                      !editing);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, editing);
+    if (editing) {
+        setBackPair(false);
+        setForwardPair(false);
+    }
+}
+
+void GridFrame::addNumberedRow() { MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows())); }
+
+void GridFrame::finishSavedRecord()
+{
+    MSFlexGrid1->setCol(0);
+    setRecordButtons(false);
+    setButtonsEnabled({QStringLiteral("button_print")}, true);
+    setBackPair(true);
+}
+
+void GridFrame::dropAppendedRow()
+{
+    MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
+    MSFlexGrid1->setCol(0);
+    if (dataRows() > 0) {
+        setBackPair(true);
+        setForwardPair(false);
+    } else {
+        setBackPair(false);
+        setForwardPair(false);
+        setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
+    }
+}
+
+void GridFrame::removeRecordRow(int r)
+{
+    const int n = dataRows();
+    if (n > 1) {
+        for (int i = r; i <= n; ++i)
+            MSFlexGrid1->setTextMatrix(i, 0, QString::number(i - 1));
+        MSFlexGrid1->removeItem(r);
+    } else {
+        MSFlexGrid1->setFixedRows(0);
+        MSFlexGrid1->removeItem(1);
+        disableRowButtons();
+    }
+}
+
+void GridFrame::refuse(const QString &message, int column)
+{
+    platform::plainNotice(message);
+    MSFlexGrid1->setCol(column);
 }

@@ -1,0 +1,347 @@
+#include "accounts/frmzzqcye.h"
+
+#include "accounts/accountsearch.h"
+#include "accounts/frmkjkmcxck.h"
+#include "accounts/ledgersetup.h"
+#include "accounts/openingbalance.h"
+#include "db/period.h"
+#include "gridwin/ingrideditor.h"
+#include "platform/flexgrid.h"
+#include "platform/msgbox.h"
+
+#include <QDate>
+#include <QLineEdit>
+
+using namespace mdlStandard;
+
+namespace {
+constexpr int kAccountColumn = 1;
+constexpr int kAmountColumn = 4;
+const QString kNotFound = QStringLiteral("未检索到会计科目，请输入科目编号、拼音简码或会计科目名称的一部分！");
+const QString kNoPeriod = QStringLiteral("【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！");
+
+GridFrameConfig openingBalancesConfig()
+{
+    GridFrameConfig c;
+    c.name = QStringLiteral("frmzzqcye");
+    c.caption = QStringLiteral("总帐期初余额设置");
+    c.title = QStringLiteral("☆ 总帐期初余额设置 ☆");
+    c.columns = {
+        {QStringLiteral("序号"), 420},
+        {QStringLiteral(" 科目检索"), 1200, true, QStringLiteral("km_no"), GridColumn::Kind::Text},
+        {QStringLiteral(" 拼  音  简  码"), 1600, false, QStringLiteral("km_zjf"), GridColumn::Kind::Text},
+        {QStringLiteral(" 总帐科目名称"), 3200, false, QStringLiteral("km_name"), GridColumn::Kind::Text},
+        {QStringLiteral(" 期  初  余  额"), 1800, true, QStringLiteral("qcje"), GridColumn::Kind::Amount},
+        {QStringLiteral("备      注"), 1400},
+    };
+    c.toolbar = GridFrameConfig::recordToolbar(QStringLiteral("总帐科目余额"));
+    c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
+    c.note = QStringLiteral("说明：借方大于零输入正数，借方小于零输入负数；贷方大于零输入负数，贷方小于零输入正数。");
+    c.noteName = QStringLiteral("Label2");
+    c.shadowName = QStringLiteral("Labelbj");
+    return c;
+}
+} // namespace
+
+frmzzqcye::frmzzqcye(QWidget *parent) : GridFrame(openingBalancesConfig(), parent)
+{
+    // A new row walks account, amount, remark; a change walks amount and remark. The
+    // account lookup makes the jump from the account to the amount.
+    InGridEditorConfig e;
+    e.appendColumn = kAccountColumn;
+    e.editColumn = kAmountColumn;
+    e.wrapColumn = 5;
+    e.followCellChange = false;
+    editor = new InGridEditor(MSFlexGrid1, gridArea(), e);
+    connect(editor, &InGridEditor::enterInAppend, this, &frmzzqcye::text1Enter);
+    connect(editor, &InGridEditor::enterInChange, this, &frmzzqcye::text2Enter);
+    connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmzzqcye::formatAmountCell);
+
+    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
+    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
+    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
+    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
+    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
+    // This list has no report: its print button does nothing.
+
+    setRecordButtons(false);
+    setButtonsEnabled({QStringLiteral("button_print")}, true);
+    // Read once: a window left open while initialisation ends keeps its buttons.
+    readOnly = ledger::initialisationEnded();
+    if (readOnly) {
+        setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"),
+                           QStringLiteral("button_delete")},
+                          false);
+    }
+    readCurrentPeriod();
+    loadList(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"));
+}
+
+bool frmzzqcye::readCurrentPeriod()
+{
+    sqltext = QStringLiteral("select * from dqkjqj");
+    sharedrs = runsql(sqltext, msgtext);
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("读取当前会计期间失败：") + msgtext);
+        return false;
+    }
+    curkjnd = sharedrs->text(QStringLiteral("kjnd"));
+    curkjqj = sharedrs->text(QStringLiteral("kjqj"));
+    return Period::parse(curkjqj).has_value();
+}
+
+void frmzzqcye::refuseAt(const QString &message, int column)
+{
+    refuse(message, column);
+    if (QLineEdit *open = editor->openEditor())
+        open->setFocus();
+}
+
+std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
+{
+    // The amount is the typed decimal rounded to the cent, and it is that rounded
+    // amount that must not be zero.
+    const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn));
+    if (amount && !amount->isZero())
+        return amount;
+    refuseAt(amount ? QStringLiteral("【期初余额】不能为零，请重新输入！")
+                    : QStringLiteral("【期初余额】应输入数字，请重新输入！"),
+             kAmountColumn);
+    if (clearRefused && editor->openEditor())
+        editor->openEditor()->clear();
+    return std::nullopt;
+}
+
+void frmzzqcye::formatAmountCell()
+{
+    if (dataRows() < 1)
+        return;
+    const auto format = [this](int r) {
+        if (const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn)))
+            MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+    };
+    if (addflag)
+        format(MSFlexGrid1->rows() - 1);
+    if (editflag)
+        format(MSFlexGrid1->row());
+}
+
+void frmzzqcye::appendrecord()
+{
+    if (readOnly)
+        return;
+    // The period may have been set while this window stood open.
+    if (!ledger::firstPeriodSet() || (!Period::parse(curkjqj) && !readCurrentPeriod())) {
+        platform::plainNotice(kNoPeriod);
+        return;
+    }
+    QString why;
+    const auto number = ledger::nextOpeningDocumentNumber(QDate::currentDate(), &why);
+    if (!number) {
+        platform::notice(why);
+        return;
+    }
+    newdjh = *number;
+    addflag = true;
+    editflag = false;
+    setRecordButtons(true);
+    addNumberedRow();
+    editor->openAppend();
+}
+
+void frmzzqcye::editrecord()
+{
+    if (readOnly || !isRecordRow(MSFlexGrid1->rowSel()))
+        return;
+    editflag = true;
+    addflag = false;
+    setRecordButtons(true);
+    editor->openEdit();
+    origamount = MSFlexGrid1->textMatrix(MSFlexGrid1->row(), kAmountColumn);
+}
+
+void frmzzqcye::canceledit()
+{
+    setRecordButtons(false);
+    if (addflag) {
+        editor->close();
+        dropAppendedRow();
+    }
+    if (editflag) {
+        const int r = MSFlexGrid1->row();
+        editor->close();
+        MSFlexGrid1->setTextMatrix(r, kAmountColumn, origamount);
+        MSFlexGrid1->setCol(0);
+        setNavigationByRow();
+    }
+    addflag = false;
+    editflag = false;
+}
+
+void frmzzqcye::deleterecord()
+{
+    const int r = MSFlexGrid1->row();
+    if (readOnly || !isRecordRow(r))
+        return;
+    if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1->textMatrix(r, 3) +
+                             QStringLiteral("】的期初余额吗？")))
+        return;
+    sqltext = QStringLiteral("delete from zzqcye where djh like 'CSH%' and km_no=?");
+    sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed()});
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("删除总帐期初余额失败：") + msgtext);
+        return;
+    }
+    removeRecordRow(r);
+}
+
+void frmzzqcye::text1Enter()
+{
+    const int c = MSFlexGrid1->col();
+    if (c == kAccountColumn) {
+        lookUpAccount();
+        return;
+    }
+    if (c == kAmountColumn && !checkedAmount(MSFlexGrid1->row(), true))
+        return;
+    editor->movereturn();
+}
+
+void frmzzqcye::text2Enter()
+{
+    if (MSFlexGrid1->col() == kAmountColumn && !checkedAmount(MSFlexGrid1->row(), true))
+        return;
+    editor->edmovereturn();
+}
+
+void frmzzqcye::lookUpAccount()
+{
+    sharedrs = accounts::findAccounts(editor->text1->text(), msgtext);
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("检索会计科目失败：") + msgtext);
+        return;
+    }
+    if (sharedrs->recordCount() == 0) {
+        refuseAt(kNotFound, kAccountColumn);
+        editor->text1->clear();
+        return;
+    }
+    if (sharedrs->recordCount() > 1) {
+        // The picker fills the row and moves on to the amount, or leaves all as it was.
+        frmkjkmcxck picker(sharedrs, MSFlexGrid1, this);
+        picker.exec();
+        return;
+    }
+    const QString code = sharedrs->text(QStringLiteral("km_no"));
+    sharedrs2 = ledger::openingBalanceOf(code, msgtext);
+    if (!sharedrs2) {
+        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+        return;
+    }
+    if (sharedrs2->recordCount() > 0) {
+        refuseAt(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
+        editor->text1->clear();
+        return;
+    }
+    const int r = MSFlexGrid1->row();
+    MSFlexGrid1->setTextMatrix(r, 1, code);
+    MSFlexGrid1->setTextMatrix(r, 2, sharedrs->text(QStringLiteral("km_zjf")));
+    MSFlexGrid1->setTextMatrix(r, 3, sharedrs->text(QStringLiteral("km_name")));
+    MSFlexGrid1->setCol(kAmountColumn);
+    editor->text1->setFocus();
+}
+
+bool frmzzqcye::saveAppend()
+{
+    const int r = MSFlexGrid1->row();
+    const QString typed = MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed();
+    if (typed.isEmpty()) {
+        refuseAt(QStringLiteral("【会计科目】不能为空，请重新输入！"), kAccountColumn);
+        return false;
+    }
+    // The row is saved for the account that carries the code now, whatever an earlier
+    // lookup put beside it.
+    sqltext = QStringLiteral("select * from kmdmk where km_no=?");
+    sharedrs = runsql(sqltext, msgtext, {typed});
+    if (!sharedrs) {
+        platform::notice(QStringLiteral("读取会计科目失败：") + msgtext);
+        return false;
+    }
+    if (sharedrs->eof()) {
+        refuseAt(kNotFound, kAccountColumn);
+        return false;
+    }
+    const QString account[] = {sharedrs->text(QStringLiteral("km_no")), sharedrs->text(QStringLiteral("km_zjf")),
+                               sharedrs->text(QStringLiteral("km_name"))};
+    RecordsetPtr balance = ledger::openingBalanceOf(account[0], msgtext);
+    if (!balance) {
+        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+        return false;
+    }
+    if (balance->recordCount() > 0) {
+        refuseAt(QStringLiteral("会计科目【") + account[2] + QStringLiteral("】的总帐期初余额已存在，请重新选择会计科目！"),
+                 kAccountColumn);
+        return false;
+    }
+    const auto amount = checkedAmount(r, false);
+    if (!amount)
+        return false;
+    // The empty result of the check takes the new row.
+    balance->addNew();
+    balance->setValue(QStringLiteral("km_no"), account[0]);
+    balance->setValue(QStringLiteral("km_zjf"), account[1]);
+    balance->setValue(QStringLiteral("km_name"), account[2]);
+    balance->setValue(QStringLiteral("qcje"), amount->cents());
+    balance->setValue(QStringLiteral("djh"), newdjh);
+    balance->setValue(QStringLiteral("rq"), QDate::currentDate().toString(Qt::ISODate));
+    balance->setValue(QStringLiteral("kjnd"), curkjnd);
+    balance->setValue(QStringLiteral("kjqj"), curkjqj);
+    QString error;
+    if (!balance->update(&error)) {
+        platform::notice(QStringLiteral("总帐期初余额保存失败：") + error);
+        return false;
+    }
+    sharedrs = balance;
+    editor->close();
+    for (int c = 1; c <= 3; ++c)
+        MSFlexGrid1->setTextMatrix(r, c, account[c - 1]);
+    MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+    return true;
+}
+
+bool frmzzqcye::saveChange()
+{
+    const int r = MSFlexGrid1->row();
+    const auto amount = checkedAmount(r, false);
+    if (!amount)
+        return false;
+    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != origamount) {
+        sharedrs = ledger::openingBalanceOf(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), msgtext);
+        if (!sharedrs) {
+            platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+            return false;
+        }
+        if (sharedrs->eof()) {
+            platform::notice(QStringLiteral("该科目的总帐期初余额已不存在，无法保存修改！"));
+            return false;
+        }
+        sharedrs->setValue(QStringLiteral("qcje"), amount->cents());
+        QString error;
+        if (!sharedrs->update(&error)) {
+            platform::notice(QStringLiteral("总帐期初余额保存失败：") + error);
+            return false;
+        }
+    }
+    editor->close();
+    MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+    return true;
+}
+
+void frmzzqcye::saverecord()
+{
+    if (addflag && !saveAppend())
+        return;
+    if (editflag && !saveChange())
+        return;
+    finishSavedRecord();
+}

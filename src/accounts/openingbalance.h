@@ -1,0 +1,26 @@
+#pragma once
+// The general-ledger opening balances entered by hand. They are the zzqcye rows whose
+// document number is "CSH", the entry day as YYYYMMDD and a four-digit sequence within
+// that day; a period closing carries balances forward in rows without one. An account
+// has at most one, kept so by the checks of whoever adds one.
+
+#include "db/mdlstandard.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace ledger {
+
+// The number after the highest of the entry day. Nothing, with *error holding the
+// message for the user, when the day's sequence is used up (past 9999) or the look-up
+// failed: a number is never given twice while its row exists.
+std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString *error);
+
+// The opening balance entered by hand for the account code (letter case ignored), as an
+// updatable recordset: empty when the account has none, ready to take one by addNew.
+// nullptr when the statement failed; status then says why.
+RecordsetPtr openingBalanceOf(const QString &code, QString &status);
+
+} // namespace ledger
