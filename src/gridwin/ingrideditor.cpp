@@ -109,7 +109,20 @@ void InGridEditor::applyLimit(QLineEdit *editor)
     if (it == cfg.limits.end())
         return;
     // A limit stops further typing; it never cuts text that is already longer.
-    editor->setMaxLength(std::max(it->second, int(editor->text().size())));
+    const int limit = std::max(it->second, int(editor->text().size()));
+    if (editor->maxLength() == limit)
+        return;
+    // QLineEdit re-sets its text when its limit changes, which would drop the selection
+    // (the whole text of a cell just entered) and put the cursor at the end.
+    const int selStart = editor->selectionStart();
+    const int selLength = int(editor->selectedText().size());
+    const int cursor = editor->cursorPosition();
+    editor->setMaxLength(limit);
+    if (selStart >= 0)
+        editor->setSelection(selStart == cursor ? selStart + selLength : selStart,
+                             selStart == cursor ? -selLength : selLength);
+    else
+        editor->setCursorPosition(cursor);
 }
 
 void InGridEditor::writeThrough(QLineEdit *editor)
