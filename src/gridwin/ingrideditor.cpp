@@ -109,7 +109,19 @@ void InGridEditor::applyLimit(QLineEdit *editor)
     if (it == cfg.limits.end())
         return;
     // A limit stops further typing; it never cuts text that is already longer.
-    editor->setMaxLength(std::max(it->second, int(editor->text().size())));
+    const int limit = std::max(it->second, int(editor->text().size()));
+    if (editor->maxLength() == limit)
+        return;
+    // Changing the limit resets the box's selection, which must survive: the whole text
+    // stays selected so that the first key replaces it.
+    const int start = editor->selectionStart();
+    const int length = int(editor->selectedText().size());
+    const int cursor = editor->cursorPosition();
+    editor->setMaxLength(limit);
+    if (start >= 0)
+        editor->setSelection(start, length);
+    else
+        editor->setCursorPosition(cursor);
 }
 
 void InGridEditor::writeThrough(QLineEdit *editor)
