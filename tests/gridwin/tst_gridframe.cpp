@@ -55,6 +55,7 @@ private slots:
     void unknownKeyAndPrintDoNothing();
     void editorWritesThroughAndLocksTheGrid();
     void lengthLimitsStopTypingButNeverCut();
+    void totalsRowAddsWhatIsShown();
 };
 
 void tst_gridframe::fifteenRowsAreNotPaged()
@@ -276,6 +277,41 @@ void tst_gridframe::lengthLimitsStopTypingButNeverCut()
     QCOMPARE(g->textMatrix(3, 0), QStringLiteral("3"));
     QTest::keyClicks(text1, "12345678");
     QCOMPARE(g->textMatrix(3, 1), QStringLiteral("123456"));
+}
+
+void tst_gridframe::totalsRowAddsWhatIsShown()
+{
+    TestDb db;
+    db.run("insert into pzk (pz_no, km_name, jfje, dfje, bz) values (9, '现金', 10, 0, '  '), (10, null, 20, -5, null)");
+    using K = GridColumn::Kind;
+    GridFrameConfig c;
+    c.columns = {{"序号", 420},
+                 {"凭证号", 800, false, "pz_no", K::Text},
+                 {"科目", 1500, false, "km_name", K::Text},
+                 {"借方", 1200, false, "jfje", K::Amount},
+                 {"贷方", 1200, false, "dfje", K::Amount},
+                 {"数量", 1200, false, "qcje", K::Amount},
+                 {"摘要", 1200, false, "bz", K::Text}};
+    c.toolbar = GridFrameConfig::recordToolbar("凭证");
+    c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
+    c.totals = TotalsRow{"  合    计", {3, 4, 5}};
+    GridFrame w(c);
+    for (int fill = 0; fill < 2; ++fill) {
+        w.fillgrid(mdlStandard::runsql("select * from pzk order by pz_no"));
+        MSFlexGrid *g = w.MSFlexGrid1;
+        QCOMPARE(g->rows(), 4); // header, two lines, totals: a second fill leaves no trace
+        QCOMPARE(g->fixedRows(), 1);
+        QCOMPARE(g->textMatrix(1, 1), QStringLiteral("9")); // voucher numbers in numeric order
+        QCOMPARE(g->textMatrix(1, 4), QString());           // zero shows blank
+        QCOMPARE(g->textMatrix(1, 6), QStringLiteral("  ")); // blanks are text, kept
+        QCOMPARE(g->textMatrix(2, 2), QString());           // Null shows blank
+        QCOMPARE(g->textMatrix(2, 4), QStringLiteral("-0.05"));
+        const QStringList totals = {g->textMatrix(3, 0), g->textMatrix(3, 1), g->textMatrix(3, 3),
+                                    g->textMatrix(3, 4), g->textMatrix(3, 5)};
+        QCOMPARE(totals, QStringList({"", "  合    计", "0.30", "-0.05", "0.00"}));
+        QCOMPARE(g->row(), 1);
+        QCOMPARE(g->col(), 0);
+    }
 }
 
 QTEST_MAIN(tst_gridframe)
