@@ -188,6 +188,13 @@ void tst_printing::longChartRunsOverPages()
     for (int i = 1; i <= 50; ++i)
         expected << QString::number(1000 + i);
     QCOMPARE(codes, expected);
+
+    // A chart that exactly fills its page ends there: no page of headers alone follows.
+    db.run("delete from kmdmk where km_no > '1022'");
+    CapturedPrints full;
+    reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
+    QCOMPARE(full.documents.first().pages.size(), 1);
+    QCOMPARE(footer(full.documents.first().pages.first()), QStringLiteral("第1页，共1页"));
 }
 
 void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
