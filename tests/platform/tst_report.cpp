@@ -84,6 +84,7 @@ private slots:
     void emptyOrUnfittingData();
     void layoutFacesPrintChinese();
     void paintingFollowsTwipPositions();
+    void longTextStaysInsideItsColumn();
     void pdfFileHasOnePagePerLaidOutPage();
     void pdfWriteFailureIsReported();
     void previewShowsThePagesModally();
@@ -400,6 +401,28 @@ void tst_report::paintingFollowsTwipPositions()
     QCOMPARE(darkest(QRect(150, footerBottom + 5, 800, 50)), 255);
     // Text of the title is there.
     QVERIFY(darkest(QRect(150, (kMargin + 60) / 10, 870, 36)) < 100);
+}
+
+void tst_report::longTextStaysInsideItsColumn()
+{
+    Report report;
+    report.section(SectionKind::Detail).setHeight(400);
+    report.section(SectionKind::Detail)
+        .addField(QStringLiteral("Text3"), QRect(1000, 0, 1200, 300), QStringLiteral("km_name"), ValueFormat::text(),
+                  ReportFont{QStringLiteral("宋体"), 10.5, true});
+    auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("km_name")});
+    rows->addRow({QStringLiteral("应收账款——澄川贸易有限公司往来")});
+    report.setDataSource(rows);
+    const QImage image = renderPageImage(layoutReport(report), 0, 144); // ten twips a pixel
+    const auto inked = [&image](int fromTwips, int toTwips) {
+        for (int y = kMargin / 10; y < (kMargin + 300) / 10; ++y)
+            for (int x = fromTwips / 10; x < toTwips / 10; ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    QVERIFY(inked(kMargin + 1000, kMargin + 2200));      // the name is printed in its column
+    QVERIFY(!inked(kMargin + 2220, kMargin + 6000));     // and nothing of it beyond
 }
 
 void tst_report::pdfFileHasOnePagePerLaidOutPage()
