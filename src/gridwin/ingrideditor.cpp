@@ -112,15 +112,14 @@ void InGridEditor::applyLimit(QLineEdit *editor)
     const int limit = std::max(it->second, int(editor->text().size()));
     if (editor->maxLength() == limit)
         return;
-    // QLineEdit re-sets its text when its limit changes, which would drop the selection
-    // (the whole text of a cell just entered) and put the cursor at the end.
-    const int selStart = editor->selectionStart();
-    const int selLength = int(editor->selectedText().size());
+    // Changing the limit resets the box's selection, which must survive: the whole text
+    // stays selected so that the first key replaces it.
+    const int start = editor->selectionStart();
+    const int length = int(editor->selectedText().size());
     const int cursor = editor->cursorPosition();
     editor->setMaxLength(limit);
-    if (selStart >= 0)
-        editor->setSelection(selStart == cursor ? selStart + selLength : selStart,
-                             selStart == cursor ? -selLength : selLength);
+    if (start >= 0)
+        editor->setSelection(start, length);
     else
         editor->setCursorPosition(cursor);
 }

@@ -2,6 +2,7 @@
 #include "platform/report/reportlayout.h"
 #include "platform/report/reportpaint.h"
 #include "platform/report/reportpreview.h"
+#include "reportpages.h"
 #include "sample_voucher_report.h"
 
 #include <QApplication>
@@ -16,6 +17,9 @@
 using namespace platform::report;
 using testsupport::voucherListReport;
 using testsupport::voucherRows;
+
+using testsupport::text;
+using testsupport::texts;
 
 namespace {
 
@@ -32,20 +36,6 @@ ReportDocument layoutVouchers(int rows, QPageLayout::Orientation orientation = Q
     report.pageSetup().orientation = orientation;
     report.setDataSource(voucherRows(rows));
     return layoutReport(report, QDate(2004, 3, 9));
-}
-
-QStringList textsOn(const ReportPage &page, const QString &control)
-{
-    QStringList texts;
-    for (const PageItem *item : page.findAll(control))
-        texts << item->text;
-    return texts;
-}
-
-QString text(const ReportPage &page, const QString &control)
-{
-    const PageItem *item = page.find(control);
-    return item ? item->text : QStringLiteral("<missing %1>").arg(control);
 }
 
 // A report with one money column in the detail and its sum in the footer.
@@ -84,6 +74,7 @@ private slots:
     void emptyOrUnfittingData();
     void layoutFacesPrintChinese();
     void paintingFollowsTwipPositions();
+    void longTextStaysInsideItsColumn();
     void pdfFileHasOnePagePerLaidOutPage();
     void pdfWriteFailureIsReported();
     void previewShowsThePagesModally();
@@ -167,7 +158,7 @@ void tst_report::moneySumsAreExactIntegers()
     rows->addRow({QStringLiteral("作废")});
     const ReportDocument exact = layoutReport(moneyColumnReport(rows));
     QCOMPARE(exact.pages.size(), 1);
-    QCOMPARE(textsOn(exact.pages[0], QStringLiteral("Text1")),
+    QCOMPARE(texts(exact.pages[0], QStringLiteral("Text1")),
              QStringList({"90,071,992,547,409.93", "0.01", "-0.02", "", "作废"}));
     QCOMPARE(text(exact.pages[0], QStringLiteral("Function1")), QStringLiteral("90,071,992,547,409.92"));
 
@@ -269,7 +260,7 @@ void tst_report::bandTallerThanPageStillEnds()
     // One row to a page, running over; the report footer on a page of its own.
     QCOMPARE(doc.pages.size(), 4);
     for (int p = 0; p < 3; ++p)
-        QCOMPARE(textsOn(doc.pages[p], QStringLiteral("Text2")), QStringList{QString::number(p + 1)});
+        QCOMPARE(texts(doc.pages[p], QStringLiteral("Text2")), QStringList{QString::number(p + 1)});
     QVERIFY(doc.pages[3].find(QStringLiteral("Label11")));
 }
 
@@ -291,7 +282,7 @@ void tst_report::labelCodes()
         QCOMPARE(text(doc.pages[p], QStringLiteral("PageLine")), QStringLiteral("第%1页，共2页").arg(p + 1));
     }
     // Data is printed as it is, codes and all.
-    QCOMPARE(textsOn(doc.pages[1], QStringLiteral("Text3")).last(), QStringLiteral("%p%d折扣"));
+    QCOMPARE(texts(doc.pages[1], QStringLiteral("Text3")).last(), QStringLiteral("%p%d折扣"));
 }
 
 void tst_report::controlsAreFoundIgnoringCase()
@@ -355,7 +346,7 @@ void tst_report::emptyOrUnfittingData()
     QCOMPARE(text(page, QStringLiteral("Label34")), QStringLiteral("1"));
     QCOMPARE(text(page, QStringLiteral("Function1")), QStringLiteral("0.00"));
     QCOMPARE(text(page, QStringLiteral("Function2")), QStringLiteral("0.00"));
-    QCOMPARE(textsOn(page, QStringLiteral("Text4")), QStringList(detailRows, QString()));
+    QCOMPARE(texts(page, QStringLiteral("Text4")), QStringList(detailRows, QString()));
     QCOMPARE(doc.missingFields, missing);
 
     QTemporaryDir dir;
@@ -400,6 +391,28 @@ void tst_report::paintingFollowsTwipPositions()
     QCOMPARE(darkest(QRect(150, footerBottom + 5, 800, 50)), 255);
     // Text of the title is there.
     QVERIFY(darkest(QRect(150, (kMargin + 60) / 10, 870, 36)) < 100);
+}
+
+void tst_report::longTextStaysInsideItsColumn()
+{
+    Report report;
+    report.section(SectionKind::Detail).setHeight(400);
+    report.section(SectionKind::Detail)
+        .addField(QStringLiteral("Text3"), QRect(1000, 0, 1200, 300), QStringLiteral("km_name"), ValueFormat::text(),
+                  ReportFont{QStringLiteral("宋体"), 10.5, true});
+    auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("km_name")});
+    rows->addRow({QStringLiteral("应收账款——澄川贸易有限公司往来")});
+    report.setDataSource(rows);
+    const QImage image = renderPageImage(layoutReport(report), 0, 144); // ten twips a pixel
+    const auto inked = [&image](int fromTwips, int toTwips) {
+        for (int y = kMargin / 10; y < (kMargin + 300) / 10; ++y)
+            for (int x = fromTwips / 10; x < toTwips / 10; ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    QVERIFY(inked(kMargin + 1000, kMargin + 2200));      // the name is printed in its column
+    QVERIFY(!inked(kMargin + 2220, kMargin + 6000));     // and nothing of it beyond
 }
 
 void tst_report::pdfFileHasOnePagePerLaidOutPage()

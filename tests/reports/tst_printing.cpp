@@ -3,6 +3,7 @@
 
 #include "platform/report/reportlayout.h"
 #include "platform/report/reportpaint.h"
+#include "reportpages.h"
 #include "sample_voucher_report.h"
 #include "testsupport.h"
 
@@ -18,6 +19,9 @@
 
 using namespace platform::report;
 using testsupport::TestDb;
+
+using testsupport::text;
+using testsupport::texts;
 
 namespace {
 
@@ -39,20 +43,6 @@ public:
     QList<ReportDocument> documents;
     QList<QWidget *> parents;
 };
-
-QStringList texts(const ReportPage &page, const QString &control)
-{
-    QStringList out;
-    for (const PageItem *item : page.findAll(control))
-        out << item->text;
-    return out;
-}
-
-QString text(const ReportPage &page, const QString &control)
-{
-    const PageItem *item = page.find(control);
-    return item ? item->text : QStringLiteral("<no %1>").arg(control);
-}
 
 QString footer(const ReportPage &page)
 {
@@ -188,6 +178,13 @@ void tst_printing::longChartRunsOverPages()
     for (int i = 1; i <= 50; ++i)
         expected << QString::number(1000 + i);
     QCOMPARE(codes, expected);
+
+    // A chart that exactly fills its page ends there: no page of headers alone follows.
+    db.run("delete from kmdmk where km_no > '1022'");
+    CapturedPrints full;
+    reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
+    QCOMPARE(full.documents.first().pages.size(), 1);
+    QCOMPARE(footer(full.documents.first().pages.first()), QStringLiteral("第1页，共1页"));
 }
 
 void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()

@@ -132,8 +132,10 @@ public:
             for (int row = 0; row < rows; ++row)
                 placeInBody(detail, row);
         }
+        // A report footer with nothing in it is only white space after the last row: it
+        // must not push a page of headers alone onto the end.
         const Band &footer = band(SectionKind::ReportFooter);
-        if (!footer.printsNothing())
+        if (!footer.section->controls().empty())
             placeInBody(footer, -1);
         finishPage();
         numberPages();

@@ -1,5 +1,8 @@
 #include "platform/report/reportpaint.h"
 
+#include <algorithm>
+
+#include <QFontMetricsF>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -46,12 +49,32 @@ void paintPage(QPainter &painter, const ReportPage &page)
                 painter.setFont(toQFont(item.font));
                 currentFont = item.font;
             }
-            // Text is never cut at its box: a stand-in font a little larger
-            // than the layout's own runs over rather than losing characters.
-            painter.drawText(toDevice(item.rect),
-                             int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
+        {
+            // Text is never cut at its box. A text wider than its box (a long account
+            // name in a ruled column) is drawn in a smaller size so that it stays inside
+            // its column instead of running over the neighbour's.
+            const QRectF box = toDevice(item.rect);
+            // No glyph is wider than the line is high: most texts need no measuring.
+            const QFontMetricsF metrics(painter.font(), painter.device());
+            const bool mayOverflow = item.text.size() * metrics.height() > box.width();
+            const qreal width = mayOverflow ? metrics.horizontalAdvance(item.text) : 0;
+            const bool shrink = width > box.width() && box.width() > 0;
+            if (shrink) {
+                // Glyph sizes do not scale exactly with the point size, so measure again.
+                QFont smaller = painter.font();
+                const qreal floor = smaller.pointSizeF() * 0.3;
+                qreal drawn = width;
+                for (int step = 0; step < 3 && drawn > box.width() && smaller.pointSizeF() > floor; ++step) {
+                    smaller.setPointSizeF(std::max(smaller.pointSizeF() * box.width() / drawn, floor));
+                    drawn = QFontMetricsF(smaller, painter.device()).horizontalAdvance(item.text);
+                }
+                painter.setFont(smaller);
+                currentFont.reset();
+            }
+            painter.drawText(box, int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
                              item.text);
             break;
+        }
         case PageItem::Kind::Line:
         case PageItem::Kind::Box:
             if (currentPenWidth != item.penWidth) {

@@ -1,0 +1,305 @@
+// The operators window: adding, changing, deleting and searching operators.
+#include "admin/frmczy.h"
+#include "frame/frmlogin.h"
+#include "gridwin/ingrideditor.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/sqlconnection.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using testsupport::MessageBoxes;
+using testsupport::TestDb;
+using testsupport::typeText;
+
+namespace {
+void click(frmczy &w, const char *key) { w.Toolbar1->click(QString::fromLatin1(key)); }
+
+// Types into the open editor, then presses Enter.
+void enter(QLineEdit *editor, const QString &text)
+{
+    editor->selectAll();
+    typeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+} // namespace
+
+class tst_frmczy : public QObject {
+    Q_OBJECT
+private slots:
+    void appendedOperatorLogsInWithTheDefaultPassword();
+    void numberChecksOnEnterAndSave();
+    void emptyListAndTheHeaderRow();
+    void changeWritesOnlyWhatChanged();
+    void cancelPutsTheRowBack();
+    void deleteRulesAndRenumbering();
+    void failedDeleteKeepsTheRow();
+    void searchIsRefusedWhileEditing();
+};
+
+void tst_frmczy::appendedOperatorLogsInWithTheDefaultPassword()
+{
+    TestDb db;
+    for (int i = 1; i <= 6; ++i)
+        db.run("insert into czy (czyno, czyname, password) values (?, 'x', '1')", {QString::number(i)});
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    QCOMPARE(w.dataRows(), 7);
+    click(w, "button_append");
+    QCOMPARE(g->rows(), 9);
+    QCOMPARE(g->textMatrix(8, 0), QStringLiteral("8"));
+    QCOMPARE(g->row(), 8);
+    QCOMPARE(g->col(), 1);
+    QVERIFY(!w.isButtonEnabled("button_append") && w.isButtonEnabled("button_save"));
+    QLineEdit *text1 = w.editor->text1;
+    enter(text1, " 12 ");
+    QCOMPARE(g->col(), 2);
+    enter(text1, "张三");
+    QCOMPARE(g->col(), 3);
+    QTest::keyClick(text1, Qt::Key_Return); // no telephone
+    QCOMPARE(g->col(), 1); // back to the number, never a new row
+    QCOMPARE(g->rows(), 9);
+    click(w, "button_save");
+    QCOMPARE(boxes.count(), 0);
+    QVERIFY(!text1->isVisible());
+    QVERIFY(w.isButtonEnabled("button_append") && !w.isButtonEnabled("button_save"));
+    QCOMPARE(g->textMatrix(8, 1), QStringLiteral(" 12 ")); // the grid keeps what was typed
+    auto rs = db.run("select * from czy where czyno='12'");
+    QCOMPARE(rs->recordCount(), 1);
+    QCOMPARE(rs->text("czyname"), QStringLiteral("张三"));
+    QCOMPARE(rs->text("password"), QStringLiteral("40617"));
+    QVERIFY(rs->value("lxdh").isNull());
+
+    frmlogin login;
+    login.show();
+    login.txtitem(1)->setText("12");
+    login.txtitem(2)->setText("40617");
+    QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
+    QVERIFY(login.loginok);
+}
+
+void tst_frmczy::numberChecksOnEnterAndSave()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password) values ('ab', 'x', '1')");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    click(w, "button_append");
+    QLineEdit *text1 = w.editor->text1;
+    enter(text1, "AB"); // the same number in other letters
+    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
+    QCOMPARE(text1->text(), QString());
+    QCOMPARE(g->textMatrix(g->row(), 1), QString());
+    QCOMPARE(g->col(), 1);
+
+    QTest::keyClick(text1, Qt::Key_Return); // an empty number passes Enter
+    QCOMPARE(g->col(), 2);
+    click(w, "button_save");
+    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能为空，请重新输入！"));
+    QCOMPARE(g->col(), 1);
+    QVERIFY(text1->isVisible());
+
+    typeText(text1, "o'1\"%");
+    click(w, "button_save");
+    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
+    QCOMPARE(g->col(), 2);
+    typeText(text1, "李四");
+    db.run("insert into czy (czyno, czyname, password) values ('o''1\"%', 'y', '1')");
+    click(w, "button_save"); // taken meanwhile: refused at save too
+    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    db.run("delete from czy where czyno='o''1\"%'");
+    click(w, "button_save");
+    QCOMPARE(db.scalar("select czyname from czy where czyno=?", {"o'1\"%"}), QStringLiteral("李四"));
+}
+
+void tst_frmczy::emptyListAndTheHeaderRow()
+{
+    TestDb db;
+    db.run("delete from czy");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    QCOMPARE(g->rows(), 1);
+    for (const char *key : {"button_edit", "button_delete", "button_print", "button_first", "button_next"})
+        QVERIFY2(!w.isButtonEnabled(key), key);
+    // The header row is never treated as a record.
+    w.editrecord();
+    w.deleterecord();
+    QVERIFY(!w.editor->text2->isVisible());
+    QCOMPARE(g->textMatrix(0, 2), QStringLiteral("操  作  员  姓  名"));
+    QCOMPARE(boxes.count(), 0);
+
+    click(w, "button_append");
+    QCOMPARE(g->textMatrix(1, 0), QStringLiteral("1"));
+    click(w, "button_cx");
+    QCOMPARE(g->rows(), 1);
+    QVERIFY(!w.isButtonEnabled("button_edit"));
+}
+
+void tst_frmczy::changeWritesOnlyWhatChanged()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', '甲', '123', '1')");
+    MessageBoxes boxes;
+    {
+        frmczy w;
+        w.show();
+        MSFlexGrid *g = w.MSFlexGrid1;
+        g->setRow(1);
+        click(w, "button_edit");
+        QLineEdit *text2 = w.editor->text2;
+        QCOMPARE(g->col(), 2);
+        enter(text2, " 甲 "); // blanks around an unchanged name are no change
+        // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
+        db.run("update czy set lxdh='999' where czyno='1'");
+        click(w, "button_save");
+        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral("999"));
+        QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
+
+        g->setRow(1);
+        click(w, "button_edit");
+        enter(text2, "乙");
+        text2->selectAll();
+        QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
+        click(w, "button_save");
+        QCOMPARE(db.scalar("select czyname from czy where czyno='1'"), QStringLiteral("乙"));
+        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral(" < 无 >"));
+    }
+    frmczy reloaded;
+    QCOMPARE(reloaded.MSFlexGrid1->textMatrix(1, 3), QStringLiteral(" < 无 >"));
+
+    // A row deleted meanwhile is reported, not written.
+    reloaded.show();
+    reloaded.MSFlexGrid1->setRow(1);
+    click(reloaded, "button_edit");
+    enter(reloaded.editor->text2, "丙");
+    db.run("delete from czy where czyno='1'");
+    click(reloaded, "button_save");
+    QCOMPARE(boxes.lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
+    QVERIFY(reloaded.editor->text2->isVisible());
+    QCOMPARE(db.count("czy"), 1);
+}
+
+void tst_frmczy::cancelPutsTheRowBack()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', ' 甲 ', '123', '1')");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    g->setRow(2);
+    click(w, "button_edit");
+    enter(w.editor->text2, "乙");
+    typeText(w.editor->text2, "456");
+    click(w, "button_cx");
+    QCOMPARE(g->textMatrix(2, 2), QStringLiteral("系统管理员"));
+    g->setRow(1);
+    click(w, "button_edit");
+    typeText(w.editor->text2, "乙");
+    click(w, "button_cx");
+    QCOMPARE(g->textMatrix(1, 2), QStringLiteral(" 甲 "));
+    QVERIFY(!w.isButtonEnabled("button_back") && w.isButtonEnabled("button_next"));
+
+    click(w, "button_append");
+    QCOMPARE(g->rows(), 4);
+    click(w, "button_cx");
+    QCOMPARE(g->rows(), 3);
+    QVERIFY(w.isButtonEnabled("button_back") && !w.isButtonEnabled("button_next"));
+    QCOMPARE(db.count("czy"), 2);
+}
+
+void tst_frmczy::deleteRulesAndRenumbering()
+{
+    TestDb db;
+    for (int i = 1; i <= 4; ++i)
+        db.run("insert into czy (czyno, czyname, password) values (?, ?, '1')",
+               {QString::number(i), QStringLiteral("员%1").arg(i)});
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    g->setRow(5); // 759 sorts last
+    g->setTextMatrix(5, 1, " 759 ");
+    click(w, "button_delete");
+    QCOMPARE(boxes.lastText(), QStringLiteral("【管理员】帐号，不能删除，可以修改密码！"));
+    QCOMPARE(boxes.count(), 1);
+
+    g->setRow(3);
+    boxes.answer(QMessageBox::No);
+    click(w, "button_delete");
+    QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
+    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::Yes);
+    QCOMPARE(db.count("czy"), 5);
+
+    click(w, "button_delete"); // answered with the default, Yes
+    QCOMPARE(db.count("czy"), 4);
+    QCOMPARE(g->rows(), 5);
+    QStringList numbers;
+    for (int r = 1; r < g->rows(); ++r)
+        numbers << g->textMatrix(r, 0) + ":" + g->textMatrix(r, 1);
+    QCOMPARE(numbers, QStringList({"1:1", "2:2", "3:4", "4: 759 "}));
+
+    db.run("delete from czy where czyno <> '1'");
+    click(w, "button_exit");
+    frmczy single;
+    single.show();
+    single.MSFlexGrid1->setRow(1);
+    click(single, "button_delete");
+    QCOMPARE(single.MSFlexGrid1->rows(), 1);
+    QCOMPARE(db.count("czy"), 0);
+    QVERIFY(!single.isButtonEnabled("button_delete") && !single.isButtonEnabled("button_print"));
+}
+
+void tst_frmczy::failedDeleteKeepsTheRow()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    w.MSFlexGrid1->setRow(1);
+    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.startsWith("delete"); });
+    click(w, "button_delete");
+    platform::SqlConnection::setFailureHook({});
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
+    QCOMPARE(w.dataRows(), 2);
+    QCOMPARE(w.MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));
+    QCOMPARE(db.count("czy"), 2);
+}
+
+void tst_frmczy::searchIsRefusedWhileEditing()
+{
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password) values ('15', '一号', '1'), ('2', '十一', '1')");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    w.Textjs->setText("1");
+    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    QCOMPARE(w.dataRows(), 1); // numbers beginning with 1 ...
+    w.Textjs->setText(QStringLiteral("一"));
+    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    QCOMPARE(w.dataRows(), 2); // ... or names containing the text
+    w.Textjs->setText("   ");
+    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    QCOMPARE(w.dataRows(), 3);
+
+    click(w, "button_append");
+    w.Textjs->setText("15");
+    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    QCOMPARE(w.dataRows(), 4); // the row being entered is still there
+    QVERIFY(w.editor->text1->isVisible());
+}
+
+QTEST_MAIN(tst_frmczy)
+#include "tst_frmczy.moc"
