@@ -194,15 +194,22 @@ bool Frmkjkm::saveChange()
 
 void Frmkjkm::saverecord()
 {
+    // Only a row being appended or changed is saved (the button is off otherwise).
+    if (!addflag && !editflag)
+        return;
     if (addflag && !saveAppend())
         return;
     if (editflag && !saveChange())
         return;
+    addflag = false;
+    editflag = false;
     finishSavedRecord();
 }
 
 void Frmkjkm::canceledit()
 {
+    if (!addflag && !editflag)
+        return;
     setRecordButtons(false);
     if (addflag) {
         editor->close();
@@ -216,6 +223,8 @@ void Frmkjkm::canceledit()
         MSFlexGrid1->setCol(0);
         setNavigationByRow();
     }
+    addflag = false;
+    editflag = false;
 }
 
 void Frmkjkm::deleterecord()

@@ -114,6 +114,7 @@ std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 
 void frmzzqcye::formatAmountCell()
 {
+    // Within an append or a change; the save writes the amount as stored itself.
     if (dataRows() < 1)
         return;
     const auto format = [this](int r) {
@@ -162,6 +163,8 @@ void frmzzqcye::editrecord()
 
 void frmzzqcye::canceledit()
 {
+    if (!addflag && !editflag)
+        return;
     setRecordButtons(false);
     if (addflag) {
         editor->close();
@@ -339,9 +342,14 @@ bool frmzzqcye::saveChange()
 
 void frmzzqcye::saverecord()
 {
+    // Only a row being appended or changed is saved (the button is off otherwise).
+    if (!addflag && !editflag)
+        return;
     if (addflag && !saveAppend())
         return;
     if (editflag && !saveChange())
         return;
+    addflag = false;
+    editflag = false;
     finishSavedRecord();
 }
