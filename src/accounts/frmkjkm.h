@@ -5,6 +5,7 @@
 #include "gridwin/gridframe.h"
 
 #include <array>
+#include <optional>
 
 class InGridEditor;
 
