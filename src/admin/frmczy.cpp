@@ -183,6 +183,9 @@ bool frmczy::saveChange()
 
 void frmczy::saverecord()
 {
+    // Only a row being appended or changed is saved or dropped.
+    if (!editor->openEditor())
+        return;
     if (addflag && !saveAppend())
         return;
     if (editflag && !saveChange())
@@ -192,6 +195,8 @@ void frmczy::saverecord()
 
 void frmczy::canceledit()
 {
+    if (!editor->openEditor())
+        return;
     setRecordButtons(false);
     if (addflag) {
         editor->close();
