@@ -268,8 +268,21 @@ void Frmkjkm::quickSearch()
         platform::notice(QStringLiteral("检索失败：") + msgtext);
         return;
     }
-    if (sharedrs->recordCount() >= 1)
+    if (sharedrs->recordCount() >= 1) {
+        listing = typed.trimmed().isEmpty() ? QString() : typed;
         fillgrid();
+    }
 }
 
-void Frmkjkm::printreport() { reports::printChartOfAccounts(shownRows(), companyName, this); }
+void Frmkjkm::printreport()
+{
+    // The list is read again, so that accounts added, changed or deleted since it was
+    // filled print as the grid shows them.
+    QString status;
+    RecordsetPtr rows = accounts::findAccounts(listing, status);
+    if (!rows) {
+        platform::notice(QStringLiteral("读取会计科目失败：") + status);
+        return;
+    }
+    reports::printChartOfAccounts(rows, companyName, this);
+}

@@ -36,4 +36,5 @@ private:
     bool editflag = false;
     std::array<QString, 5> origcells; // columns 1 to 4 of the row being changed, as shown
     QString companyName;              // read at load, for the report's header
+    QString listing;                  // the search text of the list on screen; empty: every account
 };
