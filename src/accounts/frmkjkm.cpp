@@ -34,25 +34,20 @@ GridFrameConfig chartConfig()
     c.shadowName = QStringLiteral("Labelbj");
     return c;
 }
-} // namespace
 
-Frmkjkm::Frmkjkm(QWidget *parent) : GridFrame(chartConfig(), parent)
+InGridEditorConfig editorConfig()
 {
     InGridEditorConfig e;
     e.appendColumn = 1;
     e.editColumn = 2; // the code is fixed once saved
     e.wrapColumn = 4;
     e.limits = {{1, 4}, {2, 15}, {3, 30}, {4, 4}};
-    editor = new InGridEditor(MSFlexGrid1, gridArea(), e);
-    connect(editor, &InGridEditor::enterInAppend, this, &Frmkjkm::text1Enter);
-    connect(editor, &InGridEditor::enterInChange, editor, &InGridEditor::edmovereturn);
-    connect(Textjs, &QLineEdit::returnPressed, this, &Frmkjkm::quickSearch);
+    return e;
+}
+} // namespace
 
-    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
-    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
-    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
-    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
-    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
+Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), parent)
+{
     setAction(QStringLiteral("button_print"), [this] { printreport(); });
 
     // The report's header names the company as it stood when the window opened.
@@ -61,8 +56,6 @@ Frmkjkm::Frmkjkm(QWidget *parent) : GridFrame(chartConfig(), parent)
         companyName = sharedrs2->text(QStringLiteral("dw_name"));
     unitname = companyName;
 
-    setRecordButtons(false);
-    setButtonsEnabled({QStringLiteral("button_print")}, true);
     loadList(kListQuery);
 }
 
@@ -75,28 +68,6 @@ std::optional<bool> Frmkjkm::codeTaken(const QString &code)
         return std::nullopt;
     }
     return sharedrs->recordCount() != 0;
-}
-
-void Frmkjkm::appendrecord()
-{
-    addflag = true;
-    editflag = false;
-    setRecordButtons(true);
-    addNumberedRow();
-    editor->openAppend();
-}
-
-void Frmkjkm::editrecord()
-{
-    if (!isRecordRow(MSFlexGrid1->rowSel()))
-        return;
-    editflag = true;
-    addflag = false;
-    setRecordButtons(true);
-    editor->openEdit();
-    const int r = MSFlexGrid1->row();
-    for (int c = 1; c <= 4; ++c)
-        origcells[c] = MSFlexGrid1->textMatrix(r, c);
 }
 
 void Frmkjkm::text1Enter()
@@ -151,7 +122,6 @@ bool Frmkjkm::saveAppend()
         platform::notice(QStringLiteral("会计科目保存失败：") + error);
         return false;
     }
-    editor->close();
     return true;
 }
 
@@ -168,7 +138,7 @@ bool Frmkjkm::saveChange()
     }
     bool changed = false;
     for (int c = 1; c <= 4; ++c)
-        changed = changed || MSFlexGrid1->textMatrix(r, c).trimmed() != origcells[c];
+        changed = changed || MSFlexGrid1->textMatrix(r, c).trimmed() != shownBefore(c);
     if (changed) {
         sqltext = kByCode;
         sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, 1).trimmed()});
@@ -188,43 +158,7 @@ bool Frmkjkm::saveChange()
             return false;
         }
     }
-    editor->close();
     return true;
-}
-
-void Frmkjkm::saverecord()
-{
-    // Only a row being appended or changed is saved (the button is off otherwise).
-    if (!addflag && !editflag)
-        return;
-    if (addflag && !saveAppend())
-        return;
-    if (editflag && !saveChange())
-        return;
-    addflag = false;
-    editflag = false;
-    finishSavedRecord();
-}
-
-void Frmkjkm::canceledit()
-{
-    if (!addflag && !editflag)
-        return;
-    setRecordButtons(false);
-    if (addflag) {
-        editor->close();
-        dropAppendedRow();
-    }
-    if (editflag) {
-        const int r = MSFlexGrid1->row();
-        editor->close();
-        for (int c = 1; c <= 4; ++c)
-            MSFlexGrid1->setTextMatrix(r, c, origcells[c]);
-        MSFlexGrid1->setCol(0);
-        setNavigationByRow();
-    }
-    addflag = false;
-    editflag = false;
 }
 
 void Frmkjkm::deleterecord()
@@ -257,32 +191,20 @@ void Frmkjkm::deleterecord()
     removeRecordRow(r);
 }
 
-void Frmkjkm::quickSearch()
-{
-    // A refill would strand the row being entered under the open editor.
-    if (editor->openEditor())
-        return;
-    const QString typed = Textjs->text();
-    sharedrs = accounts::findAccounts(typed.trimmed().isEmpty() ? QString() : typed, msgtext);
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("检索失败：") + msgtext);
-        return;
-    }
-    if (sharedrs->recordCount() >= 1) {
-        listing = typed.trimmed().isEmpty() ? QString() : typed;
-        fillgrid();
-    }
-}
-
 void Frmkjkm::printreport()
 {
     // The list is read again, so that accounts added, changed or deleted since it was
     // filled print as the grid shows them.
     QString status;
-    RecordsetPtr rows = accounts::findAccounts(listing, status);
+    RecordsetPtr rows = accounts::findAccounts(listedSearch(), status);
     if (!rows) {
         platform::notice(QStringLiteral("读取会计科目失败：") + status);
         return;
     }
     reports::printChartOfAccounts(rows, companyName, this);
+}
+
+RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString &status)
+{
+    return accounts::findAccounts(typed, status);
 }

@@ -41,31 +41,24 @@ GridFrameConfig openingBalancesConfig()
     c.shadowName = QStringLiteral("Labelbj");
     return c;
 }
-} // namespace
 
-frmzzqcye::frmzzqcye(QWidget *parent) : GridFrame(openingBalancesConfig(), parent)
+// A new row walks account, amount, remark; a change walks amount and remark. The
+// account lookup makes the jump from the account to the amount.
+InGridEditorConfig editorConfig()
 {
-    // A new row walks account, amount, remark; a change walks amount and remark. The
-    // account lookup makes the jump from the account to the amount.
     InGridEditorConfig e;
     e.appendColumn = kAccountColumn;
     e.editColumn = kAmountColumn;
     e.wrapColumn = 5;
     e.followCellChange = false;
-    editor = new InGridEditor(MSFlexGrid1, gridArea(), e);
-    connect(editor, &InGridEditor::enterInAppend, this, &frmzzqcye::text1Enter);
-    connect(editor, &InGridEditor::enterInChange, this, &frmzzqcye::text2Enter);
+    return e;
+}
+} // namespace
+
+frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), editorConfig(), parent)
+{
     connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmzzqcye::formatAmountCell);
-
-    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
-    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
-    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
-    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
-    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
     // This list has no report: its print button does nothing.
-
-    setRecordButtons(false);
-    setButtonsEnabled({QStringLiteral("button_print")}, true);
     // Read once: a window left open while initialisation ends keeps its buttons.
     readOnly = ledger::initialisationEnded();
     if (readOnly) {
@@ -90,13 +83,6 @@ bool frmzzqcye::readCurrentPeriod()
     return Period::parse(curkjqj).has_value();
 }
 
-void frmzzqcye::refuseAt(const QString &message, int column)
-{
-    refuse(message, column);
-    if (QLineEdit *open = editor->openEditor())
-        open->setFocus();
-}
-
 std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 {
     // The amount is the typed decimal rounded to the cent, and it is that rounded
@@ -104,7 +90,7 @@ std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
     const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn));
     if (amount && !amount->isZero())
         return amount;
-    refuseAt(amount ? QStringLiteral("【期初余额】不能为零，请重新输入！")
+    refuse(amount ? QStringLiteral("【期初余额】不能为零，请重新输入！")
                     : QStringLiteral("【期初余额】应输入数字，请重新输入！"),
              kAmountColumn);
     if (clearRefused && editor->openEditor())
@@ -127,59 +113,26 @@ void frmzzqcye::formatAmountCell()
         format(MSFlexGrid1->row());
 }
 
-void frmzzqcye::appendrecord()
+bool frmzzqcye::mayAppend()
 {
     if (readOnly)
-        return;
+        return false;
     // The period may have been set while this window stood open.
     if (!ledger::firstPeriodSet() || (!Period::parse(curkjqj) && !readCurrentPeriod())) {
         platform::plainNotice(kNoPeriod);
-        return;
+        return false;
     }
     QString why;
     const auto number = ledger::nextOpeningDocumentNumber(QDate::currentDate(), &why);
     if (!number) {
         platform::notice(why);
-        return;
+        return false;
     }
     newdjh = *number;
-    addflag = true;
-    editflag = false;
-    setRecordButtons(true);
-    addNumberedRow();
-    editor->openAppend();
+    return true;
 }
 
-void frmzzqcye::editrecord()
-{
-    if (readOnly || !isRecordRow(MSFlexGrid1->rowSel()))
-        return;
-    editflag = true;
-    addflag = false;
-    setRecordButtons(true);
-    editor->openEdit();
-    origamount = MSFlexGrid1->textMatrix(MSFlexGrid1->row(), kAmountColumn);
-}
-
-void frmzzqcye::canceledit()
-{
-    if (!addflag && !editflag)
-        return;
-    setRecordButtons(false);
-    if (addflag) {
-        editor->close();
-        dropAppendedRow();
-    }
-    if (editflag) {
-        const int r = MSFlexGrid1->row();
-        editor->close();
-        MSFlexGrid1->setTextMatrix(r, kAmountColumn, origamount);
-        MSFlexGrid1->setCol(0);
-        setNavigationByRow();
-    }
-    addflag = false;
-    editflag = false;
-}
+bool frmzzqcye::mayChange() { return !readOnly; }
 
 void frmzzqcye::deleterecord()
 {
@@ -225,7 +178,7 @@ void frmzzqcye::lookUpAccount()
         return;
     }
     if (sharedrs->recordCount() == 0) {
-        refuseAt(kNotFound, kAccountColumn);
+        refuse(kNotFound, kAccountColumn);
         editor->text1->clear();
         return;
     }
@@ -242,7 +195,7 @@ void frmzzqcye::lookUpAccount()
         return;
     }
     if (sharedrs2->recordCount() > 0) {
-        refuseAt(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
+        refuse(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
         editor->text1->clear();
         return;
     }
@@ -259,7 +212,7 @@ bool frmzzqcye::saveAppend()
     const int r = MSFlexGrid1->row();
     const QString typed = MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed();
     if (typed.isEmpty()) {
-        refuseAt(QStringLiteral("【会计科目】不能为空，请重新输入！"), kAccountColumn);
+        refuse(QStringLiteral("【会计科目】不能为空，请重新输入！"), kAccountColumn);
         return false;
     }
     // The row is saved for the account that carries the code now, whatever an earlier
@@ -271,7 +224,7 @@ bool frmzzqcye::saveAppend()
         return false;
     }
     if (sharedrs->eof()) {
-        refuseAt(kNotFound, kAccountColumn);
+        refuse(kNotFound, kAccountColumn);
         return false;
     }
     const QString account[] = {sharedrs->text(QStringLiteral("km_no")), sharedrs->text(QStringLiteral("km_zjf")),
@@ -282,7 +235,7 @@ bool frmzzqcye::saveAppend()
         return false;
     }
     if (balance->recordCount() > 0) {
-        refuseAt(QStringLiteral("会计科目【") + account[2] + QStringLiteral("】的总帐期初余额已存在，请重新选择会计科目！"),
+        refuse(QStringLiteral("会计科目【") + account[2] + QStringLiteral("】的总帐期初余额已存在，请重新选择会计科目！"),
                  kAccountColumn);
         return false;
     }
@@ -318,7 +271,7 @@ bool frmzzqcye::saveChange()
     const auto amount = checkedAmount(r, false);
     if (!amount)
         return false;
-    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != origamount) {
+    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn)) {
         sharedrs = ledger::openingBalanceOf(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), msgtext);
         if (!sharedrs) {
             platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
@@ -338,18 +291,4 @@ bool frmzzqcye::saveChange()
     editor->close();
     MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
     return true;
-}
-
-void frmzzqcye::saverecord()
-{
-    // Only a row being appended or changed is saved (the button is off otherwise).
-    if (!addflag && !editflag)
-        return;
-    if (addflag && !saveAppend())
-        return;
-    if (editflag && !saveChange())
-        return;
-    addflag = false;
-    editflag = false;
-    finishSavedRecord();
 }

@@ -2,10 +2,8 @@
 
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
-#include "platform/keyedtoolbar.h"
 #include "platform/msgbox.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 using namespace mdlStandard;
@@ -34,82 +32,47 @@ GridFrameConfig operatorsConfig()
     c.note = QStringLiteral("说明：新增或修改状态下，按回车键切换项目；密码默认为：40617，添加后退出，并以该操作员身份登录修改密码。");
     return c;
 }
-} // namespace
 
-frmczy::frmczy(QWidget *parent) : GridFrame(operatorsConfig(), parent)
+InGridEditorConfig editorConfig()
 {
     InGridEditorConfig e;
     e.appendColumn = 1;
     e.editColumn = 2;
     e.wrapColumn = 3;
     e.limits = {{1, 6}, {2, 6}, {3, 20}};
-    editor = new InGridEditor(MSFlexGrid1, gridArea(), e);
-    connect(editor, &InGridEditor::enterInAppend, this, &frmczy::text1Enter);
-    connect(editor, &InGridEditor::enterInChange, this, &frmczy::text2Enter);
-    connect(Textjs, &QLineEdit::returnPressed, this, &frmczy::quickSearch);
+    return e;
+}
+} // namespace
 
-    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
-    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
-    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
-    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
-    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
+frmczy::frmczy(QWidget *parent) : RecordWindow(operatorsConfig(), editorConfig(), parent)
+{
     // This list has no report: its print button does nothing.
-
-    setRecordButtons(false);
-    setButtonsEnabled({QStringLiteral("button_print")}, true);
     loadList(kListQuery);
 }
 
-bool frmczy::numberTaken(const QString &number, QString *error)
+std::optional<bool> frmczy::numberTaken(const QString &number)
 {
     sqltext = QStringLiteral("select * from czy where czyno=?");
     sharedrs = runsql(sqltext, msgtext, {number});
     if (!sharedrs) {
-        *error = msgtext;
-        return true;
+        platform::notice(QStringLiteral("读取操作员信息失败：") + msgtext);
+        return std::nullopt;
     }
     return sharedrs->recordCount() != 0;
 }
 
-void frmczy::appendrecord()
-{
-    addflag = true;
-    editflag = false;
-    setRecordButtons(true);
-    addNumberedRow();
-    editor->openAppend();
-}
-
-void frmczy::editrecord()
-{
-    if (!isRecordRow(MSFlexGrid1->rowSel()))
-        return;
-    editflag = true;
-    addflag = false;
-    setRecordButtons(true);
-    editor->openEdit();
-    const int r = MSFlexGrid1->row();
-    origname = MSFlexGrid1->textMatrix(r, 2);
-    origphone = MSFlexGrid1->textMatrix(r, 3);
-}
-
 void frmczy::text1Enter()
 {
-    const int r = MSFlexGrid1->row();
-    QString error;
-    if (numberTaken(MSFlexGrid1->textMatrix(r, 1).trimmed(), &error)) {
-        if (!error.isEmpty()) {
-            platform::notice(QStringLiteral("读取操作员信息失败：") + error);
-            return;
-        }
+    const auto taken = numberTaken(MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed());
+    if (!taken)
+        return;
+    if (*taken) {
         editor->text1->clear();
         refuse(QStringLiteral("【操作员编号】不能重复，请重新输入！"), 1);
         return;
     }
     editor->movereturn();
 }
-
-void frmczy::text2Enter() { editor->edmovereturn(); }
 
 bool frmczy::saveAppend()
 {
@@ -119,12 +82,11 @@ bool frmczy::saveAppend()
         refuse(QStringLiteral("【操作员编号】不能为空，请重新输入！"), 1);
         return false;
     }
-    QString error;
-    if (numberTaken(number, &error)) {
-        if (error.isEmpty())
-            refuse(QStringLiteral("【操作员编号】不能重复，请重新输入！"), 1);
-        else
-            platform::notice(QStringLiteral("读取操作员信息失败：") + error);
+    const auto taken = numberTaken(number);
+    if (!taken)
+        return false;
+    if (*taken) {
+        refuse(QStringLiteral("【操作员编号】不能重复，请重新输入！"), 1);
         return false;
     }
     if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
@@ -140,11 +102,11 @@ bool frmczy::saveAppend()
     if (!MSFlexGrid1->textMatrix(l, 3).isEmpty())
         rs->setValue(QStringLiteral("lxdh"), MSFlexGrid1->textMatrix(l, 3).trimmed());
     rs->setValue(QStringLiteral("password"), kDefaultPassword);
+    QString error;
     if (!rs->update(&error)) {
         platform::notice(QStringLiteral("操作员信息保存失败：") + error);
         return false;
     }
-    editor->close();
     return true;
 }
 
@@ -157,7 +119,8 @@ bool frmczy::saveChange()
         refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
         return false;
     }
-    if (name != origname || phone != origphone) {
+    // Nothing is written when the trimmed texts equal what was shown when the change began.
+    if (name != shownBefore(2) || phone != shownBefore(3)) {
         sqltext = QStringLiteral("select * from czy where czyno=?");
         sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, 1).trimmed()});
         if (!sharedrs) {
@@ -177,41 +140,10 @@ bool frmczy::saveChange()
             return false;
         }
     }
-    editor->close();
     return true;
 }
 
-void frmczy::saverecord()
-{
-    // Only a row being appended or changed is saved or dropped.
-    if (!editor->openEditor())
-        return;
-    if (addflag && !saveAppend())
-        return;
-    if (editflag && !saveChange())
-        return;
-    finishSavedRecord();
-}
 
-void frmczy::canceledit()
-{
-    if (!editor->openEditor())
-        return;
-    setRecordButtons(false);
-    if (addflag) {
-        editor->close();
-        dropAppendedRow();
-    }
-    if (editflag) {
-        const int r = MSFlexGrid1->row();
-        MSFlexGrid1->setEnabled(true);
-        MSFlexGrid1->setTextMatrix(r, 2, origname);
-        MSFlexGrid1->setTextMatrix(r, 3, origphone);
-        editor->close();
-        MSFlexGrid1->setCol(0);
-        setNavigationByRow();
-    }
-}
 
 void frmczy::deleterecord()
 {
@@ -235,24 +167,12 @@ void frmczy::deleterecord()
     removeRecordRow(r);
 }
 
-void frmczy::quickSearch()
+RecordsetPtr frmczy::searchRows(const QString &typed, QString &status)
 {
-    // A search would refill the grid under an open editor and strand the row being entered.
-    if (editor->openEditor())
-        return;
-    const QString typed = Textjs->text();
-    if (typed.trimmed().isEmpty()) {
-        sqltext = kListQuery;
-        sharedrs = runsql(sqltext, msgtext);
-    } else {
-        sqltext = QStringLiteral("select * from czy where ((czyno like ? escape '\\') or (czyname like ? escape '\\')) "
-                                 "order by czyno");
-        sharedrs = runsql(sqltext, msgtext, {likeEscaped(typed) + '%', '%' + likeEscaped(typed) + '%'});
-    }
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("检索失败：") + msgtext);
-        return;
-    }
-    if (sharedrs->recordCount() >= 1)
-        fillgrid();
+    if (typed.isEmpty())
+        return runsql(kListQuery, status);
+    // Numbers that begin with the text, or names that contain it, as typed.
+    sqltext = QStringLiteral("select * from czy where ((czyno like ? escape '\\') or (czyname like ? escape '\\')) "
+                             "order by czyno");
+    return runsql(sqltext, status, {likeEscaped(typed) + '%', '%' + likeEscaped(typed) + '%'});
 }

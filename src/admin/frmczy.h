@@ -1,33 +1,25 @@
 #pragma once
 // The operators: who may log in. Listed, added, changed, deleted and searched in a grid.
 
-#include "gridwin/gridframe.h"
+#include "gridwin/recordwindow.h"
 
-class InGridEditor;
+#include <optional>
 
-class frmczy : public GridFrame {
+class frmczy : public RecordWindow {
     Q_OBJECT
 public:
     explicit frmczy(QWidget *parent = nullptr);
 
-    InGridEditor *editor;
+    void deleterecord() override;
 
-    void appendrecord();
-    void editrecord();
-    void deleterecord();
-    void canceledit();
-    void saverecord();
+protected:
+    void text1Enter() override;
+    bool saveAppend() override;
+    bool saveChange() override;
+    RecordsetPtr searchRows(const QString &typed, QString &status) override;
 
 private:
-    void text1Enter();
-    void text2Enter();
-    void quickSearch();
-    bool numberTaken(const QString &number, QString *error);
-    bool saveAppend();
-    bool saveChange();
-
-    bool addflag = false;
-    bool editflag = false;
-    QString origname;
-    QString origphone;
+    // Whether an operator has the number (letter case ignored); nothing when the
+    // look-up failed, which the user has been told.
+    std::optional<bool> numberTaken(const QString &number);
 };

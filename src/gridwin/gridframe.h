@@ -103,10 +103,6 @@ public:
     void setButtonsEnabled(const QStringList &keys, bool enabled);
     bool isButtonEnabled(const QString &key) const;
     int dataRows() const; // rows below the header
-    // Whether row r is a listed record. The header row never is, also while it is an
-    // ordinary row (an empty list, or after the last row was deleted).
-    bool isRecordRow(int r) const;
-
 protected:
     void setBackPair(bool enabled);
     void setForwardPair(bool enabled);
@@ -114,24 +110,6 @@ protected:
     void setNavigationByRow();
     // The navigation buttons and the record buttons that need a row, all off.
     void disableRowButtons();
-
-    // The record buttons of the editing windows. Appending or changing a row: append,
-    // edit, delete and the navigation off, cancel and save on. Browsing: append, edit
-    // and delete on, cancel and save off, the navigation untouched.
-    void setRecordButtons(bool editing);
-    // A row added at the bottom, numbered after the last, for an append to fill.
-    void addNumberedRow();
-    // After a save that passed its checks: browsing, print and the back pair on; the
-    // forward pair stays off as the append or change left it.
-    void finishSavedRecord();
-    // Cancel of an append: the unsaved last row goes; the navigation follows what is left.
-    void dropAppendedRow();
-    // After the database deleted the record of row r: the rows below move up with
-    // their numbers; the last record leaves the header alone, without row buttons.
-    void removeRecordRow(int r);
-    // A refused entry or save: tells why and moves to the column to correct, which
-    // brings an open editor there.
-    void refuse(const QString &message, int column);
 
 private:
     void setupGrid();

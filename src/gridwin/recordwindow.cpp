@@ -1,0 +1,147 @@
+#include "gridwin/recordwindow.h"
+
+#include "platform/flexgrid.h"
+#include "platform/msgbox.h"
+
+#include <QLineEdit>
+
+RecordWindow::RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent)
+    : GridFrame(frame, parent)
+{
+    editor = new InGridEditor(MSFlexGrid1, gridArea(), editing);
+    connect(editor, &InGridEditor::enterInAppend, this, [this] { text1Enter(); });
+    connect(editor, &InGridEditor::enterInChange, this, [this] { text2Enter(); });
+    if (Textjs)
+        connect(Textjs, &QLineEdit::returnPressed, this, &RecordWindow::quickSearch);
+
+    setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
+    setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
+    setAction(QStringLiteral("button_delete"), [this] { deleterecord(); });
+    setAction(QStringLiteral("button_cx"), [this] { canceledit(); });
+    setAction(QStringLiteral("button_save"), [this] { saverecord(); });
+    setRecordButtons(false);
+    setButtonsEnabled({QStringLiteral("button_print")}, true);
+}
+
+bool RecordWindow::isRecordRow(int r) const { return r >= 1 && r <= dataRows(); }
+
+void RecordWindow::setRecordButtons(bool editing)
+{
+    setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")},
+                      !editing);
+    setButtonsEnabled({QStringLiteral("button_cx"), QStringLiteral("button_save")}, editing);
+    if (editing) {
+        setBackPair(false);
+        setForwardPair(false);
+    }
+}
+
+void RecordWindow::appendrecord()
+{
+    if (editor->openEditor() || !mayAppend())
+        return;
+    addflag = true;
+    editflag = false;
+    setRecordButtons(true);
+    MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows()));
+    editor->openAppend();
+}
+
+void RecordWindow::editrecord()
+{
+    if (editor->openEditor() || !isRecordRow(MSFlexGrid1->rowSel()) || !mayChange())
+        return;
+    editflag = true;
+    addflag = false;
+    setRecordButtons(true);
+    editor->openEdit();
+    origcells.clear();
+    for (int c = 0; c < MSFlexGrid1->cols(); ++c)
+        origcells << MSFlexGrid1->textMatrix(MSFlexGrid1->row(), c);
+}
+
+void RecordWindow::saverecord()
+{
+    if (!editor->openEditor())
+        return;
+    if (addflag && !saveAppend())
+        return;
+    if (editflag && !saveChange())
+        return;
+    editor->close();
+    addflag = false;
+    editflag = false;
+    MSFlexGrid1->setCol(0);
+    setRecordButtons(false);
+    setButtonsEnabled({QStringLiteral("button_print")}, true);
+    // The forward pair stays off, as the append or change left it.
+    setBackPair(true);
+}
+
+void RecordWindow::canceledit()
+{
+    if (!editor->openEditor())
+        return;
+    setRecordButtons(false);
+    editor->close();
+    if (addflag) {
+        MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
+        MSFlexGrid1->setCol(0);
+        const bool rowsLeft = dataRows() > 0;
+        setBackPair(rowsLeft);
+        setForwardPair(false);
+        if (!rowsLeft)
+            setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
+    }
+    if (editflag) {
+        const int r = MSFlexGrid1->row();
+        for (int c = 1; c < origcells.size(); ++c)
+            MSFlexGrid1->setTextMatrix(r, c, origcells.at(c));
+        MSFlexGrid1->setCol(0);
+        setNavigationByRow();
+    }
+    addflag = false;
+    editflag = false;
+}
+
+void RecordWindow::refuse(const QString &message, int column)
+{
+    platform::plainNotice(message);
+    MSFlexGrid1->setCol(column);
+    if (QLineEdit *open = editor->openEditor())
+        open->setFocus();
+}
+
+void RecordWindow::removeRecordRow(int r)
+{
+    const int n = dataRows();
+    if (n > 1) {
+        for (int i = r; i <= n; ++i)
+            MSFlexGrid1->setTextMatrix(i, 0, QString::number(i - 1));
+        MSFlexGrid1->removeItem(r);
+    } else {
+        MSFlexGrid1->setFixedRows(0);
+        MSFlexGrid1->removeItem(1);
+        disableRowButtons();
+    }
+}
+
+RecordsetPtr RecordWindow::searchRows(const QString &, QString &) { return nullptr; }
+
+void RecordWindow::quickSearch()
+{
+    // A refill would strand the row being entered under the open editor.
+    if (editor->openEditor())
+        return;
+    const QString typed = Textjs->text().trimmed().isEmpty() ? QString() : Textjs->text();
+    QString status;
+    mdlStandard::sharedrs = searchRows(typed, status);
+    if (!mdlStandard::sharedrs) {
+        platform::notice(QStringLiteral("检索失败：") + status);
+        return;
+    }
+    if (mdlStandard::sharedrs->recordCount() >= 1) {
+        lastSearch = typed;
+        fillgrid();
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+// A list window whose rows are added and changed in the grid itself: the frame plus
+// the in-grid editors, and the record actions that every such window performs alike.
+// Each window supplies only its own checks and writes.
+
+#include "gridwin/gridframe.h"
+#include "gridwin/ingrideditor.h"
+
+#include <QStringList>
+
+class RecordWindow : public GridFrame {
+    Q_OBJECT
+public:
+    RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent = nullptr);
+
+    InGridEditor *editor;
+
+    // Appending: a numbered row at the bottom, text1 open on it.
+    void appendrecord();
+    // Changing the selected row: text2 open on it; its cells are remembered for cancel.
+    void editrecord();
+    // Saves the row being appended or changed, if the window's checks pass.
+    void saverecord();
+    // Drops the row being appended, or puts back the row being changed.
+    void canceledit();
+    virtual void deleterecord() = 0;
+
+    // Whether row r is a listed record. The header row never is, also while it is an
+    // ordinary row (an empty list, or after the last row was deleted).
+    bool isRecordRow(int r) const;
+
+protected:
+    // The window's own part of each action.
+    virtual bool mayAppend() { return true; }
+    virtual bool mayChange() { return true; }
+    virtual void text1Enter() = 0;
+    virtual void text2Enter() { editor->edmovereturn(); }
+    virtual bool saveAppend() = 0;
+    virtual bool saveChange() = 0;
+    // The rows a quick search for the typed text lists; nullptr when it failed (status
+    // says why). Windows without a search box never get asked.
+    virtual RecordsetPtr searchRows(const QString &typed, QString &status);
+
+    // The search text of the list on screen; empty when it lists every record.
+    QString listedSearch() const { return lastSearch; }
+    // Cell c of the row being changed, as shown when the change began.
+    QString shownBefore(int column) const { return origcells.value(column); }
+
+    // A refused entry or save: tells why and moves to the column to correct, which
+    // brings the open editor there.
+    void refuse(const QString &message, int column);
+    // After the database deleted the record of row r: the rows below move up with
+    // their numbers; the last record leaves the header alone, without row buttons.
+    void removeRecordRow(int r);
+
+    bool addflag = false;
+    bool editflag = false;
+
+private:
+    void quickSearch();
+    // Appending or changing: append, edit, delete and the navigation off, cancel and save
+    // on. Browsing: append, edit and delete on, cancel and save off.
+    void setRecordButtons(bool editing);
+
+    QStringList origcells;
+    QString lastSearch;
+};
