@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libqt6printsupport6 libqt6sql6
+  qt6-base-dev qt6-translations-l10n libqt6printsupport6
   libsqlcipher-dev sqlcipher
   fp-utils
   fonts-wqy-zenhei fontconfig
