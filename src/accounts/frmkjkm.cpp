@@ -98,14 +98,8 @@ bool Frmkjkm::saveAppend()
         refuse(QStringLiteral("【科目编号】不能重复，请重新输入！"), 1);
         return false;
     }
-    if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
-        refuse(QStringLiteral("【拼音简码】不能为空，请重新输入！"), 2);
+    if (!initialsAndNameGiven(r))
         return false;
-    }
-    if (MSFlexGrid1->textMatrix(r, 3).trimmed().isEmpty()) {
-        refuse(QStringLiteral("【会计科目名称】不能为空，请重新输入！"), 3);
-        return false;
-    }
     setForwardPair(false);
     // The empty result of the duplicate check takes the new row.
     const int l = MSFlexGrid1->rows() - 1;
@@ -117,17 +111,13 @@ bool Frmkjkm::saveAppend()
         if (!cell.isEmpty())
             rs->setValue(QString::fromLatin1(kFields[c]), cell.trimmed());
     }
-    QString error;
-    if (!rs->update(&error)) {
-        platform::notice(QStringLiteral("会计科目保存失败：") + error);
+    if (!writeRecord(rs, QStringLiteral("会计科目")))
         return false;
-    }
     return true;
 }
 
-bool Frmkjkm::saveChange()
+bool Frmkjkm::initialsAndNameGiven(int r)
 {
-    const int r = MSFlexGrid1->row();
     if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
         refuse(QStringLiteral("【拼音简码】不能为空，请重新输入！"), 2);
         return false;
@@ -136,6 +126,14 @@ bool Frmkjkm::saveChange()
         refuse(QStringLiteral("【会计科目名称】不能为空，请重新输入！"), 3);
         return false;
     }
+    return true;
+}
+
+bool Frmkjkm::saveChange()
+{
+    const int r = MSFlexGrid1->row();
+    if (!initialsAndNameGiven(r))
+        return false;
     bool changed = false;
     for (int c = 1; c <= 4; ++c)
         changed = changed || MSFlexGrid1->textMatrix(r, c).trimmed() != shownBefore(c);
@@ -152,11 +150,8 @@ bool Frmkjkm::saveChange()
         }
         for (int c = 2; c <= 4; ++c)
             sharedrs->setValue(QString::fromLatin1(kFields[c]), MSFlexGrid1->textMatrix(r, c).trimmed());
-        QString error;
-        if (!sharedrs->update(&error)) {
-            platform::notice(QStringLiteral("会计科目保存失败：") + error);
+        if (!writeRecord(sharedrs, QStringLiteral("会计科目")))
             return false;
-        }
     }
     return true;
 }

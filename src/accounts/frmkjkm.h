@@ -24,6 +24,8 @@ private:
     // Whether an account has the code (letter case ignored); nothing when the look-up
     // failed, which the user has been told.
     std::optional<bool> codeTaken(const QString &code);
+    // The two cells every account needs; refuses the save at the first empty one.
+    bool initialsAndNameGiven(int r);
 
     QString companyName; // read at load, for the report's header
 };

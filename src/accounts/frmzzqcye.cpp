@@ -252,11 +252,8 @@ bool frmzzqcye::saveAppend()
     balance->setValue(QStringLiteral("rq"), QDate::currentDate().toString(Qt::ISODate));
     balance->setValue(QStringLiteral("kjnd"), curkjnd);
     balance->setValue(QStringLiteral("kjqj"), curkjqj);
-    QString error;
-    if (!balance->update(&error)) {
-        platform::notice(QStringLiteral("总帐期初余额保存失败：") + error);
+    if (!writeRecord(balance, QStringLiteral("总帐期初余额")))
         return false;
-    }
     sharedrs = balance;
     editor->close();
     for (int c = 1; c <= 3; ++c)
@@ -282,11 +279,8 @@ bool frmzzqcye::saveChange()
             return false;
         }
         sharedrs->setValue(QStringLiteral("qcje"), amount->cents());
-        QString error;
-        if (!sharedrs->update(&error)) {
-            platform::notice(QStringLiteral("总帐期初余额保存失败：") + error);
+        if (!writeRecord(sharedrs, QStringLiteral("总帐期初余额")))
             return false;
-        }
     }
     editor->close();
     MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());

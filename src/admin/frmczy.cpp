@@ -102,11 +102,8 @@ bool frmczy::saveAppend()
     if (!MSFlexGrid1->textMatrix(l, 3).isEmpty())
         rs->setValue(QStringLiteral("lxdh"), MSFlexGrid1->textMatrix(l, 3).trimmed());
     rs->setValue(QStringLiteral("password"), kDefaultPassword);
-    QString error;
-    if (!rs->update(&error)) {
-        platform::notice(QStringLiteral("操作员信息保存失败：") + error);
+    if (!writeRecord(rs, QStringLiteral("操作员信息")))
         return false;
-    }
     return true;
 }
 
@@ -134,11 +131,8 @@ bool frmczy::saveChange()
         sharedrs->setValue(QStringLiteral("czyname"), name);
         sharedrs->setValue(QStringLiteral("lxdh"),
                            MSFlexGrid1->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone);
-        QString error;
-        if (!sharedrs->update(&error)) {
-            platform::notice(QStringLiteral("操作员信息保存失败：") + error);
+        if (!writeRecord(sharedrs, QStringLiteral("操作员信息")))
             return false;
-        }
     }
     return true;
 }

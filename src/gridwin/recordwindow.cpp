@@ -112,6 +112,15 @@ void RecordWindow::refuse(const QString &message, int column)
         open->setFocus();
 }
 
+bool RecordWindow::writeRecord(const RecordsetPtr &rs, const QString &noun)
+{
+    QString error;
+    if (rs->update(&error))
+        return true;
+    platform::notice(noun + QStringLiteral("保存失败：") + error);
+    return false;
+}
+
 void RecordWindow::removeRecordRow(int r)
 {
     const int n = dataRows();

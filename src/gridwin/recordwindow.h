@@ -49,6 +49,9 @@ protected:
     // A refused entry or save: tells why and moves to the column to correct, which
     // brings the open editor there.
     void refuse(const QString &message, int column);
+    // Writes the pending row of rs; on failure tells the user that the record (named by
+    // noun, as "会计科目") could not be saved, and why.
+    bool writeRecord(const RecordsetPtr &rs, const QString &noun);
     // After the database deleted the record of row r: the rows below move up with
     // their numbers; the last record leaves the header alone, without row buttons.
     void removeRecordRow(int r);
