@@ -4,6 +4,7 @@
 
 #include "db/mdlstandard.h"
 #include "platform/msgbox.h"
+#include "platform/sqlconnection.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -54,6 +55,19 @@ public:
 private:
     std::deque<QMessageBox::StandardButton> answers_;
     std::vector<platform::MsgBoxRequest> shown_;
+};
+
+// Makes every statement that `which` picks fail for as long as this object lives, so a
+// failed assertion never leaves the failure set for the next test.
+class FailingStatements {
+public:
+    explicit FailingStatements(platform::SqlConnection::FailureHook which)
+    {
+        platform::SqlConnection::setFailureHook(std::move(which));
+    }
+    ~FailingStatements() { platform::SqlConnection::setFailureHook({}); }
+    FailingStatements(const FailingStatements &) = delete;
+    FailingStatements &operator=(const FailingStatements &) = delete;
 };
 
 } // namespace testsupport
