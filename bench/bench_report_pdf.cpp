@@ -49,10 +49,10 @@ int main(int argc, char **argv)
 
     report::Report layout = testsupport::voucherListReport();
     layout.setDataSource(testsupport::voucherRows(rows));
-    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label3"))->caption =
-        QStringLiteral("澄川市第一机械厂");
-    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label5"))->caption =
-        QStringLiteral("2004年01月");
+    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label3"))->showValue(
+        QStringLiteral("澄川市第一机械厂"));
+    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label5"))->showValue(
+        QStringLiteral("2004年01月"));
 
     QTemporaryDir dir;
     const QString pdf = keptPdf.isEmpty() ? dir.filePath(QStringLiteral("bench.pdf")) : keptPdf;

@@ -4,6 +4,7 @@
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
+#include "platform/report/gridrows.h"
 #include "reports/drtkjkm.h"
 
 #include <QLineEdit>
@@ -188,15 +189,17 @@ void Frmkjkm::deleterecord()
 
 void Frmkjkm::printreport()
 {
-    // The list is read again, so that accounts added, changed or deleted since it was
-    // filled print as the grid shows them.
-    QString status;
-    RecordsetPtr rows = accounts::findAccounts(listedSearch(), status);
-    if (!rows) {
-        platform::notice(QStringLiteral("读取会计科目失败：") + status);
-        return;
+    // Exactly the accounts the grid lists, as it shows them: rows added or deleted
+    // since the last fill or search print as they stand on screen.
+    QStringList fields;
+    for (const GridColumn &column : config().columns)
+        fields << column.field;
+    QList<int> rows;
+    for (int r = 0; r < MSFlexGrid1->rows(); ++r) {
+        if (isRecordRow(r))
+            rows << r;
     }
-    reports::printChartOfAccounts(rows, companyName, this);
+    reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1, fields, rows), companyName, this);
 }
 
 RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString &status)

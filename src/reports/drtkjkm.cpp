@@ -104,7 +104,12 @@ const ReportLayout &DRTkjkm()
 
 void printChartOfAccounts(const platform::RecordsetPtr &rows, const QString &unitname, QWidget *parent)
 {
-    printreport(DRTkjkm(), {snapshotRows(rows), unitname, QString()}, parent);
+    printChartOfAccounts(snapshotRows(rows), unitname, parent);
+}
+
+void printChartOfAccounts(std::shared_ptr<const ReportDataSource> rows, const QString &unitname, QWidget *parent)
+{
+    printreport(DRTkjkm(), {std::move(rows), unitname, QString()}, parent);
 }
 
 } // namespace reports

@@ -21,5 +21,9 @@ const ReportLayout &DRTkjkm();
 // headers only) under the company name it read, and returns when the preview
 // is closed.
 void printChartOfAccounts(const platform::RecordsetPtr &rows, const QString &unitname, QWidget *parent);
+// The same over rows already taken (a grid's list), with the fields km_no, km_zjf,
+// km_name and km_page.
+void printChartOfAccounts(std::shared_ptr<const platform::report::ReportDataSource> rows, const QString &unitname,
+                          QWidget *parent);
 
 } // namespace reports

@@ -18,7 +18,7 @@ void setHeaderCaption(Report &report, const QString &control, const QString &cap
 {
     if (platform::report::ReportSection *header = report.sectionNamed(QStringLiteral("Section2"))) {
         if (platform::report::ReportControl *label = header->control(control))
-            label->caption = caption;
+            label->showValue(caption);
     }
 }
 

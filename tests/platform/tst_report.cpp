@@ -1,3 +1,4 @@
+#include "platform/report/reportfit.h"
 #include "platform/report/reportfont.h"
 #include "platform/report/reportlayout.h"
 #include "platform/report/reportpaint.h"
@@ -74,7 +75,10 @@ private slots:
     void emptyOrUnfittingData();
     void layoutFacesPrintChinese();
     void paintingFollowsTwipPositions();
+    void longTextStaysInsideItsColumn_data();
     void longTextStaysInsideItsColumn();
+    void longTextIsSetReadably_data();
+    void longTextIsSetReadably();
     void pdfFileHasOnePagePerLaidOutPage();
     void pdfWriteFailureIsReported();
     void previewShowsThePagesModally();
@@ -393,26 +397,87 @@ void tst_report::paintingFollowsTwipPositions()
     QVERIFY(darkest(QRect(150, (kMargin + 60) / 10, 870, 36)) < 100);
 }
 
+void tst_report::longTextStaysInsideItsColumn_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("wider than its column") << QStringLiteral("应收账款——澄川贸易有限公司往来");
+    QTest::newRow("thirty characters") << QStringLiteral("其他应收款——澄川市第一机械厂职工宿舍维修基金代垫款项");
+}
+
 void tst_report::longTextStaysInsideItsColumn()
 {
+    QFETCH(QString, name);
     Report report;
-    report.section(SectionKind::Detail).setHeight(400);
+    report.section(SectionKind::Detail).setHeight(525);
     report.section(SectionKind::Detail)
-        .addField(QStringLiteral("Text3"), QRect(1000, 0, 1200, 300), QStringLiteral("km_name"), ValueFormat::text(),
+        .addField(QStringLiteral("Text3"), QRect(1000, 90, 1200, 270), QStringLiteral("km_name"), ValueFormat::text(),
                   ReportFont{QStringLiteral("宋体"), 10.5, true});
     auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("km_name")});
-    rows->addRow({QStringLiteral("应收账款——澄川贸易有限公司往来")});
+    rows->addRow({name});
     report.setDataSource(rows);
     const QImage image = renderPageImage(layoutReport(report), 0, 144); // ten twips a pixel
-    const auto inked = [&image](int fromTwips, int toTwips) {
-        for (int y = kMargin / 10; y < (kMargin + 300) / 10; ++y)
-            for (int x = fromTwips / 10; x < toTwips / 10; ++x)
-                if (qGray(image.pixel(x, y)) < 128)
-                    return true;
-        return false;
+    // The rows of pixels with ink between two x positions, from the band's top down.
+    const auto inkedRows = [&image](int fromTwips, int toTwips) {
+        QList<bool> inked;
+        for (int y = kMargin / 10; y < (kMargin + 1000) / 10; ++y) {
+            bool any = false;
+            for (int x = fromTwips / 10; x < toTwips / 10 && !any; ++x)
+                any = qGray(image.pixel(x, y)) < 128;
+            inked << any;
+        }
+        return inked;
     };
-    QVERIFY(inked(kMargin + 1000, kMargin + 2200));      // the name is printed in its column
-    QVERIFY(!inked(kMargin + 2220, kMargin + 6000));     // and nothing of it beyond
+    QVERIFY(!inkedRows(kMargin + 2220, kMargin + 6000).contains(true)); // nothing beyond its column
+    const QList<bool> column = inkedRows(kMargin + 1000, kMargin + 2200);
+    QVERIFY(!column.mid(525 / 10).contains(true)); // nor below its band
+    // Set no smaller than 7 points: a line of Chinese inks ten pixels or more.
+    int run = 0, longest = 0;
+    for (bool inked : column)
+        longest = std::max(longest, run = inked ? run + 1 : 0);
+    QVERIFY2(longest >= 10, qPrintable(QString::number(longest)));
+}
+
+void tst_report::longTextIsSetReadably_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("room"); // twips below the text's top
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("cut");
+    const QString thirty = QStringLiteral("其他应收款——澄川市第一机械厂职工宿舍维修基金代垫款项");
+    QTest::newRow("fits") << QStringLiteral("现金") << 435 << 1 << false;
+    QTest::newRow("smaller on one line") << QStringLiteral("应收账款——澄川贸易公司") << 435 << 1 << false;
+    QTest::newRow("wrapped within the row") << thirty << 435 << 2 << false;
+    QTest::newRow("cut where the row ends") << thirty + thirty << 435 << 2 << true;
+    QTest::newRow("one line of room") << thirty << 100 << 1 << true;
+}
+
+void tst_report::longTextIsSetReadably()
+{
+    QFETCH(QString, text);
+    QFETCH(int, room);
+    QFETCH(int, lines);
+    QFETCH(bool, cut);
+    QImage twips(1, 1, QImage::Format_RGB32); // a device of one twip a unit
+    twips.setDotsPerMeterX(qRound(1440 / 0.0254));
+    twips.setDotsPerMeterY(qRound(1440 / 0.0254));
+    const QFont font = toQFont(ReportFont{QStringLiteral("宋体"), 10.5, true});
+    const int width = 2280; // the name column of the chart of accounts
+
+    const FittedText fitted = fitText(text, font, width, room, &twips);
+    QCOMPARE(fitted.lines.size(), lines);
+    QVERIFY(fitted.font.pointSizeF() >= kMinReadablePointSize);
+    QVERIFY(fitted.font.pointSizeF() <= font.pointSizeF());
+    const QFontMetricsF metrics(fitted.font, &twips);
+    for (const QString &line : fitted.lines)
+        QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+    QVERIFY(lines == 1 || lines * fitted.lineHeight <= room);
+    const QString printed = fitted.lines.join(QString());
+    if (cut) {
+        QVERIFY(printed.endsWith(QStringLiteral("…")));
+        QVERIFY(text.startsWith(printed.chopped(1)));
+    } else {
+        QCOMPARE(printed, text);
+    }
 }
 
 void tst_report::pdfFileHasOnePagePerLaidOutPage()

@@ -1,6 +1,10 @@
 #include "reports/drtkjkm.h"
 #include "reports/printreport.h"
 
+#include "accounts/frmkjkm.h"
+#include "gridwin/ingrideditor.h"
+#include "platform/flexgrid.h"
+
 #include "platform/report/reportlayout.h"
 #include "platform/report/reportpaint.h"
 #include "reportpages.h"
@@ -8,6 +12,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -108,6 +113,7 @@ private slots:
     void missingOrEmptyRowsPrintHeadersOnly_data();
     void missingOrEmptyRowsPrintHeadersOnly();
     void printsTheRowsOfTheWindowThatPrints();
+    void chartPrintsExactlyWhatItsGridLists();
     void pdfOfALongChart();
     void printOpensTheModalPreview();
 };
@@ -190,18 +196,20 @@ void tst_printing::longChartRunsOverPages()
 void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
 {
     CapturedPrints prints;
-    const reports::PrintRequest request{nullptr, QStringLiteral("甲公司"), QStringLiteral("2004年01月")};
+    // Codes are the layout's own: a company named with one prints its name as it is.
+    const QString company = QStringLiteral("百分%p公司%P%d");
+    const reports::PrintRequest request{nullptr, company, QStringLiteral("2004年01月")};
     reports::printreport({&shoutedVoucherList, true}, request);
     reports::printreport(reports::DRTkjkm(), request);
 
     QCOMPARE(prints.documents.size(), 2);
     const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(text(voucherPage, QStringLiteral("LABEL3")), QStringLiteral("甲公司"));
+    QCOMPARE(text(voucherPage, QStringLiteral("LABEL3")), company);
     QCOMPARE(text(voucherPage, QStringLiteral("LABEL5")), QStringLiteral("2004年01月"));
 
     // The chart of accounts shows the day of printing where others show the period.
     const ReportPage &chartPage = prints.documents.at(1).pages.first();
-    QCOMPARE(text(chartPage, QStringLiteral("Label3")), QStringLiteral("甲公司"));
+    QCOMPARE(text(chartPage, QStringLiteral("Label3")), company);
     QCOMPARE(text(chartPage, QStringLiteral("Label5")), QStringLiteral("2004-03-09"));
     for (const PageItem &item : chartPage.items)
         QVERIFY2(!item.text.contains(QStringLiteral("2004年01月")), qPrintable(item.control));
@@ -287,6 +295,45 @@ void tst_printing::printsTheRowsOfTheWindowThatPrints()
     QCOMPARE(text(voucherPage, QStringLiteral("Label5")), januaryPeriod);
     QCOMPARE(text(voucherPage, QStringLiteral("Function1")), QStringLiteral("1,234.50"));
     QCOMPARE(text(voucherPage, QStringLiteral("Function2")), QStringLiteral("1,234.50"));
+}
+
+void tst_printing::chartPrintsExactlyWhatItsGridLists()
+{
+    TestDb db;
+    addAccount(db, QStringLiteral("1001"), QStringLiteral("现金"));
+    addAccount(db, QStringLiteral("1121"), QStringLiteral("应收票据"), QStringLiteral("7"));
+    addAccount(db, QStringLiteral("1131"), QStringLiteral("应收账款"));
+    testsupport::MessageBoxes boxes; // the deletion is answered with its default, Yes
+    Frmkjkm w;
+    w.show();
+    w.Textjs->setText(QStringLiteral("应收"));
+    QTest::keyClick(w.Textjs, Qt::Key_Return);
+
+    CapturedPrints prints;
+    const auto printMatchesGrid = [&] {
+        w.buttonClick(QStringLiteral("button_print"));
+        const ReportPage &page = prints.documents.last().pages.first();
+        for (int c = 1; c <= 4; ++c) {
+            QStringList shown;
+            for (int r = 1; r <= w.dataRows(); ++r)
+                shown << w.MSFlexGrid1->textMatrix(r, c);
+            QCOMPARE(texts(page, QStringLiteral("Text%1").arg(c)), shown);
+        }
+    };
+    // An account appended under the search is listed though the search does not find it.
+    w.buttonClick(QStringLiteral("button_append"));
+    for (const char *cell : {"2001", "DQJK", "短期借款"}) {
+        testsupport::typeText(w.editor->text1, QString::fromUtf8(cell));
+        QTest::keyClick(w.editor->text1, Qt::Key_Return);
+    }
+    w.buttonClick(QStringLiteral("button_save"));
+    QCOMPARE(w.dataRows(), 3);
+    printMatchesGrid();
+    w.MSFlexGrid1->setRow(1);
+    w.buttonClick(QStringLiteral("button_delete"));
+    QCOMPARE(w.dataRows(), 2);
+    printMatchesGrid();
+    QCOMPARE(texts(prints.documents.last().pages.first(), QStringLiteral("Text1")), (QStringList{"1131", "2001"}));
 }
 
 void tst_printing::pdfOfALongChart()

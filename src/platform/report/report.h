@@ -18,7 +18,7 @@
 //   detail.addField(u"Text4"_s, {...}, u"jfje"_s, ValueFormat::money(), font, Qt::AlignHCenter);
 //   r.section(SectionKind::ReportFooter).addSum(u"Function1"_s, {...}, u"jfje"_s, ValueFormat::money());
 //   r.setDataSource(rows);
-//   r.sectionNamed(u"section2"_s)->control(u"label3"_s)->caption = unitName;
+//   r.sectionNamed(u"section2"_s)->control(u"label3"_s)->showValue(unitName);
 
 #include "platform/report/reportdata.h"
 #include "platform/report/reportfont.h"
@@ -44,7 +44,7 @@ enum class SectionKind { ReportHeader, PageHeader, Detail, PageFooter, ReportFoo
 struct ReportControl
 {
     enum class Kind {
-        Label, // fixed text; "%d", "%p" and "%P" in it print as date, page, page count
+        Label, // text; "%d", "%p" and "%P" in the layout's own caption print as date, page, page count
         Field, // the value of a data field in the current row
         Sum,   // the sum of a data field over all rows
         Line,
@@ -61,6 +61,16 @@ struct ReportControl
     std::optional<ReportFont> font; // the report's default font when unset
     Qt::Alignment alignment = Qt::AlignLeft;
     int penWidth = kDefaultPenWidth;
+    // Whether the caption is the layout's own text, whose codes are replaced.
+    bool captionHasCodes = true;
+
+    // Puts a value from the books (a company name, a period) in place of a label's
+    // caption. It prints as it is: a "%p" in a company's name is part of the name.
+    void showValue(QString value)
+    {
+        caption = std::move(value);
+        captionHasCodes = false;
+    }
 };
 
 class ReportSection

@@ -94,6 +94,44 @@ QString sumText(const ReportControl &c, const ReportDataSource *data, int column
     return numberSum(rows, column, c.format);
 }
 
+// What the codes of a layout's caption print; a null text leaves its code
+// standing (the page count is known only once every row is placed).
+struct CodeTexts
+{
+    QString date;
+    QString page;
+    QString pages;
+};
+
+// One pass over the caption, so that what a code puts in is never read as
+// another code.
+QString expandCodes(const QString &caption, const CodeTexts &codes)
+{
+    if (!caption.contains(u'%'))
+        return caption;
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QString *value = nullptr;
+        if (caption[i] == u'%' && i + 1 < caption.size()) {
+            const QChar code = caption[i + 1];
+            value = code == u'd' ? &codes.date : code == u'p' ? &codes.page : code == u'P' ? &codes.pages : nullptr;
+        }
+        if (value && !value->isNull()) {
+            out += *value;
+            ++i;
+        } else {
+            out += caption[i];
+        }
+    }
+    return out;
+}
+
+bool hasPageCode(const ReportControl &c)
+{
+    return c.kind == Kind::Label && c.captionHasCodes && c.caption.contains(u"%p", Qt::CaseInsensitive);
+}
+
 // A section with what each of its controls needs at every placement.
 struct Band
 {
@@ -165,7 +203,7 @@ private:
     void startPage()
     {
         m_doc.pages.append(ReportPage{});
-        m_pendingPageCodes.append(QList<qsizetype>{});
+        m_pendingPageCodes.append(QList<PendingLabel>{});
         m_y = m_top;
         const Band &reportHeader = band(SectionKind::ReportHeader);
         if (m_doc.pages.size() == 1 && !reportHeader.printsNothing()) {
@@ -220,9 +258,10 @@ private:
                 item.rect = c.rect.translated(offset);
                 item.font = c.font.value_or(m_report.defaultFont());
                 item.alignment = c.alignment;
+                item.roomBottom = top + b.section->height();
                 item.text = textOf(c, b, i, row);
-                if (c.kind == Kind::Label && hasPageCode(item.text))
-                    m_pendingPageCodes.last().append(page.items.size());
+                if (hasPageCode(c))
+                    m_pendingPageCodes.last().append({page.items.size(), &c});
                 break;
             }
             page.items.append(std::move(item));
@@ -233,8 +272,7 @@ private:
     {
         switch (c.kind) {
         case Kind::Label:
-            return c.caption.contains(u"%d") ? QString(c.caption).replace(QStringLiteral("%d"), m_date)
-                                             : c.caption;
+            return c.captionHasCodes ? expandCodes(c.caption, {m_date, {}, {}}) : c.caption;
         case Kind::Field: {
             const int column = b.columns[index];
             if (row < 0 || column < 0)
@@ -248,18 +286,15 @@ private:
         }
     }
 
-    static bool hasPageCode(const QString &text) { return text.contains(u"%p", Qt::CaseInsensitive); }
-
     // The page count is known only once every row has been placed.
     void numberPages()
     {
         const QString total = QString::number(m_doc.pages.size());
         for (qsizetype p = 0; p < m_doc.pages.size(); ++p) {
             const QString number = QString::number(p + 1);
-            for (qsizetype index : m_pendingPageCodes[p]) {
-                QString &text = m_doc.pages[p].items[index].text;
-                text.replace(QStringLiteral("%p"), number).replace(QStringLiteral("%P"), total);
-            }
+            for (const PendingLabel &pending : m_pendingPageCodes[p])
+                m_doc.pages[p].items[pending.index].text
+                    = expandCodes(pending.label->caption, {m_date, number, total});
         }
     }
 
@@ -268,7 +303,13 @@ private:
     const QString m_date;
     std::array<Band, 5> m_bands;
     ReportDocument m_doc;
-    QList<QList<qsizetype>> m_pendingPageCodes;
+    // Per page, the labels that print a page number or count.
+    struct PendingLabel
+    {
+        qsizetype index;
+        const ReportControl *label;
+    };
+    QList<QList<PendingLabel>> m_pendingPageCodes;
     int m_left = 0;
     int m_top = 0;
     int m_footerTop = 0;

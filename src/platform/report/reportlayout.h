@@ -15,8 +15,9 @@
 //   printed whole on one page, never split. A band taller than the whole body
 //   of an empty page is placed on that page anyway and runs over, so that
 //   the layout always ends.
-// - "%d" in a label prints the date of printing, "%p" the page number and
-//   "%P" the number of pages; field values are printed as they are.
+// - "%d" in a label's own caption prints the date of printing, "%p" the page
+//   number and "%P" the number of pages; a value put into a label
+//   (ReportControl::showValue) and field values are printed as they are.
 // - Sums cover every row of the data, whichever page they print on.
 
 #include "platform/report/report.h"
@@ -38,6 +39,9 @@ struct PageItem
     ReportFont font;
     Qt::Alignment alignment = Qt::AlignLeft;
     int penWidth = 0;
+    // Text: how far down a text too wide for one line may run, in twips from
+    // the sheet's top: the bottom of the band it prints in.
+    int roomBottom = 0;
 };
 
 struct ReportPage

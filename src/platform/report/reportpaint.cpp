@@ -1,8 +1,9 @@
 #include "platform/report/reportpaint.h"
 
+#include "platform/report/reportfit.h"
+
 #include <algorithm>
 
-#include <QFontMetricsF>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -50,29 +51,22 @@ void paintPage(QPainter &painter, const ReportPage &page)
                 currentFont = item.font;
             }
         {
-            // Text is never cut at its box. A text wider than its box (a long account
-            // name in a ruled column) is drawn in a smaller size so that it stays inside
-            // its column instead of running over the neighbour's.
+            // A text wider than its box (a long account name in a ruled column) stays
+            // inside its column instead of running over the neighbour's: smaller, then
+            // on more lines within its band.
             const QRectF box = toDevice(item.rect);
-            // No glyph is wider than the line is high: most texts need no measuring.
-            const QFontMetricsF metrics(painter.font(), painter.device());
-            const bool mayOverflow = item.text.size() * metrics.height() > box.width();
-            const qreal width = mayOverflow ? metrics.horizontalAdvance(item.text) : 0;
-            const bool shrink = width > box.width() && box.width() > 0;
-            if (shrink) {
-                // Glyph sizes do not scale exactly with the point size, so measure again.
-                QFont smaller = painter.font();
-                const qreal floor = smaller.pointSizeF() * 0.3;
-                qreal drawn = width;
-                for (int step = 0; step < 3 && drawn > box.width() && smaller.pointSizeF() > floor; ++step) {
-                    smaller.setPointSizeF(std::max(smaller.pointSizeF() * box.width() / drawn, floor));
-                    drawn = QFontMetricsF(smaller, painter.device()).horizontalAdvance(item.text);
-                }
-                painter.setFont(smaller);
+            const qreal room = std::max(item.roomBottom - item.rect.top(), item.rect.height()) * sy;
+            const FittedText fitted = fitText(item.text, painter.font(), box.width(), room, painter.device());
+            if (fitted.font != painter.font()) {
+                painter.setFont(fitted.font);
                 currentFont.reset();
             }
-            painter.drawText(box, int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
-                             item.text);
+            QRectF line(box.topLeft(), QSizeF(box.width(), fitted.lineHeight));
+            for (const QString &text : fitted.lines) {
+                painter.drawText(line, int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
+                                 text);
+                line.translate(0, fitted.lineHeight);
+            }
             break;
         }
         case PageItem::Kind::Line:
