@@ -1,17 +1,27 @@
 #pragma once
 // Finding an account by what the user remembers of it: the quick search of the chart
-// of accounts, and the account lookup of every window that enters a line against it.
+// of accounts, the account lookup of every window that enters a line against it, and
+// the search of voucher lines by their account.
 
 #include "db/mdlstandard.h"
 
 #include <QString>
+#include <QVariantList>
 
 namespace accounts {
 
-// The accounts whose code begins with the text, or whose pinyin initials or name
-// contain it, in code order. The text is matched as typed, blanks and wildcard
-// characters included; letter case is ignored. An empty text matches every account.
-// nullptr when the statement failed; status then says why.
+// The one matching rule, for a statement over any table carrying km_no, km_zjf and
+// km_name: the code begins with the text, or the pinyin initials or the name contain
+// it. The text is matched as typed, blanks and wildcard characters included; letter
+// case is ignored. `condition` is a parenthesised SQL fragment, `params` its values.
+struct AccountMatch {
+    QString condition;
+    QVariantList params;
+};
+AccountMatch accountMatch(const QString &text);
+
+// The accounts that match the text, in code order. An empty text matches every
+// account. nullptr when the statement failed; status then says why.
 RecordsetPtr findAccounts(const QString &text, QString &status);
 
 } // namespace accounts

@@ -1,0 +1,253 @@
+// The voucher list, balance check and summary reports over rows read from the books:
+// their texts, fonts, exact totals, empty lists and pages.
+#include "reports/drtkjpz.h"
+#include "reports/drtkjpzabh.h"
+#include "reports/drtpzhz.h"
+#include "reports/drtpzhzls.h"
+#include "reports/drtssph.h"
+
+#include "platform/report/reportlayout.h"
+#include "reportpages.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+using namespace platform::report;
+using testsupport::TestDb;
+using testsupport::text;
+using testsupport::texts;
+
+namespace {
+
+using PrintRoutine = void (*)(const platform::RecordsetPtr &, const QString &, const QString &, QWidget *);
+
+struct LayoutCase {
+    const char *name;
+    PrintRoutine print;
+    const char *listing; // what the printing window lists
+    const char *caption;
+    const char *title;
+    QStringList headings;     // Label6 onwards
+    const char *totalControl; // the label before the sums
+    const char *totalText;
+    QStringList sums;         // Function1 onwards, over the rows below
+    QStringList firstAmounts; // the first amount column, top to bottom
+};
+
+const LayoutCase kCases[] = {
+    {"voucher detail", &reports::printVoucherDetail, "select * from pzk order by pz_no, rowid",
+     "打印预览窗口--会计凭证明细表", "会 计 凭 证 明 细 表",
+     {"记帐日期", "凭证编号", "  科   目   名   称", "借  方  金  额", "贷  方  金  额"}, "Label11", "合        计",
+     {"1,234.80", "1,234.80"}, {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
+    {"voucher detail by number", &reports::printVoucherDetailByNumber, "select * from pzk order by pz_no, rowid",
+     "会计凭证明细表", "会 计 凭 证 明 细 表",
+     {"记帐日期", "凭证编号", "科   目   名   称", "借  方  金  额", "贷  方  金  额"}, "Label11",
+     "合                     计", {"1,234.80", "1,234.80"}, {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
+    {"balance check", &reports::printBalanceCheck,
+     "select pz_no, sum(jfje) as jfhj, sum(dfje) as dfhj from pzk group by pz_no order by pz_no",
+     "凭证平衡关系审核表", "平衡关系审核表", {"凭 证 编 号", "借 方 合 计", "贷 方 合 计", "平 衡 关 系 "}, "Label10",
+     "合      计", {"1,234.80", "1,234.80"}, {"0.10", "0.20", "1,234.50"}},
+    {"summary", &reports::printVoucherSummary,
+     "select km_no, km_name, sum(qcje) as qchj, sum(jfje) as jfhj, sum(dfje) as dfhj, "
+     "sum(qcje + jfje - dfje) as qmhj from pzhzk group by km_no, km_name order by km_no",
+     "凭证汇总表", "凭 证 汇 总 表",
+     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"}, "Label12",
+     "合          计", {"-50.00", "1,234.80", "1,234.80", "-50.00"}, {"0.00", "-50.00"}},
+    {"summary of a closed period", &reports::printSummaryHistory,
+     "select * from pzhzkls where kjqj = '2004年01月' order by km_no", "凭证汇总表", "凭 证 汇 总 表",
+     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"}, "Label12",
+     "合          计", {"-50.00", "1,234.80", "1,234.80", "-50.00"}, {"0.00", "-50.00"}},
+};
+
+// Three balanced vouchers of 0.10, 0.20 and 1,234.50 between cash and a loan that
+// opened at 50.00 credit; their summary of the month, current and stored.
+void writeBooks(TestDb &db)
+{
+    const QString line = QStringLiteral("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) "
+                                        "values ('2004-01-05', ?, ?, ?, ?, '2004年01月', ?, ?)");
+    const qint64 amounts[] = {10, 20, 123450};
+    for (int i = 0; i < 3; ++i) {
+        db.run(line, {i + 1, QStringLiteral("101"), QStringLiteral("XJ"), QStringLiteral("现金"), amounts[i], 0});
+        db.run(line, {i + 1, QStringLiteral("201"), QStringLiteral("DQJK"), QStringLiteral("短期借款"), 0, amounts[i]});
+    }
+    db.run(QStringLiteral("insert into pzhzk (kjqj, km_no, km_zjf, km_name, qcje) "
+                          "values ('2004年01月', '201', 'DQJK', '短期借款', -5000)"));
+    db.run(QStringLiteral("insert into pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, jfje, dfje) "
+                          "select kjqj, pz_no, km_no, km_zjf, km_name, jfje, dfje from pzk"));
+    db.run(QStringLiteral("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
+                          "select km_no, km_zjf, km_name, kjqj, sum(qcje), sum(jfje), sum(dfje), "
+                          "sum(qcje + jfje - dfje), '已结转' from pzhzk group by km_no, km_name"));
+}
+
+// Every print is laid out on the spot instead of opening the preview.
+class CapturedPrints {
+public:
+    CapturedPrints()
+    {
+        reports::setPreviewHandler(
+            [this](const Report &report, QWidget *) { documents.append(layoutReport(report)); });
+    }
+    ~CapturedPrints() { reports::setPreviewHandler({}); }
+    QList<ReportDocument> documents;
+};
+
+ReportDocument print(const LayoutCase &c, const RecordsetPtr &rows)
+{
+    CapturedPrints prints;
+    c.print(rows, QStringLiteral("澄川商贸有限公司"), QStringLiteral("2004年01月"), nullptr);
+    return prints.documents.value(0);
+}
+
+QString footer(const ReportPage &page)
+{
+    QString out;
+    for (int i = 31; i <= 35; ++i)
+        out += text(page, QStringLiteral("Label%1").arg(i));
+    return out;
+}
+
+QStringList labels(const ReportPage &page, int first, int count)
+{
+    QStringList out;
+    for (int i = first; i < first + count; ++i)
+        out << text(page, QStringLiteral("Label%1").arg(i));
+    return out;
+}
+
+QStringList sums(const ReportPage &page, int count)
+{
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << text(page, QStringLiteral("Function%1").arg(i));
+    return out;
+}
+
+// Bold throughout: 黑体 15 pt for the title, 宋体 10.5 pt for the company and period
+// line and the page numbers, 宋体 9 pt for the table.
+void checkFonts(const ReportPage &page)
+{
+    for (const PageItem &item : page.items) {
+        if (item.kind != PageItem::Kind::Text)
+            continue;
+        const int label = item.control.startsWith(QLatin1String("Label")) ? item.control.mid(5).toInt() : 0;
+        const bool headerLine = (label >= 2 && label <= 5) || label >= 31;
+        const ReportFont expected{label == 1 ? QStringLiteral("黑体") : QStringLiteral("宋体"),
+                                  label == 1 ? 15.0 : headerLine ? 10.5 : 9.0, true};
+        QVERIFY2(item.font == expected, qPrintable(item.control));
+    }
+}
+
+void addCaseRows()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < int(std::size(kCases)); ++i)
+        QTest::newRow(kCases[i].name) << i;
+}
+
+} // namespace
+
+class tst_reportlayouts : public QObject {
+    Q_OBJECT
+private slots:
+    void printsRowsUnderTitleCompanyAndPeriod_data() { addCaseRows(); }
+    void printsRowsUnderTitleCompanyAndPeriod();
+    void emptyListPrintsHeadingsAndZeroTotals_data() { addCaseRows(); }
+    void emptyListPrintsHeadingsAndZeroTotals();
+    void longListTotalsOnceAfterTheLastRow();
+    void closedSummaryStandsAsTheCurrentOneDoes();
+};
+
+void tst_reportlayouts::printsRowsUnderTitleCompanyAndPeriod()
+{
+    QFETCH(int, index);
+    const LayoutCase &c = kCases[index];
+    TestDb db;
+    writeBooks(db);
+    const RecordsetPtr rows = mdlStandard::runsql(QString::fromUtf8(c.listing));
+    QVERIFY(rows);
+    while (!rows->eof()) // a grid fill has read the window's rows to their end
+        rows->moveNext();
+
+    const ReportDocument doc = print(c, rows);
+    QCOMPARE(doc.caption, QString::fromUtf8(c.caption));
+    QCOMPARE(doc.pages.size(), 1);
+    QVERIFY(doc.missingFields.isEmpty());
+    const ReportPage &page = doc.pages.first();
+    QCOMPARE(text(page, "Label1"), QString::fromUtf8(c.title));
+    QCOMPARE(labels(page, 2, 4).join(QString()), QStringLiteral("单位名称：澄川商贸有限公司会计期间：2004年01月"));
+    QCOMPARE(labels(page, 6, int(c.headings.size())), c.headings);
+    QCOMPARE(texts(page, index < 2 ? "Text4" : index == 2 ? "Text2" : "Text3"), c.firstAmounts);
+    QCOMPARE(text(page, c.totalControl), QString::fromUtf8(c.totalText));
+    QCOMPARE(sums(page, int(c.sums.size())), c.sums);
+    QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
+    checkFonts(page);
+}
+
+void tst_reportlayouts::emptyListPrintsHeadingsAndZeroTotals()
+{
+    QFETCH(int, index);
+    const LayoutCase &c = kCases[index];
+    TestDb db;
+    for (const RecordsetPtr &rows : {RecordsetPtr(), mdlStandard::runsql(QString::fromUtf8(c.listing))}) {
+        const ReportDocument doc = print(c, rows);
+        QCOMPARE(doc.pages.size(), 1);
+        const ReportPage &page = doc.pages.first();
+        QCOMPARE(labels(page, 6, int(c.headings.size())), c.headings);
+        QVERIFY(page.findAll("Text1").isEmpty());
+        QCOMPARE(sums(page, int(c.sums.size())), QStringList(c.sums.size(), QStringLiteral("0.00")));
+        QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
+    }
+}
+
+void tst_reportlayouts::longListTotalsOnceAfterTheLastRow()
+{
+    TestDb db;
+    for (int i = 0; i < 60; ++i)
+        db.run(QStringLiteral("insert into pzkls (rq, pz_no, km_name, kjqj, jfje, dfje) "
+                              "values ('2004-01-05', ?, '现金', '2004年01月', 1, 2)"),
+               {i + 1});
+    const ReportDocument doc = print(kCases[1], mdlStandard::runsql(QStringLiteral("select * from pzkls")));
+    QVERIFY(doc.pages.size() > 1);
+    int rows = 0;
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        const ReportPage &page = doc.pages.at(p);
+        rows += int(page.findAll("Text1").size());
+        QCOMPARE(text(page, "Label1"), QStringLiteral("会 计 凭 证 明 细 表"));
+        QCOMPARE(footer(page), QStringLiteral("第%1页，共%2页").arg(p + 1).arg(doc.pages.size()));
+        QCOMPARE(page.findAll("Function1").size(), p + 1 == doc.pages.size() ? 1 : 0);
+    }
+    QCOMPARE(rows, 60);
+    QCOMPARE(sums(doc.pages.last(), 2), (QStringList{"0.60", "1.20"}));
+}
+
+void tst_reportlayouts::closedSummaryStandsAsTheCurrentOneDoes()
+{
+    const Report current = reports::DRTpzhz().create();
+    const Report closed = reports::DRTpzhzls().create();
+    const auto rect = [](const Report &r, SectionKind kind, const char *name) {
+        return r.section(kind).control(QLatin1String(name))->rect;
+    };
+    QCOMPARE(rect(closed, SectionKind::PageHeader, "Label1"),
+             rect(current, SectionKind::PageHeader, "Label1").translated(135, 15));
+    QCOMPARE(rect(closed, SectionKind::PageHeader, "Shape1"), QRect(30, 1245, 8685, 465));
+    QCOMPARE(rect(closed, SectionKind::PageFooter, "Label31").topLeft(), QPoint(3378, 588));
+    QCOMPARE(rect(closed, SectionKind::ReportFooter, "Function4").topLeft(), QPoint(7473, 75));
+    QCOMPARE(closed.section(SectionKind::PageFooter).height(), 813);
+    QCOMPARE(closed.section(SectionKind::ReportFooter).height(), 582);
+    // Rules: the right edge 45 further in, horizontals ending 42 earlier, the rest in place.
+    for (SectionKind kind : {SectionKind::Detail, SectionKind::ReportFooter}) {
+        QList<int> xs;
+        for (const ReportControl &c : closed.section(kind).controls()) {
+            if (c.kind != ReportControl::Kind::Line)
+                continue;
+            if (c.line.y1() == c.line.y2())
+                QCOMPARE(c.line.x2(), 8733);
+            else
+                xs << c.line.x1();
+        }
+        QCOMPARE(xs, (QList<int>{30, 1095, 3210, 4680, 6060, 7425, 8715}));
+    }
+}
+
+QTEST_MAIN(tst_reportlayouts)
+#include "tst_reportlayouts.moc"
