@@ -7,11 +7,11 @@ namespace vouchers {
 namespace {
 
 // Matches the line only while it still holds what was listed.
-const QString kSameLine = QStringLiteral(" where rowid = ? and pz_no is ? and km_no is ? and jfje = ? and dfje = ?");
+const QString kSameLine = QStringLiteral(" where rowid = ? and pz_no is ? and jfje = ? and dfje = ?");
 
 QVariantList sameLineParams(const LineRef &line)
 {
-    return {line.id, line.number, line.code, line.debit.cents(), line.credit.cents()};
+    return {line.id, line.number, line.debit.cents(), line.credit.cents()};
 }
 
 // One statement over the listed line: true when it touched exactly that line.
@@ -36,7 +36,7 @@ bool runOnLine(const QString &statement, QVariantList params, const LineRef &lin
 RecordsetPtr readPeriodLines(QString *error)
 {
     QString status;
-    auto rs = runsql(QStringLiteral("select rowid as line_id, rq, pz_no, km_no, km_name, jfje, dfje, bz "
+    auto rs = runsql(QStringLiteral("select rowid as line_id, rq, pz_no, km_name, jfje, dfje, bz "
                                     "from pzk order by pz_no, rowid"),
                      status);
     if (!rs)
@@ -48,14 +48,13 @@ std::vector<LineRef> lineRefsOf(const platform::Recordset &lines)
 {
     const int id = lines.fieldIndex(QStringLiteral("line_id"));
     const int number = lines.fieldIndex(QStringLiteral("pz_no"));
-    const int code = lines.fieldIndex(QStringLiteral("km_no"));
     const int debit = lines.fieldIndex(QStringLiteral("jfje"));
     const int credit = lines.fieldIndex(QStringLiteral("dfje"));
     std::vector<LineRef> refs;
     refs.reserve(size_t(lines.recordCount()));
     for (int row = 0; row < lines.recordCount(); ++row) {
         refs.push_back({lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number),
-                        lines.storedValue(row, code), Money::fromField(lines.storedValue(row, debit)),
+                        Money::fromField(lines.storedValue(row, debit)),
                         Money::fromField(lines.storedValue(row, credit))});
     }
     return refs;

@@ -18,13 +18,12 @@ namespace vouchers {
 struct LineRef {
     qint64 id = 0;
     QVariant number;
-    QVariant code;
     Money debit;
     Money credit;
 };
 
 // Every line of pzk, by voucher number and, within a voucher, in the order entered.
-// Fields: line_id (the identity), rq, pz_no, km_no, km_name, jfje, dfje (cents), bz.
+// Fields: line_id (the identity), rq, pz_no, km_name, jfje, dfje (cents), bz.
 // nullptr, with *error set, when the lines cannot be read.
 RecordsetPtr readPeriodLines(QString *error);
 
