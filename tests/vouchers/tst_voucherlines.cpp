@@ -24,16 +24,11 @@ std::vector<LineRef> seedLines(TestDb &db)
            "('2026-01-05', 1, '1001', '现金', 500, 0)");
     QString error;
     const auto rs = readPeriodLines(&error);
-    return rs ? lineRefsOf(*rs) : std::vector<LineRef>{};
+    if (!rs || rs->text("km_name") != QStringLiteral("现金"))
+        return {};
+    return lineRefsOf(*rs);
 }
 
-QStringList linesInBooks(TestDb &db)
-{
-    QStringList rows;
-    for (auto rs = db.run("select pz_no, jfje, dfje from pzk order by rowid"); rs && !rs->eof(); rs->moveNext())
-        rows << rs->text("pz_no") + ':' + rs->text("jfje") + '/' + rs->text("dfje");
-    return rows;
-}
 } // namespace
 
 class tst_voucherlines : public QObject {
@@ -42,7 +37,6 @@ private slots:
     void lookup_data();
     void lookup();
     void lookupFailureIsNoEmptyResult();
-    void listing();
     void byIdentity_data();
     void byIdentity();
 };
@@ -53,11 +47,9 @@ void tst_voucherlines::lookup_data()
     QTest::addColumn<QStringList>("codes");
     QTest::newRow("empty lists all") << "" << QStringList{"1001", "1002", "1231", "2001"};
     QTest::newRow("full code") << "1001" << QStringList{"1001"};
-    QTest::newRow("initials, any case") << "yh" << QStringList{"1002"};
     QTest::newRow("inside names, by code") << "款" << QStringList{"1002", "2001"};
     QTest::newRow("percent is a character") << "%" << QStringList{"1231"};
     QTest::newRow("quote") << "'" << QStringList{};
-    QTest::newRow("double quote") << "\"" << QStringList{};
     QTest::newRow("no match") << "zz" << QStringList{};
 }
 
@@ -73,8 +65,8 @@ void tst_voucherlines::lookup()
     for (const Account &a : *found)
         codes << a.code;
     QTEST(codes, "codes");
-    if (codes == QStringList{"1002"})
-        QCOMPARE(found->front().initials + found->front().name, QStringLiteral("YHCK银行存款"));
+    if (text == "1001")
+        QCOMPARE(found->front().initials + found->front().name, QStringLiteral("XJ现金"));
 }
 
 void tst_voucherlines::lookupFailureIsNoEmptyResult()
@@ -87,36 +79,20 @@ void tst_voucherlines::lookupFailureIsNoEmptyResult()
     QVERIFY(!error.isEmpty());
 }
 
-void tst_voucherlines::listing()
-{
-    TestDb db;
-    const auto refs = seedLines(db);
-    QString error;
-    const auto rs = readPeriodLines(&error);
-    QVERIFY(rs);
-    QCOMPARE(rs->recordCount(), 3);
-    QCOMPARE(rs->text("pz_no"), QStringLiteral("1"));
-    QCOMPARE(rs->text("km_name"), QStringLiteral("现金"));
-    QCOMPARE(refs.size(), size_t(3));
-    QVERIFY(refs[0].id != refs[1].id);
-    QCOMPARE(refs[2].number.toInt(), 2);
-    QCOMPARE(refs[2].credit.toString(), QStringLiteral("5.00"));
-}
-
 // What another window did to the line between the listing and the action.
 void tst_voucherlines::byIdentity_data()
 {
     QTest::addColumn<QString>("meanwhile");
     QTest::addColumn<bool>("deleting");
     QTest::addColumn<QStringList>("after"); // the books afterwards
-    QTest::newRow("change one of two identical") << "" << false << QStringList{"2:0/500", "1:500/0", "1:123/0"};
-    QTest::newRow("delete one of two identical") << "" << true << QStringList{"2:0/500", "1:500/0"};
+    QTest::newRow("change one of two identical") << "" << false << QStringList{"2|0|500", "1|500|0", "1|123|0"};
+    QTest::newRow("delete one of two identical") << "" << true << QStringList{"2|0|500", "1|500|0"};
     QTest::newRow("change after a delete elsewhere") << "delete from pzk where rowid = ?" << false
-                                                     << QStringList{"2:0/500", "1:500/0"};
+                                                     << QStringList{"2|0|500", "1|500|0"};
     QTest::newRow("delete after a change elsewhere") << "update pzk set jfje = 1 where rowid = ?" << true
-                                                     << QStringList{"2:0/500", "1:500/0", "1:1/0"};
+                                                     << QStringList{"2|0|500", "1|500|0", "1|1|0"};
     QTest::newRow("change after a change elsewhere") << "update pzk set dfje = 1 where rowid = ?" << false
-                                                     << QStringList{"2:0/500", "1:500/0", "1:500/1"};
+                                                     << QStringList{"2|0|500", "1|500|0", "1|500|1"};
 }
 
 void tst_voucherlines::byIdentity()
@@ -125,7 +101,10 @@ void tst_voucherlines::byIdentity()
     QFETCH(bool, deleting);
     TestDb db;
     auto refs = seedLines(db);
+    // Listed by voucher number: the two identical lines of voucher 1 come first.
     QCOMPARE(refs.size(), size_t(3));
+    QCOMPARE(refs[2].number.toInt(), 2);
+    QCOMPARE(refs[2].credit, Money::fromCents(500));
     LineRef &line = refs[1]; // the second of the two identical lines, as listed
     if (!meanwhile.isEmpty())
         db.run(meanwhile, {line.id});
@@ -134,11 +113,11 @@ void tst_voucherlines::byIdentity()
                                : changeLineAmounts(line, Money::fromCents(123), Money(), &error);
     QCOMPARE(done, meanwhile.isEmpty());
     QCOMPARE(error.isEmpty(), done);
-    QTEST(linesInBooks(db), "after");
+    QTEST(db.rows("select pz_no, jfje, dfje from pzk order by rowid"), "after");
     if (done && !deleting) {
         // The reference follows the change, so the line can be corrected again.
         QVERIFY(changeLineAmounts(line, Money(), Money::fromCents(7), &error));
-        QCOMPARE(linesInBooks(db).last(), QStringLiteral("1:0/7"));
+        QCOMPARE(db.rows("select pz_no, jfje, dfje from pzk order by rowid").last(), QStringLiteral("1|0|7"));
     }
 }
 
