@@ -9,15 +9,10 @@ namespace {
 // Matches the line only while it still holds what was listed.
 const QString kSameLine = QStringLiteral(" where rowid = ? and pz_no is ? and jfje = ? and dfje = ?");
 
-QVariantList sameLineParams(const LineRef &line)
-{
-    return {line.id, line.number, line.debit.cents(), line.credit.cents()};
-}
-
 // One statement over the listed line: true when it touched exactly that line.
 bool runOnLine(const QString &statement, QVariantList params, const LineRef &line, QString *error)
 {
-    params += sameLineParams(line);
+    params << line.id << line.number << line.debit.cents() << line.credit.cents();
     QString status;
     const auto rs = runsql(statement + kSameLine, status, params);
     if (!rs) {
