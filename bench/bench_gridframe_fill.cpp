@@ -1,47 +1,15 @@
 // Filling a list window's grid from a recordset of 100,000 voucher lines, 7 columns, as
 // the list windows do. Run by hand: ./build/bench_gridframe_fill [rows] [runs]
+#include "benchsupport.h"
 #include "db/mdlstandard.h"
-#include "gridwin/gridframe.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-long peakRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-GridFrameConfig voucherLines()
-{
-    using K = GridColumn::Kind;
-    GridFrameConfig c;
-    c.name = QStringLiteral("bench");
-    c.columns = {{QStringLiteral("序号"), 420},
-                 {QStringLiteral("日期"), 1100, false, QStringLiteral("rq"), K::Text},
-                 {QStringLiteral("凭证号"), 800, false, QStringLiteral("pz_no"), K::Text},
-                 {QStringLiteral("科目"), 2400, false, QStringLiteral("km_name"), K::Text},
-                 {QStringLiteral("借方"), 1400, false, QStringLiteral("jfje"), K::Amount},
-                 {QStringLiteral("贷方"), 1400, false, QStringLiteral("dfje"), K::Amount},
-                 {QStringLiteral("摘要"), 2000, false, QStringLiteral("bz"), K::Text}};
-    c.toolbar = GridFrameConfig::recordToolbar(QStringLiteral("凭证"));
-    c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
-    return c;
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -60,7 +28,7 @@ int main(int argc, char **argv)
     }
     std::vector<double> queryMs, fillMs;
     for (int run = 0; run < runs; ++run) {
-        GridFrame window(voucherLines());
+        GridFrame window(bench::voucherLineGrid());
         QElapsedTimer t;
         t.start();
         auto rs = mdlStandard::runsql("select * from pzk order by pz_no");
@@ -72,6 +40,6 @@ int main(int argc, char **argv)
     std::sort(queryMs.begin(), queryMs.end());
     std::sort(fillMs.begin(), fillMs.end());
     std::printf("%d rows x 7 columns: query median %.0f ms, fillgrid median %.0f ms, peak RSS %ld MB\n", rows,
-                queryMs[queryMs.size() / 2], fillMs[fillMs.size() / 2], peakRssKb() / 1024);
+                queryMs[queryMs.size() / 2], fillMs[fillMs.size() / 2], bench::peakRssKb() / 1024);
     return 0;
 }

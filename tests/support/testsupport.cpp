@@ -46,6 +46,18 @@ QString TestDb::scalar(const QString &sql, const QVariantList &params)
     return rs->value(0).toString();
 }
 
+QStringList TestDb::rows(const QString &sql)
+{
+    QStringList rows;
+    for (auto rs = run(sql); rs && !rs->eof(); rs->moveNext()) {
+        QStringList fields;
+        for (int i = 0; i < rs->fieldCount(); ++i)
+            fields << rs->value(i).toString();
+        rows << fields.join('|');
+    }
+    return rows;
+}
+
 int TestDb::count(const QString &table)
 {
     return scalar(QStringLiteral("select count(*) from ") + table).toInt();

@@ -33,6 +33,8 @@ public:
     // The first column of the first row, as text ("<none>" when no row).
     QString scalar(const QString &sql, const QVariantList &params = {});
     int count(const QString &table);
+    // Every row of the result, its fields as text joined by "|".
+    QStringList rows(const QString &sql);
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,73 @@
+#include "vouchers/periodlines.h"
+
+using mdlStandard::runsql;
+
+namespace vouchers {
+
+namespace {
+
+// Matches the line only while it still holds what was listed.
+const QString kSameLine = QStringLiteral(" where rowid = ? and pz_no is ? and jfje = ? and dfje = ?");
+
+// One statement over the listed line: true when it touched exactly that line.
+bool runOnLine(const QString &statement, QVariantList params, const LineRef &line, QString *error)
+{
+    params << line.id << line.number << line.debit.cents() << line.credit.cents();
+    QString status;
+    const auto rs = runsql(statement + kSameLine, status, params);
+    if (!rs) {
+        *error = QStringLiteral("凭证分录未能写入：") + status;
+        return false;
+    }
+    if (rs->rowsAffected() != 1) {
+        *error = QStringLiteral("该凭证分录已在别处被修改或删除，请关闭本窗口后重新打开！");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+RecordsetPtr readPeriodLines(QString *error)
+{
+    QString status;
+    auto rs = runsql(QStringLiteral("select rowid as line_id, rq, pz_no, km_name, jfje, dfje, bz "
+                                    "from pzk order by pz_no, rowid"),
+                     status);
+    if (!rs)
+        *error = QStringLiteral("读取会计凭证失败：") + status;
+    return rs;
+}
+
+std::vector<LineRef> lineRefsOf(const platform::Recordset &lines)
+{
+    const int id = lines.fieldIndex(QStringLiteral("line_id"));
+    const int number = lines.fieldIndex(QStringLiteral("pz_no"));
+    const int debit = lines.fieldIndex(QStringLiteral("jfje"));
+    const int credit = lines.fieldIndex(QStringLiteral("dfje"));
+    std::vector<LineRef> refs;
+    refs.reserve(size_t(lines.recordCount()));
+    for (int row = 0; row < lines.recordCount(); ++row) {
+        refs.push_back({lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number),
+                        Money::fromField(lines.storedValue(row, debit)),
+                        Money::fromField(lines.storedValue(row, credit))});
+    }
+    return refs;
+}
+
+bool changeLineAmounts(LineRef &line, Money debit, Money credit, QString *error)
+{
+    if (!runOnLine(QStringLiteral("update pzk set jfje = ?, dfje = ?"), {debit.cents(), credit.cents()}, line,
+                   error))
+        return false;
+    line.debit = debit;
+    line.credit = credit;
+    return true;
+}
+
+bool deleteLine(const LineRef &line, QString *error)
+{
+    return runOnLine(QStringLiteral("delete from pzk"), {}, line, error);
+}
+
+} // namespace vouchers

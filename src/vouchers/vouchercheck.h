@@ -1,0 +1,33 @@
+#pragma once
+// The checks a voucher must pass before it is stored, in the order the operator meets
+// them: nothing entered, the date outside the current period, the number, then each
+// line in turn. Only the first refusal is told.
+
+#include "vouchers/voucherdraft.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace vouchers {
+
+// Grid columns of the entry window that a refusal can point at.
+enum VoucherColumn { CodeColumn = 1, NameColumn = 3, DebitColumn = 4, CreditColumn = 5 };
+
+struct SaveRefusal {
+    QString text;
+    // Shown with an exclamation under "友情提示"; otherwise a plain box.
+    bool notice = false;
+    // The number box is emptied and takes the focus.
+    bool clearNumber = false;
+    // The line the refusal is about (1-based; 0 for the voucher as a whole).
+    int line = 0;
+    // Where the cursor goes, the editor shown and focused there: line, column.
+    // -1 leaves the cursor and the editor as they are.
+    int column = -1;
+};
+
+// The first check the draft fails against the current period text, or nothing.
+std::optional<SaveRefusal> checkVoucher(const VoucherDraft &draft, const QString &periodText);
+
+} // namespace vouchers

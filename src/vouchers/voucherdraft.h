@@ -1,0 +1,51 @@
+#pragma once
+// A voucher as the entry window holds it before it is stored: the date, the number and
+// the lines, every value still the text the operator typed. The save's checks and the
+// totals row read it; nothing here touches the books.
+
+#include "db/money.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vouchers {
+
+// One line as its cells hold it: the account code (or a search text not yet looked
+// up), the account name, and the debit and credit texts.
+struct VoucherLine {
+    QString code;
+    QString name;
+    QString debit;
+    QString credit;
+};
+
+struct VoucherDraft {
+    QDate date;
+    QString number;
+    std::vector<VoucherLine> lines;
+};
+
+struct VoucherTotals {
+    Money debit;
+    Money credit;
+};
+
+// The value an amount cell stands for: a blank cell, or a text that is not a number
+// (still being typed, or refused later), counts as nothing.
+Money amountOf(const QString &text);
+
+// The totals row: exact sums of the lines' amounts.
+VoucherTotals totalsOf(const std::vector<VoucherLine> &lines);
+
+// An amount cell as the grid shows it once the cursor leaves it: a number with two
+// decimals (12 → "12.00"); a blank cell, or a text that is no number, stays as it is.
+QString shownAmount(const QString &text);
+
+// The voucher number a text names: a whole number, blanks around it allowed.
+// Nothing for any other text (blank, letters, a fraction such as 12.5).
+std::optional<qint64> voucherNumber(const QString &text);
+
+} // namespace vouchers

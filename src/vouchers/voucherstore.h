@@ -1,0 +1,24 @@
+#pragma once
+// Storing a voucher: one pzk row per line, in line order, all or none.
+
+#include "vouchers/vouchercheck.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace vouchers {
+
+// The current period text (kjqj of the one dqkjqj row). Nothing, with *error set, when
+// it cannot be read.
+std::optional<QString> currentPeriodText(QString *error);
+
+// Checks the draft against the period current at this moment and stores it, stamped
+// with that period, in one transaction. Each line takes the code, initials and name of
+// the chart's account that its trimmed code names.
+// True when stored. False with *refusal set when a check refused the voucher (a code
+// not in the chart is refused at its line, with kNoAccountFound), or with *error set
+// when the books could not be read or written; either way nothing is stored.
+bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal, QString *error);
+
+} // namespace vouchers

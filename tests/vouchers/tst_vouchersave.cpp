@@ -1,0 +1,184 @@
+// A voucher's checks and its save: what is refused, how, and what is stored.
+#include "testsupport.h"
+#include "vouchers/accountlookup.h"
+#include "vouchers/voucherstore.h"
+
+#include <QtTest>
+
+using namespace vouchers;
+using testsupport::TestDb;
+
+namespace {
+const QDate kJan15(2026, 1, 15);
+
+// Lines written as "code|name|debit|credit".
+VoucherDraft draftOf(const QDate &date, const QString &number, const QStringList &lines)
+{
+    VoucherDraft d{date, number, {}};
+    for (const QString &line : lines) {
+        const QStringList c = line.split('|');
+        d.lines.push_back({c.value(0), c.value(1), c.value(2), c.value(3)});
+    }
+    return d;
+}
+
+QString lineText(int line, const QString &what)
+{
+    return QStringLiteral("第%1行 %2\r如该行不需要，您可以单击选择该记录，然后删除！").arg(line).arg(what);
+}
+
+// A refusal as "text" plus where it leaves the window: N (notice box), C (number box
+// emptied), then line:column.
+QString described(const std::optional<SaveRefusal> &r)
+{
+    if (!r)
+        return QString();
+    return r->text + QStringLiteral(" @") + (r->notice ? "N" : "") + (r->clearNumber ? "C" : "")
+           + QStringLiteral("%1:%2").arg(r->line).arg(r->column);
+}
+
+void seedBooks(TestDb &db, const QString &period = QStringLiteral("2026年01月"))
+{
+    db.run("update dqkjqj set kjqj=?", {period});
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001','XJ','现金'), ('A2','YHCK','银行存款')");
+}
+
+} // namespace
+
+class tst_vouchersave : public QObject {
+    Q_OBJECT
+private slots:
+    void checks_data();
+    void checks();
+    void storesOneRowPerLineFromTheChart();
+    void refusedAtSave_data();
+    void refusedAtSave();
+    void failureStoresNothing_data();
+    void failureStoresNothing();
+    void amountTexts();
+};
+
+void tst_vouchersave::checks_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("refusal"); // empty: the voucher passes
+
+    const QString badDate = QStringLiteral("当前会计期间为：2026年01月，请选择输入正确的日期！ @N0:-1");
+    const QString badNumber = QStringLiteral("【凭证编号】应输入数字，请重新输入！ @C0:-1");
+    const QString bothZero = lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") + " @1:4";
+    const QStringList good = {"1001|现金|10|", "A2|银行存款||10"};
+    const QDate jan(2026, 1, 31);
+
+    QTest::newRow("good") << jan << "7" << good << "";
+    QTest::newRow("sign, both amounts") << jan << " -3 " << QStringList{"1001|现金|1|2"} << "";
+    QTest::newRow("one empty line") << jan << "" << QStringList{"|||"}
+                                    << "您还没有输入单据内容，请核实后再进行保存操作！ @0:-1";
+    QTest::newRow("empty code, two lines") << jan << "7" << QStringList{"|||", good[0]}
+                                           << lineText(1, "【科目编号】 不能为空！") + " @1:1";
+    QTest::newRow("next month") << QDate(2026, 2, 1) << "" << good << badDate;
+    QTest::newRow("no number") << jan << "" << good << "【凭证编号】不能为空，请重新输入！ @C0:-1";
+    QTest::newRow("number of blanks") << jan << "  " << good << badNumber;
+    QTest::newRow("fraction") << jan << "12.5" << good << badNumber;
+    QTest::newRow("code of blanks") << jan << "7" << QStringList{good[0], "  |银行存款|1|"}
+                                    << lineText(2, "【科目编号】 不能为空！") + " @2:1";
+    QTest::newRow("no name") << jan << "7" << QStringList{good[0], "yh| |1|"}
+                             << lineText(2, "【会计科目名称】 不能为空！") + " @2:-1";
+    QTest::newRow("letters") << jan << "7" << QStringList{"1001|现金|abc|5"}
+                             << lineText(1, "【借方金额】 应输入数字！") + " @1:4";
+    QTest::newRow("grouped") << jan << "7" << QStringList{"1001|现金||1,000"}
+                             << lineText(1, "【贷方金额】 应输入数字！") + " @1:5";
+    QTest::newRow("zero and blank") << jan << "7" << QStringList{"1001|现金|0|"} << bothZero;
+    QTest::newRow("first line first") << jan << "7" << QStringList{"1001|现金|0.001|", "|||"} << bothZero;
+}
+
+void tst_vouchersave::checks()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, number);
+    QFETCH(QStringList, lines);
+    QTEST(described(checkVoucher(draftOf(date, number, lines), QStringLiteral("2026年01月"))), "refusal");
+}
+
+void tst_vouchersave::storesOneRowPerLineFromTheChart()
+{
+    TestDb db;
+    seedBooks(db, QStringLiteral("2026年02月"));
+    // Codes are trimmed and matched without regard to case; the typed names are not stored.
+    const auto draft = draftOf(QDate(2026, 2, 1), " 7", {" 1001 |打错的名称|0.10|", "a2|银行存款|.2|",
+                                                         "1001|现金||0.30", "A2|银行存款|1.005|-1.005"});
+    std::optional<SaveRefusal> refusal;
+    QString error;
+    QVERIFY2(saveVoucher(draft, &refusal, &error), qPrintable(error));
+    QCOMPARE(db.rows("select rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje from pzk order by rowid"),
+             QStringList({"2026-02-01|7|1001|XJ|现金|2026年02月|10|0",
+                                          "2026-02-01|7|A2|YHCK|银行存款|2026年02月|20|0",
+                                          "2026-02-01|7|1001|XJ|现金|2026年02月|0|30",
+                                          "2026-02-01|7|A2|YHCK|银行存款|2026年02月|101|-101"}));
+    const VoucherTotals totals = totalsOf({draft.lines.begin(), draft.lines.begin() + 3});
+    QCOMPARE(totals.debit.toString(), QStringLiteral("0.30"));
+    QVERIFY(totals.debit == totals.credit);
+}
+
+void tst_vouchersave::refusedAtSave_data()
+{
+    QTest::addColumn<QString>("period");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("refusal");
+    // The period is read at the save: a window left open across a closing is refused.
+    QTest::newRow("month closed meanwhile") << "2026年02月" << QStringList{"1001|现金|1|"}
+                                            << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
+    QTest::newRow("code not in the chart") << "2026年01月" << QStringList{"1001|现金|1|", "100|现金||1"}
+                                           << kNoAccountFound + " @2:1";
+}
+
+void tst_vouchersave::refusedAtSave()
+{
+    QFETCH(QString, period);
+    QFETCH(QStringList, lines);
+    TestDb db;
+    seedBooks(db, period);
+    std::optional<SaveRefusal> refusal;
+    QString error;
+    QVERIFY(!saveVoucher(draftOf(kJan15, "1", lines), &refusal, &error));
+    QTEST(described(refusal), "refusal");
+    QCOMPARE(db.count("pzk"), 0);
+}
+
+void tst_vouchersave::failureStoresNothing_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("failingCall");
+    QTest::newRow("period read") << "from dqkjqj" << 1;
+    QTest::newRow("third of four lines") << "insert into pzk" << 3;
+}
+
+void tst_vouchersave::failureStoresNothing()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, failingCall);
+    TestDb db;
+    seedBooks(db);
+    int calls = 0;
+    testsupport::FailingStatements failing(
+        [&](const QString &sql) { return sql.contains(statement) && ++calls >= failingCall; });
+    std::optional<SaveRefusal> refusal;
+    QString error;
+    const QStringList lines = {"1001|现金|1|", "A2|银行存款||1", "1001|现金|2|", "A2|银行存款||2"};
+    QVERIFY(!saveVoucher(draftOf(kJan15, "1", lines), &refusal, &error));
+    QVERIFY(!refusal && !error.isEmpty());
+    QCOMPARE(db.count("pzk"), 0);
+}
+
+void tst_vouchersave::amountTexts()
+{
+    // What the cells and the totals row show while a voucher is typed.
+    QCOMPARE(shownAmount("12") + shownAmount(" -0.5") + shownAmount("12a"), QStringLiteral("12.00-0.5012a"));
+    const VoucherTotals t = totalsOf({{"", "", "12a", "-"}, {"", "", "2.345", " 1 "}});
+    QCOMPARE(t.debit.toString() + '/' + t.credit.toString(), QStringLiteral("2.35/1.00"));
+    QCOMPARE(voucherNumber("+12"), std::optional<qint64>(12));
+}
+
+QTEST_MAIN(tst_vouchersave)
+#include "tst_vouchersave.moc"
