@@ -31,7 +31,7 @@ std::vector<LineRef> seedLines(TestDb &db)
 
 } // namespace
 
-class tst_voucherlines : public QObject {
+class tst_periodlines : public QObject {
     Q_OBJECT
 private slots:
     void lookup_data();
@@ -41,7 +41,7 @@ private slots:
     void byIdentity();
 };
 
-void tst_voucherlines::lookup_data()
+void tst_periodlines::lookup_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("codes");
@@ -53,7 +53,7 @@ void tst_voucherlines::lookup_data()
     QTest::newRow("no match") << "zz" << QStringList{};
 }
 
-void tst_voucherlines::lookup()
+void tst_periodlines::lookup()
 {
     QFETCH(QString, text);
     TestDb db;
@@ -69,7 +69,7 @@ void tst_voucherlines::lookup()
         QCOMPARE(found->front().initials + found->front().name, QStringLiteral("XJ现金"));
 }
 
-void tst_voucherlines::lookupFailureIsNoEmptyResult()
+void tst_periodlines::lookupFailureIsNoEmptyResult()
 {
     TestDb db;
     seedChart(db);
@@ -80,7 +80,7 @@ void tst_voucherlines::lookupFailureIsNoEmptyResult()
 }
 
 // What another window did to the line between the listing and the action.
-void tst_voucherlines::byIdentity_data()
+void tst_periodlines::byIdentity_data()
 {
     QTest::addColumn<QString>("meanwhile");
     QTest::addColumn<bool>("deleting");
@@ -95,7 +95,7 @@ void tst_voucherlines::byIdentity_data()
                                                      << QStringList{"2|0|500", "1|500|0", "1|500|1"};
 }
 
-void tst_voucherlines::byIdentity()
+void tst_periodlines::byIdentity()
 {
     QFETCH(QString, meanwhile);
     QFETCH(bool, deleting);
@@ -121,5 +121,5 @@ void tst_voucherlines::byIdentity()
     }
 }
 
-QTEST_MAIN(tst_voucherlines)
-#include "tst_voucherlines.moc"
+QTEST_MAIN(tst_periodlines)
+#include "tst_periodlines.moc"
