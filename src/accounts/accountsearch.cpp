@@ -2,19 +2,32 @@
 
 namespace accounts {
 
-AccountMatch accountMatch(const QString &text)
+namespace {
+// The longest LIKE pattern the database engine takes, in UTF-8 bytes (its built-in
+// bound); a longer one fails inside the engine with a message in English.
+constexpr qsizetype kLongestPattern = 50000;
+} // namespace
+
+std::optional<AccountMatch> accountMatch(const QString &text, QString *error)
 {
     const QString literal = mdlStandard::likeEscaped(text);
-    return {QStringLiteral("(km_no like ? escape '\\' or km_zjf like ? escape '\\' or km_name like ? escape '\\')"),
-            {literal + '%', '%' + literal + '%', '%' + literal + '%'}};
+    if (literal.toUtf8().size() + 2 > kLongestPattern) {
+        *error = QStringLiteral("检索内容过长，请缩短后重新输入！");
+        return std::nullopt;
+    }
+    return AccountMatch{
+        QStringLiteral("(km_no like ? escape '\\' or km_zjf like ? escape '\\' or km_name like ? escape '\\')"),
+        {literal + '%', '%' + literal + '%', '%' + literal + '%'}};
 }
 
 RecordsetPtr findAccounts(const QString &text, QString &status)
 {
-    const AccountMatch match = accountMatch(text);
-    return mdlStandard::runsql(QStringLiteral("select * from kmdmk where ") + match.condition +
+    const std::optional<AccountMatch> match = accountMatch(text, &status);
+    if (!match)
+        return nullptr;
+    return mdlStandard::runsql(QStringLiteral("select * from kmdmk where ") + match->condition +
                                    QStringLiteral(" order by km_no"),
-                               status, match.params);
+                               status, match->params);
 }
 
 } // namespace accounts

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <optional>
+
 namespace accounts {
 
 // The one matching rule, for a statement over any table carrying km_no, km_zjf and
@@ -18,10 +20,12 @@ struct AccountMatch {
     QString condition;
     QVariantList params;
 };
-AccountMatch accountMatch(const QString &text);
+// Nothing, with *error saying so, when the text is too long to search for.
+std::optional<AccountMatch> accountMatch(const QString &text, QString *error);
 
 // The accounts that match the text, in code order. An empty text matches every
-// account. nullptr when the statement failed; status then says why.
+// account. nullptr when the statement failed or the text is too long to search for;
+// status then says why.
 RecordsetPtr findAccounts(const QString &text, QString &status);
 
 } // namespace accounts

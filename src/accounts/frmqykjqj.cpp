@@ -86,10 +86,11 @@ void frmqykjqj::saverecord()
     yearText = first.yearText();
 
     QString error;
-    if (!ledger::saveFirstPeriod(periodText, yearText, &error)) {
+    if (!ledger::saveFirstPeriod(periodText, yearText, savedPeriod, &error)) {
         platform::notice(QStringLiteral("会计期间保存失败，未作任何修改：") + error);
         return;
     }
+    savedPeriod = periodText;
     for (QLineEdit *box : entryBoxes())
         box->setEnabled(false);
     platform::notice(QStringLiteral("会计期间设置成功，系统自") + periodText +

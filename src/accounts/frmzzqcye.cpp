@@ -59,40 +59,53 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
 {
     connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmzzqcye::formatAmountCell);
     // This list has no report: its print button does nothing.
-    // Read once: a window left open while initialisation ends keeps its buttons.
-    readOnly = ledger::initialisationEnded();
+    // Read once: a window left open while initialisation ends keeps its buttons (each
+    // write reads the flag again). A flag that cannot be read leaves the window read-only.
+    QString error;
+    const auto ended = ledger::initialisationEnded(&error);
+    if (!ended)
+        platform::notice(error);
+    readOnly = ended.value_or(true);
     if (readOnly) {
         setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"),
                            QStringLiteral("button_delete")},
                           false);
     }
-    readCurrentPeriod();
+    // Only an append needs the period: it reads it again when this read failed.
+    readCurrentPeriod(&error);
     loadList(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"));
 }
 
-bool frmzzqcye::readCurrentPeriod()
+bool frmzzqcye::readCurrentPeriod(QString *error)
 {
-    sqltext = QStringLiteral("select * from dqkjqj");
-    sharedrs = runsql(sqltext, msgtext);
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("读取当前会计期间失败：") + msgtext);
+    const auto current = ledger::currentPeriod(error);
+    if (!current)
         return false;
-    }
-    curkjnd = sharedrs->text(QStringLiteral("kjnd"));
-    curkjqj = sharedrs->text(QStringLiteral("kjqj"));
-    return Period::parse(curkjqj).has_value();
+    curkjnd = current->yearText;
+    curkjqj = current->periodText;
+    return true;
+}
+
+bool frmzzqcye::mayWrite()
+{
+    QString why;
+    if (ledger::openingBalancesWritable(&why))
+        return true;
+    platform::notice(why);
+    return false;
 }
 
 std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 {
     // The amount is the typed decimal rounded to the cent, and it is that rounded
     // amount that must not be zero.
-    const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn));
+    const QString typed = MSFlexGrid1->textMatrix(r, kAmountColumn);
+    const auto amount = Money::parse(typed);
     if (amount && !amount->isZero())
         return amount;
     refuse(amount ? QStringLiteral("【期初余额】不能为零，请重新输入！")
-                    : QStringLiteral("【期初余额】应输入数字，请重新输入！"),
-             kAmountColumn);
+                  : Money::whyNotAnAmount(typed, QStringLiteral("【期初余额】")),
+           kAmountColumn);
     if (clearRefused && editor->openEditor())
         editor->openEditor()->clear();
     return std::nullopt;
@@ -118,11 +131,20 @@ bool frmzzqcye::mayAppend()
     if (readOnly)
         return false;
     // The period may have been set while this window stood open.
-    if (!ledger::firstPeriodSet() || (!Period::parse(curkjqj) && !readCurrentPeriod())) {
+    QString why;
+    const auto periodSet = ledger::firstPeriodSet(&why);
+    if (!periodSet) {
+        platform::notice(why);
+        return false;
+    }
+    if (*periodSet && !Period::parse(curkjqj) && !readCurrentPeriod(&why)) {
+        platform::notice(why);
+        return false;
+    }
+    if (!*periodSet || !Period::parse(curkjqj)) {
         platform::plainNotice(kNoPeriod);
         return false;
     }
-    QString why;
     const auto number = ledger::nextOpeningDocumentNumber(QDate::currentDate(), &why);
     if (!number) {
         platform::notice(why);
@@ -137,7 +159,7 @@ bool frmzzqcye::mayChange() { return !readOnly; }
 void frmzzqcye::deleterecord()
 {
     const int r = MSFlexGrid1->row();
-    if (readOnly || !isRecordRow(r))
+    if (readOnly || !isRecordRow(r) || !mayWrite())
         return;
     if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1->textMatrix(r, 3) +
                              QStringLiteral("】的期初余额吗？")))
@@ -209,6 +231,8 @@ void frmzzqcye::lookUpAccount()
 
 bool frmzzqcye::saveAppend()
 {
+    if (!mayWrite())
+        return false;
     const int r = MSFlexGrid1->row();
     const QString typed = MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed();
     if (typed.isEmpty()) {
@@ -264,6 +288,8 @@ bool frmzzqcye::saveAppend()
 
 bool frmzzqcye::saveChange()
 {
+    if (!mayWrite())
+        return false;
     const int r = MSFlexGrid1->row();
     const auto amount = checkedAmount(r, false);
     if (!amount)

@@ -31,7 +31,11 @@ private:
     // The amount in row r, or nothing after telling why; on Enter the refused text is
     // also cleared, so that it can be typed afresh.
     std::optional<Money> checkedAmount(int r, bool clearRefused);
-    bool readCurrentPeriod();
+    // Reads the current period into curkjnd and curkjqj; false, *error saying why, when
+    // it cannot be read.
+    bool readCurrentPeriod(QString *error);
+    // Whether a write may go ahead now, after telling the user why not.
+    bool mayWrite();
 
     bool readOnly = false;
     QString newdjh;  // the document number prepared when the append began

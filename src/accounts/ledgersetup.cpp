@@ -7,27 +7,65 @@ using namespace mdlStandard;
 namespace ledger {
 
 namespace {
-// Sets one column of the flag row, failing when the row is missing.
-bool setFlag(const QString &item, const QString &column, const QString &value, QString *error)
-{
-    sqltext = QStringLiteral("select * from qy where cdxm=?");
-    auto rs = runsql(sqltext, *error, {item});
-    if (!rs)
-        return false;
-    if (rs->eof()) {
-        *error = QStringLiteral("设置标志行“%1”不存在").arg(item);
-        return false;
-    }
-    rs->setValue(column, value);
-    return rs->update(error);
-}
-} // namespace
+QString unreadable(const QString &why) { return QStringLiteral("无法读取账簿数据：") + why; }
 
-bool flagIs(const QString &item, const QString &column, const QString &value)
+// The flag row of the item, open for update; nullptr when it cannot be read or is missing.
+RecordsetPtr flagRow(const QString &item, QString *error)
 {
     QString status;
     auto rs = runsql(QStringLiteral("select * from qy where cdxm=?"), status, {item});
-    return rs && !rs->eof() && !rs->value(column).isNull() && rs->text(column) == value;
+    if (!rs) {
+        *error = unreadable(status);
+        return nullptr;
+    }
+    if (rs->eof()) {
+        *error = unreadable(QStringLiteral("设置标志行“%1”不存在").arg(item));
+        return nullptr;
+    }
+    return rs;
+}
+
+bool holds(const RecordsetPtr &row, const QString &column, const QString &value)
+{
+    return !row->value(column).isNull() && row->text(column) == value;
+}
+
+// Sets one column of the flag row, failing when the row is missing.
+bool setFlag(const QString &item, const QString &column, const QString &value, QString *error)
+{
+    auto row = flagRow(item, error);
+    if (!row)
+        return false;
+    row->setValue(column, value);
+    return row->update(error);
+}
+
+bool committed(Transaction &work, QString *error)
+{
+    if (work.commit())
+        return true;
+    *error = work.error();
+    return false;
+}
+} // namespace
+
+std::optional<bool> flagIs(const QString &item, const QString &column, const QString &value, QString *error)
+{
+    const auto row = flagRow(item, error);
+    if (!row)
+        return std::nullopt;
+    return holds(row, column, value);
+}
+
+std::optional<CurrentPeriod> currentPeriod(QString *error)
+{
+    QString status;
+    const auto rs = runsql(QStringLiteral("select kjnd, kjqj from dqkjqj"), status);
+    if (!rs || rs->eof()) {
+        *error = unreadable(rs ? QStringLiteral("当前会计期间行不存在") : status);
+        return std::nullopt;
+    }
+    return CurrentPeriod{rs->text(QStringLiteral("kjnd")), rs->text(QStringLiteral("kjqj"))};
 }
 
 bool clearBooks(QString *error)
@@ -37,18 +75,20 @@ bool clearBooks(QString *error)
         *error = work.error();
         return false;
     }
+    const auto cleared = booksCleared(error);
+    if (!cleared)
+        return false;
+    if (*cleared) {
+        *error = QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！");
+        return false;
+    }
     for (const char *table : {"pzhzk", "pzhzkls", "pzhzktemp", "zzqcye", "pzk", "pzkls", "pzktemp"}) {
-        sqltext = QStringLiteral("delete from ") + QLatin1String(table);
-        if (!runsql(sqltext, *error))
+        if (!runsql(QStringLiteral("delete from ") + QLatin1String(table), *error))
             return false;
     }
     if (!setFlag(kInitItem, QStringLiteral("bj"), QStringLiteral("1"), error))
         return false;
-    if (!work.commit()) {
-        *error = work.error();
-        return false;
-    }
-    return true;
+    return committed(work, error);
 }
 
 bool endInitialisation(QString *error)
@@ -56,42 +96,38 @@ bool endInitialisation(QString *error)
     return setFlag(kInitItem, QStringLiteral("qyqj"), QStringLiteral("js"), error);
 }
 
-bool saveFirstPeriod(const QString &periodText, const QString &yearText, QString *error)
+bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable,
+                     QString *error)
 {
     Transaction work;
     if (!work.isActive()) {
         *error = work.error();
         return false;
     }
-    sqltext = QStringLiteral("select * from qy where cdxm=?");
-    sharedrs = runsql(sqltext, *error, {kPeriodItem});
-    if (!sharedrs || sharedrs->eof()) {
-        if (sharedrs)
-            *error = QStringLiteral("设置标志行“%1”不存在").arg(kPeriodItem);
+    auto flag = flagRow(kPeriodItem, error);
+    if (!flag)
+        return false;
+    const QString stored = flag->text(QStringLiteral("qyqj"));
+    if (holds(flag, QStringLiteral("bj"), QStringLiteral("1")) && (overwritable.isEmpty() || stored != overwritable)) {
+        *error = QStringLiteral("初次使用会计期间已设置为") + stored + QStringLiteral("，不能再次设置！");
         return false;
     }
-    sharedrs->setValue(QStringLiteral("bj"), QStringLiteral("1"));
-    sharedrs->setValue(QStringLiteral("qyqj"), periodText);
-    if (!sharedrs->update(error))
+    flag->setValue(QStringLiteral("bj"), QStringLiteral("1"));
+    flag->setValue(QStringLiteral("qyqj"), periodText);
+    if (!flag->update(error))
         return false;
 
-    sqltext = QStringLiteral("select * from dqkjqj");
-    sharedrs = runsql(sqltext, *error);
-    if (!sharedrs || sharedrs->eof()) {
-        if (sharedrs)
+    auto current = runsql(QStringLiteral("select * from dqkjqj"), *error);
+    if (!current || current->eof()) {
+        if (current)
             *error = QStringLiteral("当前会计期间行不存在");
         return false;
     }
-    sharedrs->setValue(QStringLiteral("kjnd"), yearText);
-    sharedrs->setValue(QStringLiteral("kjqj"), periodText);
-    if (!sharedrs->update(error))
+    current->setValue(QStringLiteral("kjnd"), yearText);
+    current->setValue(QStringLiteral("kjqj"), periodText);
+    if (!current->update(error))
         return false;
-    sharedrs->close();
-    if (!work.commit()) {
-        *error = work.error();
-        return false;
-    }
-    return true;
+    return committed(work, error);
 }
 
 } // namespace ledger

@@ -1,5 +1,6 @@
 #include "accounts/openingbalance.h"
 
+#include "accounts/ledgersetup.h"
 #include "db/money.h"
 
 using namespace mdlStandard;
@@ -30,6 +31,14 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
 RecordsetPtr openingBalanceOf(const QString &code, QString &status)
 {
     return runsql(QStringLiteral("select * from zzqcye where djh like 'CSH%' and km_no=?"), status, {code});
+}
+
+bool openingBalancesWritable(QString *error)
+{
+    const auto ended = initialisationEnded(error);
+    if (ended && *ended)
+        *error = kOpeningBalancesReadOnly;
+    return ended.has_value() && !*ended;
 }
 
 } // namespace ledger

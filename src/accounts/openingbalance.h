@@ -23,4 +23,13 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
 // nullptr when the statement failed; status then says why.
 RecordsetPtr openingBalanceOf(const QString &code, QString &status);
 
+// The refusal of any write once data initialisation has ended.
+inline const QString kOpeningBalancesReadOnly =
+    QStringLiteral("数据初始化已经结束，总帐期初余额只能查询，不能添加修改！");
+
+// Whether opening balances may still be written, read afresh for each write: a window
+// opened before initialisation ended must not write after it. False, with *error the
+// message for the user, once it has ended or when that cannot be read.
+bool openingBalancesWritable(QString *error);
+
 } // namespace ledger

@@ -1,9 +1,29 @@
 #include "db/money.h"
 
 namespace {
-// Bounds a typed amount to thirteen whole digits, far beyond any book and far within qint64
-// even when summed over millions of rows.
-constexpr int kMaxWholeDigits = 13;
+// The parts of a plain decimal: its sign, its whole digits without leading zeros, and
+// the digits after the point.
+struct DecimalParts {
+    bool negative = false;
+    QStringView whole;
+    QStringView fraction;
+};
+
+DecimalParts splitPlainDecimal(QStringView text)
+{
+    DecimalParts parts;
+    QStringView t = text.trimmed();
+    if (t.front() == '+' || t.front() == '-') {
+        parts.negative = t.front() == '-';
+        t = t.mid(1);
+    }
+    const qsizetype point = t.indexOf('.');
+    parts.whole = point < 0 ? t : t.left(point);
+    parts.fraction = point < 0 ? QStringView() : t.mid(point + 1);
+    while (parts.whole.size() > 1 && parts.whole.front() == '0')
+        parts.whole = parts.whole.mid(1);
+    return parts;
+}
 
 QString withTwoDecimals(qint64 cents, bool grouped)
 {
@@ -29,21 +49,9 @@ Money Money::fromField(const QVariant &value)
 
 std::optional<Money> Money::parse(QStringView text)
 {
-    if (!numbers::isPlainDecimal(text))
+    if (!numbers::isPlainDecimal(text) || isTooLarge(text))
         return std::nullopt;
-    QStringView t = text.trimmed();
-    bool negative = false;
-    if (t.front() == '+' || t.front() == '-') {
-        negative = t.front() == '-';
-        t = t.mid(1);
-    }
-    const qsizetype point = t.indexOf('.');
-    QStringView whole = point < 0 ? t : t.left(point);
-    const QStringView fraction = point < 0 ? QStringView() : t.mid(point + 1);
-    while (whole.size() > 1 && whole.front() == '0')
-        whole = whole.mid(1);
-    if (whole.size() > kMaxWholeDigits)
-        return std::nullopt;
+    const auto [negative, whole, fraction] = splitPlainDecimal(text);
     qint64 cents = 0;
     for (QChar c : whole)
         cents = cents * 10 + (c.unicode() - '0');
@@ -53,6 +61,18 @@ std::optional<Money> Money::parse(QStringView text)
     if (fraction.size() > 2 && fraction[2].unicode() >= '5')
         ++cents;
     return Money(negative ? -cents : cents);
+}
+
+bool Money::isTooLarge(QStringView text)
+{
+    return numbers::isPlainDecimal(text) && splitPlainDecimal(text).whole.size() > kMaxWholeDigits;
+}
+
+QString Money::whyNotAnAmount(QStringView text, const QString &field)
+{
+    if (isTooLarge(text))
+        return field + QStringLiteral("数值过大，整数部分最多%1位，请重新输入！").arg(kMaxWholeDigits);
+    return field + QStringLiteral("应输入数字，请重新输入！");
 }
 
 QString Money::toString() const { return withTwoDecimals(cents_, false); }

@@ -19,6 +19,14 @@ public:
     // zero to the cent. Anything else is not an amount.
     static std::optional<Money> parse(QStringView text);
     static std::optional<Money> parse(const QString &text) { return parse(QStringView(text)); }
+    // The whole digits an amount may have: far beyond any book, and far within qint64
+    // even when summed over millions of rows.
+    static constexpr int kMaxWholeDigits = 13;
+    // A plain signed decimal refused only for having more whole digits than that.
+    static bool isTooLarge(QStringView text);
+    // Why a text that parse refused is no amount, told for the field so named
+    // ("【期初余额】"): too large, or not a number.
+    static QString whyNotAnAmount(QStringView text, const QString &field);
 
     constexpr qint64 cents() const { return cents_; }
     constexpr bool isZero() const { return cents_ == 0; }

@@ -28,6 +28,16 @@
 
 namespace {
 MDIMain *theMainWindow = nullptr;
+
+// The set-up flag as read; nothing after telling the user that the books cannot be read.
+std::optional<bool> readFlagOrTell(std::optional<bool> (*read)(QString *))
+{
+    QString error;
+    const auto flag = read(&error);
+    if (!flag)
+        platform::notice(error);
+    return flag;
+}
 } // namespace
 
 MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
@@ -171,12 +181,22 @@ void MDIMain::MDIForm_Load()
     splash->show();
     splash->repaint();
 
-    if (ledger::booksCleared())
-        menuItem(QStringLiteral("menusjcshs"))->setEnabled(false);
-    if (ledger::firstPeriodSet())
-        menuItem(QStringLiteral("menucskjqj"))->setEnabled(false);
-    if (ledger::initialisationEnded())
-        menuItem(QStringLiteral("menusjcshz"))->setEnabled(false);
+    // A flag that cannot be read disables its item as if its step were done: taken
+    // again on books in use, a step would destroy them. The next start reads afresh.
+    QString error;
+    const std::pair<const char *, std::optional<bool>> steps[] = {
+        {"menusjcshs", ledger::booksCleared(&error)},
+        {"menucskjqj", ledger::firstPeriodSet(&error)},
+        {"menusjcshz", ledger::initialisationEnded(&error)},
+    };
+    bool unreadable = false;
+    for (const auto &[item, done] : steps) {
+        if (done.value_or(true))
+            menuItem(QString::fromLatin1(item))->setEnabled(false);
+        unreadable = unreadable || !done;
+    }
+    if (unreadable)
+        platform::notice(error + QStringLiteral("\n数据初始化的菜单项暂不可用，请稍后重新启动本系统。"));
 }
 
 void MDIMain::MDIForm_Activate()
@@ -271,7 +291,10 @@ void MDIMain::menummxg_Click()
 
 void MDIMain::menucskjqj_Click()
 {
-    if (!ledger::booksCleared()) {
+    const auto cleared = readFlagOrTell(ledger::booksCleared);
+    if (!cleared)
+        return;
+    if (!*cleared) {
         platform::notice(QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！"));
         return;
     }
@@ -281,7 +304,10 @@ void MDIMain::menucskjqj_Click()
 
 void MDIMain::menuzzqcye_Click()
 {
-    if (!ledger::booksCleared()) {
+    const auto cleared = readFlagOrTell(ledger::booksCleared);
+    if (!cleared)
+        return;
+    if (!*cleared) {
         platform::notice(QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
         return;
     }
@@ -290,7 +316,10 @@ void MDIMain::menuzzqcye_Click()
 
 void MDIMain::menusjcshs_Click()
 {
-    if (ledger::booksCleared()) {
+    const auto cleared = readFlagOrTell(ledger::booksCleared);
+    if (!cleared)
+        return;
+    if (*cleared) {
         platform::plainNotice(QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
         return;
     }
@@ -308,7 +337,10 @@ void MDIMain::menusjcshs_Click()
 
 void MDIMain::menusjcshz_Click()
 {
-    if (!ledger::firstPeriodSet()) {
+    const auto periodSet = readFlagOrTell(ledger::firstPeriodSet);
+    if (!periodSet)
+        return;
+    if (!*periodSet) {
         platform::plainNotice(QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"));
         return;
     }

@@ -59,8 +59,10 @@ RecordsetPtr readVoucherLines(const LineScope &scope, const LineFilter &filter, 
         break;
     case LineFilter::Kind::Account:
         if (!filter.text.trimmed().isEmpty()) {
-            const accounts::AccountMatch match = accounts::accountMatch(filter.text);
-            s.where(match.condition, match.params);
+            const std::optional<accounts::AccountMatch> match = accounts::accountMatch(filter.text, error);
+            if (!match)
+                return nullptr;
+            s.where(match->condition, match->params);
         }
         if (!scope.isClosed)
             order = QStringLiteral(" order by pz_no, rq, rowid");

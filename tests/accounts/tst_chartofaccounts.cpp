@@ -271,6 +271,11 @@ void tst_chartofaccounts::quickSearchRule()
     QCOMPARE(column(g, 0), (QStringList{"1", "2", "3", "4", "5", "6"}));
     QString status;
     QCOMPARE(accounts::findAccounts(QString(), status)->recordCount(), 6); // an empty lookup lists all
+    // As long a text as the engine takes finds nothing; a longer one is refused in Chinese.
+    const QString longest(49998 / 3, QChar(0x73b0)); // three UTF-8 bytes each, with "%%" 50000
+    QCOMPARE(accounts::findAccounts(longest, status)->recordCount(), 0);
+    QVERIFY(!accounts::findAccounts(longest + "_", status));
+    QCOMPARE(status, QStringLiteral("检索内容过长，请缩短后重新输入！"));
 
     // No search while a row is being entered: the refill would strand it.
     click(w, "button_append");

@@ -9,6 +9,7 @@
 #include "testsupport.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QtTest>
 
 using testsupport::MessageBoxes;
@@ -24,6 +25,14 @@ void fillEveryTable(TestDb &db)
     db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
     for (const QString &t : kClearedTables)
         db.run("insert into " + t + " default values");
+}
+
+// A flag as the books hold it: "set", "not set" or "unreadable".
+QString state(std::optional<bool> (*read)(QString *))
+{
+    QString error;
+    const auto flag = read(&error);
+    return !flag ? QStringLiteral("unreadable") : *flag ? QStringLiteral("set") : QStringLiteral("not set");
 }
 
 bool savePeriod(frmqykjqj &window, const QString &year, const QString &month)
@@ -49,6 +58,11 @@ private slots:
     void firstPeriodIsWrittenWhole();
     void failedFirstPeriodWritesNothing();
     void endingInitialisation();
+    void unreadableFlagsRefuseEveryStep_data();
+    void unreadableFlagsRefuseEveryStep();
+    void unreadableFlagsAtLoadDisableTheSteps();
+    void lockedBooksCannotBeRead();
+    void stepsTestTheirFlagInsideTheirWork();
     void periodTexts();
 };
 
@@ -70,7 +84,7 @@ void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
     db.run("update qy set bj=null");
     main.menuItem("menucskjqj")->trigger();
     QCOMPARE(boxes.count(), 4);
-    QVERIFY(!ledger::booksCleared());
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
 }
 
 void tst_ledgersetup::answeringNoChangesNothing()
@@ -88,8 +102,8 @@ void tst_ledgersetup::answeringNoChangesNothing()
     QCOMPARE(boxes.lastText(), QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？"));
     for (const QString &t : kClearedTables)
         QCOMPARE(db.count(t), 1);
-    QVERIFY(!ledger::booksCleared());
-    QVERIFY(!ledger::initialisationEnded());
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("not set"));
     QVERIFY(main.menuItem("menusjcshs")->isEnabled());
     QVERIFY(main.menuItem("menusjcshz")->isEnabled());
 }
@@ -114,8 +128,8 @@ void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
     QCOMPARE(db.count("czy"), 1);
     QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("澄川"));
     QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2026年01月"));
-    QVERIFY(ledger::booksCleared());
-    QVERIFY(!ledger::firstPeriodSet());
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("set"));
+    QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
 
     // The next start disables the item from the beginning, and a second clearing is refused.
     MDIMain again;
@@ -137,7 +151,7 @@ void tst_ledgersetup::failedClearingLeavesEverything()
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("数据清理失败")));
     for (const QString &t : kClearedTables)
         QCOMPARE(db.count(t), 1);
-    QVERIFY(!ledger::booksCleared());
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
     QVERIFY(main.menuItem("menusjcshs")->isEnabled());
 }
 
@@ -184,7 +198,7 @@ void tst_ledgersetup::firstPeriodBoundaries()
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.lastText(), message);
         QCOMPARE(db.scalar("select kjqj from dqkjqj"), QString());
-        QVERIFY(!ledger::firstPeriodSet());
+        QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
         // A refused range check empties its own box only.
         if (message.contains("年份不合法"))
             QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text() == month);
@@ -209,13 +223,17 @@ void tst_ledgersetup::firstPeriodIsWrittenWhole()
     QVERIFY(!window.txtitem(0)->isEnabled());
     QCOMPARE(window.txtitem(1)->text(), QStringLiteral("05"));
 
+    // While open, the window may correct the period it set itself.
+    QVERIFY(savePeriod(window, "2005", "3"));
+    QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QStringLiteral("2005年03月"));
+
     // 撤消 after a refused save empties both boxes.
     window.Toolbar1->click("button_edit");
     window.txtitem(0)->setText("1800");
     window.Toolbar1->click("button_save");
     window.Toolbar1->click("button_cancel");
     QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text().isEmpty());
-    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2004年05月"));
+    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2005年03月"));
 }
 
 void tst_ledgersetup::failedFirstPeriodWritesNothing()
@@ -228,7 +246,7 @@ void tst_ledgersetup::failedFirstPeriodWritesNothing()
     QVERIFY(!savePeriod(window, "2004", "5"));
     platform::SqlConnection::setFailureHook({});
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计期间保存失败")));
-    QVERIFY(!ledger::firstPeriodSet());
+    QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
     QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QString());
 }
 
@@ -242,11 +260,91 @@ void tst_ledgersetup::endingInitialisation()
     boxes.answer(QMessageBox::Yes);
     main.menuItem("menusjcshz")->trigger();
     QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化结束！"));
-    QVERIFY(ledger::initialisationEnded());
+    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("set"));
     QVERIFY(!main.menuItem("menusjcshz")->isEnabled());
     MDIMain again;
     QVERIFY(!again.menuItem("menusjcshz")->isEnabled());
     QVERIFY(again.menuItem("menuzzqcye")->isEnabled());
+}
+
+void tst_ledgersetup::unreadableFlagsRefuseEveryStep_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("start") << "menusjcshs";
+    QTest::newRow("first period") << "menucskjqj";
+    QTest::newRow("opening balances") << "menuzzqcye";
+    QTest::newRow("end") << "menusjcshz";
+}
+
+void tst_ledgersetup::unreadableFlagsRefuseEveryStep()
+{
+    QFETCH(QString, item);
+    TestDb db;
+    fillEveryTable(db);
+    MessageBoxes boxes;
+    MDIMain main;
+    // Books in use, locked by another program after the main window loaded.
+    db.run("update qy set bj='1'");
+    db.run("update qy set qyqj='js' where cdxm='sjcsh'");
+    {
+        testsupport::FailingStatements locked(testsupport::statementsOn("qy"));
+        main.menuItem(item)->trigger();
+    }
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::Notice);
+    QVERIFY2(boxes.lastText().startsWith(QStringLiteral("无法读取账簿数据：")), qPrintable(boxes.lastText()));
+    QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    for (const QString &t : kClearedTables)
+        QCOMPARE(db.count(t), 1);
+    QCOMPARE(db.scalar("select count(*) from qy where cdxm in ('sjcsh', 'qykjqj') and bj='1'"), QStringLiteral("2"));
+}
+
+void tst_ledgersetup::unreadableFlagsAtLoadDisableTheSteps()
+{
+    TestDb db;
+    MessageBoxes boxes;
+    std::unique_ptr<MDIMain> main;
+    {
+        testsupport::FailingStatements locked(testsupport::statementsOn("qy"));
+        main = std::make_unique<MDIMain>();
+    }
+    for (const char *item : {"menusjcshs", "menucskjqj", "menusjcshz"})
+        QVERIFY2(!main->menuItem(item)->isEnabled(), item);
+    QVERIFY(main->menuItem("menuzzqcye")->isEnabled());
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("无法读取账簿数据：")));
+}
+
+void tst_ledgersetup::lockedBooksCannotBeRead()
+{
+    TestDb db;
+    QString error;
+    auto other = platform::SqlConnection::open(db.path(), "lanternorchardbay", &error);
+    QVERIFY2(other && other->exec("BEGIN EXCLUSIVE", &error), qPrintable(error));
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("unreadable"));
+    QVERIFY(other->exec("ROLLBACK", &error));
+    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+}
+
+void tst_ledgersetup::stepsTestTheirFlagInsideTheirWork()
+{
+    TestDb db;
+    fillEveryTable(db);
+    // Set by another program, or behind a menu read before: both steps refuse untouched.
+    db.run("update qy set bj='1', qyqj='2026年01月'");
+    QString error;
+    QVERIFY(!ledger::clearBooks(&error));
+    QCOMPARE(error, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
+    for (const QString &t : kClearedTables)
+        QCOMPARE(db.count(t), 1);
+
+    MessageBoxes boxes;
+    frmqykjqj window;
+    window.show();
+    QVERIFY(!savePeriod(window, "2004", "5"));
+    QCOMPARE(boxes.lastText(), QStringLiteral("会计期间保存失败，未作任何修改：初次使用会计期间已设置为2026年01月，不能再次设置！"));
+    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2026年01月"));
+    QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QStringLiteral("2026年01月"));
 }
 
 void tst_ledgersetup::periodTexts()

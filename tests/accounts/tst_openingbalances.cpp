@@ -27,6 +27,8 @@ namespace {
 const QString kNotFound = QStringLiteral("未检索到会计科目，请输入科目编号、拼音简码或会计科目名称的一部分！");
 const QString kNotANumber = QStringLiteral("【期初余额】应输入数字，请重新输入！");
 const QString kZero = QStringLiteral("【期初余额】不能为零，请重新输入！");
+const QString kTooLarge = QStringLiteral("【期初余额】数值过大，整数部分最多13位，请重新输入！");
+const QString kUnreadable = QStringLiteral("无法读取账簿数据：");
 
 QString today() { return QDate::currentDate().toString("yyyyMMdd"); }
 
@@ -117,6 +119,10 @@ private slots:
     void changeCorrectsTheAmountOnly();
     void deleteAndFailedWrites();
     void refusedAppendAndReadOnly();
+    void writesAfterInitialisationEndedAreRefused_data();
+    void writesAfterInitialisationEndedAreRefused();
+    void unreadableBooksAreToldAsSuch_data();
+    void unreadableBooksAreToldAsSuch();
 };
 
 void tst_openingbalances::documentNumbersWithinAndAcrossDays()
@@ -184,6 +190,9 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent_data()
     QTest::newRow("credit") << "-800" << "" << qint64(-80000) << "-800.00";
     QTest::newRow("blanks around") << " 5 " << "" << qint64(500) << "5.00";
     QTest::newRow("half cent away from zero") << "-0.005" << "" << qint64(-1) << "-0.01";
+    QTest::newRow("largest") << "-1234567890123.45" << "" << qint64(-123456789012345) << "-1234567890123.45";
+    QTest::newRow("leading zeros") << "00000000000000012" << "" << qint64(1200) << "12.00";
+    QTest::newRow("too large") << "12345678901234" << kTooLarge << qint64(0) << "";
     QTest::newRow("grouping") << "1,000" << kNotANumber << qint64(0) << "";
     QTest::newRow("exponent") << "2E3" << kNotANumber << qint64(0) << "";
     QTest::newRow("letters") << "abc" << kNotANumber << qint64(0) << "";
@@ -443,6 +452,90 @@ void tst_openingbalances::refusedAppendAndReadOnly()
     QCOMPARE(w.dataRows(), 1);
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(db.count("zzqcye"), 1);
+}
+
+void tst_openingbalances::writesAfterInitialisationEndedAreRefused_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("flagReadable");
+    QTest::addColumn<QString>("message"); // what the refusal begins with
+    const QString readOnly = QStringLiteral("数据初始化已经结束，总帐期初余额只能查询，不能添加修改！");
+    QTest::newRow("append") << "append" << true << readOnly;
+    QTest::newRow("change") << "change" << true << readOnly;
+    QTest::newRow("delete") << "delete" << true << readOnly;
+    QTest::newRow("append, flag unreadable") << "append" << false << kUnreadable;
+    QTest::newRow("change, flag unreadable") << "change" << false << kUnreadable;
+}
+
+void tst_openingbalances::writesAfterInitialisationEndedAreRefused()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, flagReadable);
+    QFETCH(QString, message);
+    TestDb db;
+    setUpBooks(db);
+    addBalance(db, "CSH202601010001", "1001", 100);
+    MessageBoxes boxes;
+    frmzzqcye w;
+    w.show();
+    w.MSFlexGrid1->setRow(1);
+    if (action == "append") {
+        click(w, "button_append");
+        enter(w.editor->text1, "1002");
+        retype(w.editor->text1, "5");
+    } else if (action == "change") {
+        click(w, "button_edit");
+        retype(w.editor->text2, "5");
+    }
+    // Ended from another window while this one stood open: its buttons stay as they were.
+    db.run("update qy set qyqj='js' where cdxm='sjcsh'");
+    {
+        std::optional<testsupport::FailingStatements> locked;
+        if (!flagReadable)
+            locked.emplace(testsupport::statementsOn("qy"));
+        click(w, action == "delete" ? "button_delete" : "button_save");
+    }
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.lastText().startsWith(message), qPrintable(boxes.lastText()));
+    QCOMPARE(db.scalar("select group_concat(km_no || ':' || qcje) from zzqcye"), QStringLiteral("1001:100"));
+    QCOMPARE(w.dataRows(), action == "append" ? 2 : 1);
+    QVERIFY(w.isButtonEnabled(action == "delete" ? "button_append" : "button_cx"));
+}
+
+void tst_openingbalances::unreadableBooksAreToldAsSuch_data()
+{
+    QTest::addColumn<QString>("broken");
+    QTest::newRow("flags at load") << "flags at load";
+    QTest::newRow("first period flag at append") << "flag at append";
+    QTest::newRow("current period row") << "period row";
+}
+
+void tst_openingbalances::unreadableBooksAreToldAsSuch()
+{
+    QFETCH(QString, broken);
+    TestDb db;
+    setUpBooks(db);
+    if (broken == "period row")
+        db.run("delete from dqkjqj");
+    MessageBoxes boxes;
+    std::optional<testsupport::FailingStatements> locked;
+    if (broken == "flags at load")
+        locked.emplace(testsupport::statementsOn("qy"));
+    frmzzqcye w;
+    w.show();
+    if (broken == "flags at load") {
+        // Not known to be editable, so read-only.
+        locked.reset();
+        QVERIFY(w.isReadOnly());
+        QVERIFY(!w.isButtonEnabled("button_append"));
+    } else {
+        if (broken == "flag at append")
+            locked.emplace(testsupport::statementsOn("qy"));
+        click(w, "button_append");
+        QVERIFY(!w.editor->isAppending());
+    }
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.lastText().startsWith(kUnreadable), qPrintable(boxes.lastText()));
 }
 
 QTEST_MAIN(tst_openingbalances)

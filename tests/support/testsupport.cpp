@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QWidget>
 #include <QTest>
 
@@ -83,6 +84,12 @@ QStringList MessageBoxes::texts() const
     for (const auto &r : shown_)
         out << r.text;
     return out;
+}
+
+platform::SqlConnection::FailureHook statementsOn(const QString &table)
+{
+    const QRegularExpression named(QStringLiteral("\\b") + table + QStringLiteral("\\b"));
+    return [named](const QString &sql) { return named.match(sql).hasMatch(); };
 }
 
 } // namespace testsupport

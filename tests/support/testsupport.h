@@ -72,4 +72,7 @@ public:
     FailingStatements &operator=(const FailingStatements &) = delete;
 };
 
+// Picks every statement that names the table, as if another program had locked it.
+platform::SqlConnection::FailureHook statementsOn(const QString &table);
+
 } // namespace testsupport
