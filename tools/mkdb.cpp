@@ -1,6 +1,8 @@
 // Build-time tool: makes an encrypted books file from the schema-and-seed SQL.
 // Usage: kelopz_mkdb <schema.sql> <out.mdb>
 // It writes a temporary file first and renames it, so a failed run leaves nothing.
+#include "db/databasekey.h"
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -9,9 +11,6 @@
 #include <string>
 
 namespace {
-// Keep in step with the program's database password (src/db/connection.cpp).
-constexpr const char *kDatabasePassword = "lanternorchardbay";
-
 bool exec(sqlite3 *db, const std::string &sql)
 {
     char *err = nullptr;
@@ -43,7 +42,7 @@ int main(int argc, char **argv)
     std::remove(tmp.c_str());
     sqlite3 *db = nullptr;
     bool ok = sqlite3_open_v2(tmp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK
-              && exec(db, std::string("PRAGMA key='") + kDatabasePassword + "';")
+              && exec(db, std::string("PRAGMA key='") + books::kDatabasePassword + "';")
               && exec(db, "BEGIN;") && exec(db, sql.str()) && exec(db, "COMMIT;");
     sqlite3_close(db);
     if (!ok || std::rename(tmp.c_str(), out.c_str()) != 0) {

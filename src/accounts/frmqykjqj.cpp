@@ -3,7 +3,6 @@
 #include "accounts/ledgersetup.h"
 #include "db/money.h"
 #include "db/period.h"
-#include "frame/mdimain.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
@@ -95,7 +94,6 @@ void frmqykjqj::saverecord()
         box->setEnabled(false);
     platform::notice(QStringLiteral("会计期间设置成功，系统自") + periodText +
                      QStringLiteral("开始使用，您可以设置会计科目、总帐期初余额！"));
-    if (MDIMain *main = MDIMain::instance())
-        main->menuItem(QStringLiteral("menucskjqj"))->setEnabled(false);
+    emit firstPeriodSaved();
     setViewing();
 }

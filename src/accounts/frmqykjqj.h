@@ -1,7 +1,7 @@
 #pragma once
 // The first accounting period: a year and a month, set once at the start of use.
 
-#include "frame/dialogframe.h"
+#include "gridwin/dialogframe.h"
 
 class frmqykjqj : public DialogFrame {
     Q_OBJECT
@@ -12,6 +12,10 @@ public:
     void editrecord() override;
     void saverecord() override;
     void canceledit() override;
+
+signals:
+    // The first period is stored: it is set once, so whoever offers to set it stops.
+    void firstPeriodSaved();
 
 private:
     QString periodText; // the period and year texts between their making and their writing

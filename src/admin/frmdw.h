@@ -2,7 +2,7 @@
 // The company record: the one row of dwmc, shown and changed in five boxes.
 
 #include "db/mdlstandard.h"
-#include "frame/dialogframe.h"
+#include "gridwin/dialogframe.h"
 
 class frmdw : public DialogFrame {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 // The logged-in operator changes his or her own password.
 
-#include "frame/dialogframe.h"
+#include "gridwin/dialogframe.h"
 
 class QLabel;
 

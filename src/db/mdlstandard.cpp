@@ -1,19 +1,14 @@
 #include "db/mdlstandard.h"
 
+#include "db/databasekey.h"
 #include "platform/sqlconnection.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QWidget>
 
 namespace mdlStandard {
 
 namespace {
-// The database password the books file is keyed with.
-constexpr char kDatabasePassword[] = "lanternorchardbay";
-
 QString &overriddenPath()
 {
     static QString path;
@@ -49,7 +44,7 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
     if (conn && transactionDepth() == 0 && (conn->path() != path || !QFileInfo::exists(path)))
         conn.reset();
     if (!conn)
-        conn = platform::SqlConnection::open(path, kDatabasePassword, error);
+        conn = platform::SqlConnection::open(path, books::kDatabasePassword, error);
     return conn;
 }
 } // namespace
@@ -151,17 +146,6 @@ bool Transaction::commit()
     if (conn && conn->inTransaction())
         conn->exec(QStringLiteral("ROLLBACK"), &ignored);
     return false;
-}
-
-void entertotab(int &keycode)
-{
-    if (keycode != Qt::Key_Return && keycode != Qt::Key_Enter && keycode != 13)
-        return;
-    if (QWidget *focus = QApplication::focusWidget()) {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(focus, &tab);
-    }
-    keycode = 0;
 }
 
 } // namespace mdlStandard

@@ -64,7 +64,4 @@ private:
     QString error_;
 };
 
-// Enter acts as Tab: moves the focus on as a typed Tab would and swallows the key.
-void entertotab(int &keycode);
-
 } // namespace mdlStandard

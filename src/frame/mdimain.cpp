@@ -299,6 +299,8 @@ void MDIMain::menucskjqj_Click()
         return;
     }
     frmqykjqj window;
+    connect(&window, &frmqykjqj::firstPeriodSaved, this,
+            [this] { menuItem(QStringLiteral("menucskjqj"))->setEnabled(false); });
     showDialog(window);
 }
 

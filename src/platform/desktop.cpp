@@ -1,7 +1,5 @@
 #include "platform/desktop.h"
 
-#include "db/mdlstandard.h"
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -10,6 +8,17 @@
 #include <QWidget>
 
 namespace platform {
+
+void entertotab(int &keycode)
+{
+    if (keycode != Qt::Key_Return && keycode != Qt::Key_Enter && keycode != 13)
+        return;
+    if (QWidget *focus = QApplication::focusWidget()) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(focus, &tab);
+    }
+    keycode = 0;
+}
 
 namespace {
 class EnterAsTabFilter : public QObject {
@@ -20,7 +29,7 @@ public:
         if (event->type() == QEvent::KeyPress) {
             const int typed = static_cast<QKeyEvent *>(event)->key();
             int key = typed;
-            mdlStandard::entertotab(key);
+            entertotab(key);
             if (key != typed)
                 return true; // the Enter became a Tab
         }

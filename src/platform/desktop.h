@@ -11,7 +11,10 @@ class QWidget;
 
 namespace platform {
 
-// Makes Enter in the given widget act as Tab (through mdlStandard::entertotab).
+// Enter acts as Tab: when the key code is Enter, moves the focus on as a typed Tab
+// would and sets the code to 0 (swallowed); any other code is left alone.
+void entertotab(int &keycode);
+// Makes Enter in the given widget act as Tab, through entertotab.
 void installEnterAsTab(QWidget *widget);
 
 void setHourglass();

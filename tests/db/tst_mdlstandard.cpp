@@ -1,4 +1,5 @@
 // The road to the books: binding, recordsets, transactions, money and the file itself.
+#include "db/databasekey.h"
 #include "db/mdlstandard.h"
 #include "db/money.h"
 #include "platform/desktop.h"
@@ -297,7 +298,7 @@ void tst_mdlstandard::stockShellNeedsTheKey()
         p.waitForFinished();
         return p.readAllStandardOutput() + p.readAllStandardError();
     };
-    QVERIFY(ask("PRAGMA key='lanternorchardbay';\nselect czyno from czy;\n").contains("759"));
+    QVERIFY(ask(QByteArray("PRAGMA key='") + books::kDatabasePassword + "';\nselect czyno from czy;\n").contains("759"));
     const QByteArray without = ask("select czyno from czy;\n");
     QVERIFY(!without.contains("759"));
     QVERIFY(without.contains("not a database"));

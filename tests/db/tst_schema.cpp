@@ -1,6 +1,8 @@
 // The ready database made from data/kelopz.sql: its tables, column kinds and seed rows.
 #include <QtTest>
 
+#include "db/databasekey.h"
+
 #include <sqlite3.h>
 
 #include <map>
@@ -19,7 +21,7 @@ public:
     {
         if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             return;
-        ok_ = exec("PRAGMA key='lanternorchardbay';") && rows("select count(*) from sqlite_master").size() == 1;
+        ok_ = exec((std::string("PRAGMA key='") + books::kDatabasePassword + "';").c_str()) && rows("select count(*) from sqlite_master").size() == 1;
     }
     ~Db() { sqlite3_close(db_); }
     bool ok() const { return ok_; }

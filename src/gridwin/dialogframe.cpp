@@ -1,4 +1,4 @@
-#include "frame/dialogframe.h"
+#include "gridwin/dialogframe.h"
 
 #include "platform/desktop.h"
 #include "platform/keyedtoolbar.h"

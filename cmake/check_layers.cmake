@@ -1,0 +1,23 @@
+# Run by the build: every quoted include of the files listed in SOURCES must name a
+# header listed in ALLOWED
+# (the layer's own headers and those of the layers below it).
+file(STRINGS ${ALLOWED} allowed)
+file(STRINGS ${SOURCES} sources)
+set(violations "")
+foreach(source ${sources})
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
+    if(header MATCHES "\\.moc$")
+      continue()
+    endif()
+    list(FIND allowed "${header}" found)
+    if(found EQUAL -1)
+      string(APPEND violations "\n  ${source}: includes \"${header}\", which is above ${LAYER}")
+    endif()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "Upward include in ${LAYER}:${violations}")
+endif()
+file(TOUCH ${STAMP})
