@@ -1,5 +1,5 @@
 // The date box: a date set by the program or picked in its calendar, and its keys.
-#include "db/mdlstandard.h"
+#include "platform/desktop.h"
 #include "platform/dtpicker.h"
 
 #include <QCalendarWidget>
@@ -45,7 +45,7 @@ void tst_dtpicker::keys()
     connect(picker, &DTPicker::keyDown, this, [](int &key, Qt::KeyboardModifiers) {
         if (key == Qt::Key_Up)
             key = 0;
-        mdlStandard::entertotab(key);
+        platform::entertotab(key);
     });
     QTest::keyClick(picker, Qt::Key_Up);
     QCOMPARE(picker->value(), QDate(2026, 5, 7));
