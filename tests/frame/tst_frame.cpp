@@ -4,6 +4,8 @@
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
 #include "frame/startup.h"
+#include "gridwin/gridframe.h"
+#include "platform/keyedtoolbar.h"
 #include "platform/desktop.h"
 #include "platform/panelstatusbar.h"
 #include "testsupport.h"
@@ -59,6 +61,8 @@ private slots:
     void settingFlagsDisableTheirItems();
     void exitAsksAndNoKeepsTheProgram();
     void oneInstancePerChildWindow();
+    void exitButtonClosesTheListWindow_data();
+    void exitButtonClosesTheListWindow();
     void splashAndHourglassEndOnTheTimer();
     void helpAndAboutUseTheDesktop();
 };
@@ -294,6 +298,66 @@ void tst_frame::oneInstancePerChildWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.showChild("frmczy", make);
     QCOMPARE(made, 2);
+}
+
+void tst_frame::exitButtonClosesTheListWindow_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("addRow"); // a row added while the window is open
+    QTest::newRow("operators") << "menuczy" << "操作员信息设置"
+                               << "insert into czy (czyno, czyname, password) values ('8', '乙', '1')";
+    QTest::newRow("chart") << "menukjkm" << "会计科目信息设置"
+                           << "insert into kmdmk (km_no, km_zjf, km_name) values ('1002', 'YHCK', '银行存款')";
+    QTest::newRow("opening balances") << "menuzzqcye" << "总帐期初余额设置"
+                                      << "insert into zzqcye (djh, km_no, km_name, qcje, kjqj) "
+                                         "values ('CSH202601010002', '1001', '现金', 5, '2026年01月')";
+}
+
+void tst_frame::exitButtonClosesTheListWindow()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, addRow);
+    TestDb db;
+    db.run("update qy set bj='1'");
+    db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
+    db.run("insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010001', '1001', '现金', 5, "
+           "'2026年01月')");
+    MessageBoxes boxes;
+    MDIMain main;
+    main.show();
+    auto openList = [&] {
+        main.menuItem(item)->trigger();
+        QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+        return sub ? qobject_cast<GridFrame *>(sub->widget()) : nullptr;
+    };
+    auto namesInWindowList = [&] {
+        auto *ck = main.findChild<QMenu *>("ck");
+        emit ck->aboutToShow();
+        int named = 0;
+        for (QAction *a : ck->actions())
+            named += a->text() == caption;
+        return named;
+    };
+
+    QPointer<GridFrame> first = openList();
+    QVERIFY(first);
+    QCOMPARE(first->dataRows(), 1);
+    db.run(addRow);
+    first->Toolbar1->click("button_exit");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);
+    QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    QCOMPARE(namesInWindowList(), 0);
+
+    GridFrame *again = openList();
+    QVERIFY(again);
+    QVERIFY(again->isVisible());
+    QCOMPARE(again->dataRows(), 2); // read afresh
+    QCOMPARE(namesInWindowList(), 1);
+    QCOMPARE(boxes.count(), 0);
 }
 
 void tst_frame::splashAndHourglassEndOnTheTimer()
