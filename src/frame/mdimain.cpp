@@ -281,7 +281,8 @@ void MDIMain::menuexit_Click() { close(); }
 
 void MDIMain::menuczsc_Click()
 {
-    platform::shellOpen(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"));
+    // Debian's viewer for compiled help files, for a desktop that has none set.
+    platform::openDocument(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"), QStringLiteral("xchm"));
 }
 
 void MDIMain::menudw_Click()

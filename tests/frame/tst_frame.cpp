@@ -35,6 +35,22 @@ QList<frmface *> splashWindows()
     return found;
 }
 
+// Stands in for the desktop while it lives and records what would be opened or started.
+class DesktopRecorder {
+public:
+    explicit DesktopRecorder(bool hasViewer)
+    {
+        platform::setDesktopSeam(platform::DesktopSeam{
+            [this](const QString &target) { launched << "desktop " + target; },
+            [hasViewer](const QString &) { return hasViewer; },
+            [this](const QString &program, const QStringList &args) { launched << program + ' ' + args.join(' '); }});
+    }
+    ~DesktopRecorder() { platform::setDesktopSeam(std::nullopt); }
+    DesktopRecorder(const DesktopRecorder &) = delete;
+    DesktopRecorder &operator=(const DesktopRecorder &) = delete;
+    QStringList launched;
+};
+
 void typeLogin(frmlogin &login, const QString &number, const QString &password)
 {
     login.txtitem(1)->setText(number);
@@ -64,6 +80,7 @@ private slots:
     void exitButtonClosesTheListWindow_data();
     void exitButtonClosesTheListWindow();
     void splashAndHourglassEndOnTheTimer();
+    void helpAndAboutUseTheDesktop_data();
     void helpAndAboutUseTheDesktop();
 };
 
@@ -383,24 +400,31 @@ void tst_frame::splashAndHourglassEndOnTheTimer()
     main.Timer1_Timer(); // later ticks only reset the pointer
 }
 
+void tst_frame::helpAndAboutUseTheDesktop_data()
+{
+    QTest::addColumn<bool>("desktopHasViewer");
+    QTest::addColumn<QString>("helpOpenedBy");
+    QTest::newRow("desktop's viewer") << true << "desktop";
+    QTest::newRow("no viewer set") << false << "xchm";
+}
+
 void tst_frame::helpAndAboutUseTheDesktop()
 {
+    QFETCH(bool, desktopHasViewer);
+    QFETCH(QString, helpOpenedBy);
     TestDb db;
-    QStringList opened;
-    platform::setShellOpenHook([&](const QString &target) { opened << target; });
+    DesktopRecorder desktop(desktopHasViewer);
     MDIMain main;
     main.menuItem("menuczsc")->trigger();
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.first(), QCoreApplication::applicationDirPath() + "/sm.chm");
+    QCOMPARE(desktop.launched, QStringList(helpOpenedBy + ' ' + QCoreApplication::applicationDirPath() + "/sm.chm"));
 
     frmAbout about;
     about.show();
     QTest::mouseClick(about.findChild<QLabel *>("lblContact"), Qt::LeftButton);
-    QCOMPARE(opened.last(), QStringLiteral("mailto:") + frmAbout::contactAddress());
+    QCOMPARE(desktop.launched.last(), "desktop mailto:" + frmAbout::contactAddress());
     QVERIFY(about.isVisible());
     QTest::mouseClick(about.findChild<QLabel *>("lblTitle"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
-    platform::setShellOpenHook({});
 }
 
 QTEST_MAIN(tst_frame)
