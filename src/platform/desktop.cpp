@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform {
 
@@ -23,6 +24,21 @@ public:
             mdlStandard::entertotab(key);
             if (key != typed)
                 return true; // the Enter became a Tab
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class BlankTitleBar : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The native window is made anew when the window is shown or given a new parent.
+        if (event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (window->windowTitle().isEmpty() && window->windowHandle())
+                window->windowHandle()->setTitle(QStringLiteral(" "));
         }
         return QObject::eventFilter(watched, event);
     }
@@ -62,6 +78,8 @@ bool desktopHasViewer(const QString &path)
 } // namespace
 
 void installEnterAsTab(QWidget *widget) { widget->installEventFilter(new EnterAsTabFilter(widget)); }
+
+void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }
 
 void setHourglass()
 {

@@ -16,6 +16,10 @@ namespace platform {
 // Makes Enter in the given widget act as Tab (through mdlStandard::entertotab).
 void installEnterAsTab(QWidget *widget);
 
+// Shows nothing in the window's title bar while its caption is empty. The toolkit would
+// put the program's name into an empty title.
+void keepTitleBarBlank(QWidget *window);
+
 void setHourglass();
 // Restores the normal pointer, however often the hourglass was set.
 void restorePointer();

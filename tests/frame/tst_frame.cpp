@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,6 +74,7 @@ private slots:
 
     void unreadableBooksEndTheProgram();
     void qtTextsAreChinese();
+    void titlesAreTheCaptionsAndTheIconIsOurs();
     void captionStatusBarAndMenus();
     void settingFlagsDisableTheirItems();
     void exitAsksAndNoKeepsTheProgram();
@@ -207,6 +209,32 @@ void tst_frame::qtTextsAreChinese()
 {
     loadQtTranslations();
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("是(&Y)"));
+}
+
+void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
+{
+    setUpApplication();
+    // Once a display name is set the toolkit appends it to every title on the desktop;
+    // a set name no longer follows the application's name.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("probe");
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(name);
+
+    TestDb db;
+    db.run("update dwmc set dw_name=?", {"澄川贸易"});
+    frmlogin login;
+    login.show();
+    QCOMPARE(login.windowTitle(), QString());
+    QCOMPARE(login.windowHandle()->title(), QStringLiteral(" ")); // not the program's name
+    MDIMain main;
+    main.show();
+    QCOMPARE(main.windowHandle()->title(), QStringLiteral("财务澄川账簿信息系统(澄川贸易)"));
+
+    const QImage ours = QImage(":/kelopz.png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY(!ours.isNull());
+    for (QWidget *w : {static_cast<QWidget *>(&login), static_cast<QWidget *>(&main)})
+        QCOMPARE(w->windowIcon().pixmap(ours.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), ours);
 }
 
 void tst_frame::captionStatusBarAndMenus()
