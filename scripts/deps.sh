@@ -8,7 +8,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   fp-utils
   fonts-wqy-zenhei fontconfig
-  xdg-utils
+  xdg-utils xchm
   poppler-utils
 )
 missing=()

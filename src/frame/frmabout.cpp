@@ -13,6 +13,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QString());
+    platform::keepTitleBarBlank(this);
     setFixedSize(420, 260);
 
     auto *title = new QLabel(QStringLiteral("财务澄川账簿信息系统"), this);

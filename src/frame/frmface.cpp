@@ -1,5 +1,6 @@
 #include "frame/frmface.h"
 
+#include "platform/desktop.h"
 #include "platform/look.h"
 
 #include <QLabel>
@@ -14,6 +15,7 @@ frmface::frmface(QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
+    platform::keepTitleBarBlank(this);
 
     auto *thanks = new QLabel(
         QStringLiteral("    感谢您使用《财务澄川账簿系统》，我们的成长与发展离不开您的支持。"), this);

@@ -43,6 +43,7 @@ frmlogin::frmlogin(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmlogin"));
     setWindowTitle(QString());
+    platform::keepTitleBarBlank(this);
     setFixedSize(420, 250);
 
     Label1 = boldLabel(QStringLiteral("用户代码:"), this);

@@ -246,10 +246,39 @@ QMdiSubWindow *MDIMain::showChild(const QString &key, const std::function<QWidge
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(window->windowTitle());
         connect(window, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+        window->installEventFilter(this); // after the frame's own filter, so it runs first
     }
     sub->showMaximized();
     area->setActiveSubWindow(sub);
     return sub;
+}
+
+bool MDIMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Close || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    // A child window closed by its own exit button would otherwise leave its empty frame
+    // behind, and the menu would bring back that frame. The window's own close handling
+    // decides first, as it may keep the window open.
+    auto *window = static_cast<QWidget *>(watched);
+    window->removeEventFilter(this);
+    QCoreApplication::sendEvent(window, event);
+    window->installEventFilter(this);
+    if (event->isAccepted())
+        closeChildFrame(window);
+    return true;
+}
+
+void MDIMain::closeChildFrame(QWidget *window)
+{
+    for (auto it = children.begin(); it != children.end(); ++it) {
+        if (it.value() && it.value()->widget() == window) {
+            QPointer<QMdiSubWindow> sub = it.value();
+            children.erase(it); // the next menu choice makes the window afresh
+            sub->close();
+            return;
+        }
+    }
 }
 
 int MDIMain::showDialog(QDialog &dialog)
@@ -272,7 +301,8 @@ void MDIMain::menuexit_Click() { close(); }
 
 void MDIMain::menuczsc_Click()
 {
-    platform::shellOpen(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"));
+    // Debian's viewer for compiled help files, for a desktop that has none set.
+    platform::openDocument(QCoreApplication::applicationDirPath() + QStringLiteral("/sm.chm"), QStringLiteral("xchm"));
 }
 
 void MDIMain::menudw_Click()

@@ -35,7 +35,8 @@ public:
     platform::PanelStatusBar *StatusBar1;
 
     // Shows the child window known by key inside the main window, maximised. While one
-    // is open it is only brought to the front; otherwise make() creates it afresh.
+    // is open it is only brought to the front; otherwise make() creates it afresh. A
+    // child window that closes itself closes its frame in the main window too.
     QMdiSubWindow *showChild(const QString &key, const std::function<QWidget *()> &make);
     template <class Window> QMdiSubWindow *showChild()
     {
@@ -78,12 +79,14 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void MDIForm_Load();
     void MDIForm_Activate();
     void buildMenus();
     void fillWindowList();
+    void closeChildFrame(QWidget *window);
 
     QMdiArea *area;
     QMenu *ck;

@@ -4,9 +4,11 @@
 #include "frame/mdimain.h"
 
 #include "db/mdlstandard.h"
+#include "platform/look.h"
 #include "platform/msgbox.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -29,6 +31,16 @@ void loadQtTranslations()
     if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
+}
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("kelopz"));
+    // No display name: the toolkit would append it to every title on the desktop.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelopz.png")));
+    QApplication::setFont(platform::cjkFont(QStringLiteral("宋体"), 9));
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    loadQtTranslations();
 }
 
 int Main()

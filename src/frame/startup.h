@@ -8,5 +8,9 @@ int Main();
 // Whether the books file can be opened and read; tells the user and returns false when not.
 bool booksAreReadable();
 
+// Sets up the application before its first window: its name and icon, the Chinese
+// locale, font and Qt texts. Window titles are exactly the windows' captions.
+void setUpApplication();
+
 // Loads Qt's own Chinese texts (buttons, print preview, standard dialogs).
 void loadQtTranslations();

@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform {
 
@@ -37,14 +38,57 @@ public:
     }
 };
 
-ShellOpenHook &shellHook()
+class BlankTitleBar : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The native window is made anew when the window is shown or given a new parent.
+        if (event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (window->windowTitle().isEmpty() && window->windowHandle())
+                window->windowHandle()->setTitle(QStringLiteral(" "));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+std::optional<DesktopSeam> &seam()
 {
-    static ShellOpenHook hook;
-    return hook;
+    static std::optional<DesktopSeam> stand_in;
+    return stand_in;
+}
+
+// The text a desktop tool prints, or nothing when it is missing, fails or hangs.
+QString toolOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(3000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+// Asks the desktop, as its opener does, for the file's type and the viewer set for it.
+bool desktopHasViewer(const QString &path)
+{
+    if (seam())
+        return seam()->hasViewer(path);
+    const QString type = toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), path})
+                             .section(QLatin1Char(';'), 0, 0);
+    return !type.isEmpty() &&
+           !toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type}).isEmpty();
 }
 } // namespace
 
 void installEnterAsTab(QWidget *widget) { widget->installEventFilter(new EnterAsTabFilter(widget)); }
+
+void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }
 
 void setHourglass()
 {
@@ -63,16 +107,26 @@ bool isHourglass()
     return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
 }
 
-void setShellOpenHook(ShellOpenHook hook) { shellHook() = std::move(hook); }
+void setDesktopSeam(std::optional<DesktopSeam> stand_in) { seam() = std::move(stand_in); }
 
 void shellOpen(const QString &target)
 {
-    if (shellHook()) {
-        shellHook()(target);
+    if (seam()) {
+        seam()->open(target);
         return;
     }
     const QUrl url = target.startsWith(QStringLiteral("mailto:")) ? QUrl(target) : QUrl::fromLocalFile(target);
     QDesktopServices::openUrl(url);
+}
+
+void openDocument(const QString &path, const QString &fallbackViewer)
+{
+    if (desktopHasViewer(path))
+        shellOpen(path);
+    else if (seam())
+        seam()->start(fallbackViewer, {path});
+    else
+        QProcess::startDetached(fallbackViewer, {path});
 }
 
 } // namespace platform

@@ -1,11 +1,13 @@
 #pragma once
 // Small services of the desktop: Enter-as-Tab on entry boxes, the hourglass pointer,
-// and handing a file or link to the desktop's own handler.
+// and handing a file or link to the desktop's own handler or to a viewer.
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -17,15 +19,31 @@ void entertotab(int &keycode);
 // Makes Enter in the given widget act as Tab, through entertotab.
 void installEnterAsTab(QWidget *widget);
 
+// Shows nothing in the window's title bar while its caption is empty. The toolkit would
+// put the program's name into an empty title.
+void keepTitleBarBlank(QWidget *window);
+
 void setHourglass();
 // Restores the normal pointer, however often the hourglass was set.
 void restorePointer();
 bool isHourglass();
 
 // Opens a file or a "mailto:" link with the desktop's handler. The result is not
-// reported, as a missing viewer is the desktop's matter. Tests install a hook instead.
+// reported, as a missing viewer is the desktop's matter.
 void shellOpen(const QString &target);
-using ShellOpenHook = std::function<void(const QString &target)>;
-void setShellOpenHook(ShellOpenHook hook);
+
+// Opens a document with the viewer the desktop has for its type; where the desktop has
+// none, starts fallbackViewer (a program on the search path) on it. Nothing is reported:
+// a viewer that cannot show the document says so itself.
+void openDocument(const QString &path, const QString &fallbackViewer);
+
+// Stands in for the desktop while set (tests): nothing is opened or started, each part
+// is asked instead. An empty seam restores the desktop.
+struct DesktopSeam {
+    std::function<void(const QString &target)> open; // handed to the desktop's handler
+    std::function<bool(const QString &path)> hasViewer;
+    std::function<void(const QString &program, const QStringList &arguments)> start;
+};
+void setDesktopSeam(std::optional<DesktopSeam> seam);
 
 } // namespace platform

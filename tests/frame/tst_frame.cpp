@@ -4,6 +4,8 @@
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
 #include "frame/startup.h"
+#include "gridwin/gridframe.h"
+#include "platform/keyedtoolbar.h"
 #include "platform/desktop.h"
 #include "platform/panelstatusbar.h"
 #include "testsupport.h"
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +35,22 @@ QList<frmface *> splashWindows()
     }
     return found;
 }
+
+// Stands in for the desktop while it lives and records what would be opened or started.
+class DesktopRecorder {
+public:
+    explicit DesktopRecorder(bool hasViewer)
+    {
+        platform::setDesktopSeam(platform::DesktopSeam{
+            [this](const QString &target) { launched << "desktop " + target; },
+            [hasViewer](const QString &) { return hasViewer; },
+            [this](const QString &program, const QStringList &args) { launched << program + ' ' + args.join(' '); }});
+    }
+    ~DesktopRecorder() { platform::setDesktopSeam(std::nullopt); }
+    DesktopRecorder(const DesktopRecorder &) = delete;
+    DesktopRecorder &operator=(const DesktopRecorder &) = delete;
+    QStringList launched;
+};
 
 void typeLogin(frmlogin &login, const QString &number, const QString &password)
 {
@@ -55,11 +74,15 @@ private slots:
 
     void unreadableBooksEndTheProgram();
     void qtTextsAreChinese();
+    void titlesAreTheCaptionsAndTheIconIsOurs();
     void captionStatusBarAndMenus();
     void settingFlagsDisableTheirItems();
     void exitAsksAndNoKeepsTheProgram();
     void oneInstancePerChildWindow();
+    void exitButtonClosesTheListWindow_data();
+    void exitButtonClosesTheListWindow();
     void splashAndHourglassEndOnTheTimer();
+    void helpAndAboutUseTheDesktop_data();
     void helpAndAboutUseTheDesktop();
 };
 
@@ -188,6 +211,32 @@ void tst_frame::qtTextsAreChinese()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("是(&Y)"));
 }
 
+void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
+{
+    setUpApplication();
+    // Once a display name is set the toolkit appends it to every title on the desktop;
+    // a set name no longer follows the application's name.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("probe");
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(name);
+
+    TestDb db;
+    db.run("update dwmc set dw_name=?", {"澄川贸易"});
+    frmlogin login;
+    login.show();
+    QCOMPARE(login.windowTitle(), QString());
+    QCOMPARE(login.windowHandle()->title(), QStringLiteral(" ")); // not the program's name
+    MDIMain main;
+    main.show();
+    QCOMPARE(main.windowHandle()->title(), QStringLiteral("财务澄川账簿信息系统(澄川贸易)"));
+
+    const QImage ours = QImage(":/kelopz.png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY(!ours.isNull());
+    for (QWidget *w : {static_cast<QWidget *>(&login), static_cast<QWidget *>(&main)})
+        QCOMPARE(w->windowIcon().pixmap(ours.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), ours);
+}
+
 void tst_frame::captionStatusBarAndMenus()
 {
     TestDb db;
@@ -296,6 +345,66 @@ void tst_frame::oneInstancePerChildWindow()
     QCOMPARE(made, 2);
 }
 
+void tst_frame::exitButtonClosesTheListWindow_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("addRow"); // a row added while the window is open
+    QTest::newRow("operators") << "menuczy" << "操作员信息设置"
+                               << "insert into czy (czyno, czyname, password) values ('8', '乙', '1')";
+    QTest::newRow("chart") << "menukjkm" << "会计科目信息设置"
+                           << "insert into kmdmk (km_no, km_zjf, km_name) values ('1002', 'YHCK', '银行存款')";
+    QTest::newRow("opening balances") << "menuzzqcye" << "总帐期初余额设置"
+                                      << "insert into zzqcye (djh, km_no, km_name, qcje, kjqj) "
+                                         "values ('CSH202601010002', '1001', '现金', 5, '2026年01月')";
+}
+
+void tst_frame::exitButtonClosesTheListWindow()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, addRow);
+    TestDb db;
+    db.run("update qy set bj='1'");
+    db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
+    db.run("insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010001', '1001', '现金', 5, "
+           "'2026年01月')");
+    MessageBoxes boxes;
+    MDIMain main;
+    main.show();
+    auto openList = [&] {
+        main.menuItem(item)->trigger();
+        QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+        return sub ? qobject_cast<GridFrame *>(sub->widget()) : nullptr;
+    };
+    auto namesInWindowList = [&] {
+        auto *ck = main.findChild<QMenu *>("ck");
+        emit ck->aboutToShow();
+        int named = 0;
+        for (QAction *a : ck->actions())
+            named += a->text() == caption;
+        return named;
+    };
+
+    QPointer<GridFrame> first = openList();
+    QVERIFY(first);
+    QCOMPARE(first->dataRows(), 1);
+    db.run(addRow);
+    first->Toolbar1->click("button_exit");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);
+    QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    QCOMPARE(namesInWindowList(), 0);
+
+    GridFrame *again = openList();
+    QVERIFY(again);
+    QVERIFY(again->isVisible());
+    QCOMPARE(again->dataRows(), 2); // read afresh
+    QCOMPARE(namesInWindowList(), 1);
+    QCOMPARE(boxes.count(), 0);
+}
+
 void tst_frame::splashAndHourglassEndOnTheTimer()
 {
     TestDb db;
@@ -319,24 +428,31 @@ void tst_frame::splashAndHourglassEndOnTheTimer()
     main.Timer1_Timer(); // later ticks only reset the pointer
 }
 
+void tst_frame::helpAndAboutUseTheDesktop_data()
+{
+    QTest::addColumn<bool>("desktopHasViewer");
+    QTest::addColumn<QString>("helpOpenedBy");
+    QTest::newRow("desktop's viewer") << true << "desktop";
+    QTest::newRow("no viewer set") << false << "xchm";
+}
+
 void tst_frame::helpAndAboutUseTheDesktop()
 {
+    QFETCH(bool, desktopHasViewer);
+    QFETCH(QString, helpOpenedBy);
     TestDb db;
-    QStringList opened;
-    platform::setShellOpenHook([&](const QString &target) { opened << target; });
+    DesktopRecorder desktop(desktopHasViewer);
     MDIMain main;
     main.menuItem("menuczsc")->trigger();
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.first(), QCoreApplication::applicationDirPath() + "/sm.chm");
+    QCOMPARE(desktop.launched, QStringList(helpOpenedBy + ' ' + QCoreApplication::applicationDirPath() + "/sm.chm"));
 
     frmAbout about;
     about.show();
     QTest::mouseClick(about.findChild<QLabel *>("lblContact"), Qt::LeftButton);
-    QCOMPARE(opened.last(), QStringLiteral("mailto:") + frmAbout::contactAddress());
+    QCOMPARE(desktop.launched.last(), "desktop mailto:" + frmAbout::contactAddress());
     QVERIFY(about.isVisible());
     QTest::mouseClick(about.findChild<QLabel *>("lblTitle"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
-    platform::setShellOpenHook({});
 }
 
 QTEST_MAIN(tst_frame)
