@@ -66,6 +66,10 @@ private slots:
     void headerRowIsNeverARecord();
     void quickSearchRule();
     void printsItsOwnListingUnderTheCompanyItRead();
+    void movingNeverCutsACell_data();
+    void movingNeverCutsACell();
+    void committedSaveIsDoneWhenTheReadBackFails_data();
+    void committedSaveIsDoneWhenTheReadBackFails();
 };
 
 void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
@@ -314,6 +318,82 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     addAccount(db, "1102", "DQCK", "短期存款");
     click(*w, "button_print");
     QCOMPARE(testsupport::texts(printed.last().pages.first(), "Text1"), (QStringList{"1101", "1102", "2001"}));
+}
+
+// Initials longer than the limit of the code and the page, a name longer than that of the initials.
+const QStringList kLongAccount = {"1001", "abcdefghij", QStringLiteral("一二三四五六七八九十一二三四五六七八九十"), "12"};
+
+void tst_chartofaccounts::movingNeverCutsACell_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("enters"); // once the row is in place
+    QTest::newRow("change, walked round") << false << 3;
+    QTest::newRow("append, walked round once more") << true << 3;
+}
+
+void tst_chartofaccounts::movingNeverCutsACell()
+{
+    QFETCH(bool, append);
+    QFETCH(int, enters);
+    const QStringList &row = kLongAccount;
+    TestDb db;
+    if (!append)
+        addAccount(db, row[0], row[1], row[2], row[3]);
+    MessageBoxes boxes;
+    Frmkjkm w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
+    if (append) {
+        click(w, "button_append");
+        for (const QString &cell : row)
+            enter(editor, cell);
+    } else {
+        g->setRow(1);
+        click(w, "button_edit");
+    }
+    for (int i = 0; i < enters; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    const int r = g->row();
+    QCOMPARE((QStringList{g->textMatrix(r, 1), g->textMatrix(r, 2), g->textMatrix(r, 3), g->textMatrix(r, 4)}), row);
+    click(w, "button_save");
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(db.scalar("select km_no || '|' || km_zjf || '|' || km_name || '|' || km_page from kmdmk"), row.join('|'));
+}
+
+void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("change") << false;
+}
+
+void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails()
+{
+    QFETCH(bool, append);
+    TestDb db;
+    if (!append)
+        addAccount(db, "1001", "XJ", "现金");
+    MessageBoxes boxes;
+    Frmkjkm w;
+    w.show();
+    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
+    if (append) {
+        click(w, "button_append");
+        enter(editor, "1001");
+    } else {
+        w.MSFlexGrid1->setRow(1);
+        click(w, "button_edit");
+    }
+    enter(editor, "KC");
+    enter(editor, QStringLiteral("库存现金"));
+    testsupport::FailingStatements readBack([](const QString &sql) {
+        return sql.startsWith("SELECT") && sql.endsWith("WHERE _rowid_=?");
+    });
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(db.scalar("select km_zjf || '|' || km_name from kmdmk where km_no='1001'"), QStringLiteral("KC|库存现金"));
 }
 
 QTEST_MAIN(tst_chartofaccounts)

@@ -10,10 +10,12 @@ namespace testsupport {
 
 void typeText(QWidget *widget, const QString &text)
 {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    // One key per character: a character outside the basic plane is one key, not two.
+    for (char32_t c : text.toUcs4()) {
+        const QString key = QString::fromUcs4(&c, 1);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
         QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
         QApplication::sendEvent(widget, &release);
     }
 }
