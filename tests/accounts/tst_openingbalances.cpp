@@ -117,6 +117,8 @@ private slots:
     void changeCorrectsTheAmountOnly();
     void deleteAndFailedWrites();
     void refusedAppendAndReadOnly();
+    void committedSaveIsDoneWhenTheReadBackFails_data();
+    void committedSaveIsDoneWhenTheReadBackFails();
 };
 
 void tst_openingbalances::documentNumbersWithinAndAcrossDays()
@@ -443,6 +445,42 @@ void tst_openingbalances::refusedAppendAndReadOnly()
     QCOMPARE(w.dataRows(), 1);
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(db.count("zzqcye"), 1);
+}
+
+void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("change") << false;
+}
+
+void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails()
+{
+    QFETCH(bool, append);
+    TestDb db;
+    setUpBooks(db);
+    if (!append)
+        addBalance(db, "CSH202601010001", "1001", 10000);
+    MessageBoxes boxes;
+    frmzzqcye w;
+    w.show();
+    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
+    if (append) {
+        click(w, "button_append");
+        enter(editor, "1001");
+    } else {
+        w.MSFlexGrid1->setRow(1);
+        click(w, "button_edit");
+    }
+    retype(editor, "25");
+    testsupport::FailingStatements readBack([](const QString &sql) {
+        return sql.startsWith("SELECT") && sql.endsWith("WHERE _rowid_=?");
+    });
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(db.scalar("select qcje from zzqcye where km_no='1001'"), QStringLiteral("2500"));
+    QCOMPARE(w.MSFlexGrid1->textMatrix(1, 4), QStringLiteral("25.00"));
 }
 
 QTEST_MAIN(tst_openingbalances)
