@@ -342,31 +342,14 @@ void tst_chartofaccounts::movingNeverCutsACell()
     MessageBoxes boxes;
     Frmkjkm w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
-    if (append) {
-        click(w, "button_append");
-        for (const QString &cell : row)
-            enter(editor, cell);
-    } else {
-        g->setRow(1);
-        click(w, "button_edit");
-    }
-    for (int i = 0; i < enters; ++i)
-        QTest::keyClick(editor, Qt::Key_Return);
-    const int r = g->row();
-    QCOMPARE((QStringList{g->textMatrix(r, 1), g->textMatrix(r, 2), g->textMatrix(r, 3), g->textMatrix(r, 4)}), row);
+    testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
+    QCOMPARE(testsupport::currentRowCells(w), row);
     click(w, "button_save");
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(db.scalar("select km_no || '|' || km_zjf || '|' || km_name || '|' || km_page from kmdmk"), row.join('|'));
 }
 
-void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails_data()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("append") << true;
-    QTest::newRow("change") << false;
-}
+void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
 
 void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails()
 {
@@ -377,19 +360,11 @@ void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails()
     MessageBoxes boxes;
     Frmkjkm w;
     w.show();
-    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
-    if (append) {
-        click(w, "button_append");
-        enter(editor, "1001");
-    } else {
-        w.MSFlexGrid1->setRow(1);
-        click(w, "button_edit");
-    }
-    enter(editor, "KC");
-    enter(editor, QStringLiteral("库存现金"));
-    testsupport::FailingStatements readBack([](const QString &sql) {
-        return sql.startsWith("SELECT") && sql.endsWith("WHERE _rowid_=?");
-    });
+    QStringList typed = {"KC", QStringLiteral("库存现金")};
+    if (append)
+        typed.prepend("1001");
+    QLineEdit *editor = testsupport::appendOrChange(w, append, typed);
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");
     QCOMPARE(boxes.texts(), QStringList());
     QVERIFY(!editor->isVisible());

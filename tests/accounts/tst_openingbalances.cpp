@@ -447,12 +447,7 @@ void tst_openingbalances::refusedAppendAndReadOnly()
     QCOMPARE(db.count("zzqcye"), 1);
 }
 
-void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails_data()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("append") << true;
-    QTest::newRow("change") << false;
-}
+void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
 
 void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails()
 {
@@ -464,18 +459,9 @@ void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails()
     MessageBoxes boxes;
     frmzzqcye w;
     w.show();
-    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
-    if (append) {
-        click(w, "button_append");
-        enter(editor, "1001");
-    } else {
-        w.MSFlexGrid1->setRow(1);
-        click(w, "button_edit");
-    }
+    QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"1001"} : QStringList());
     retype(editor, "25");
-    testsupport::FailingStatements readBack([](const QString &sql) {
-        return sql.startsWith("SELECT") && sql.endsWith("WHERE _rowid_=?");
-    });
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");
     QCOMPARE(boxes.texts(), QStringList());
     QVERIFY(!editor->isVisible());

@@ -331,20 +331,8 @@ void tst_frmczy::movingNeverCutsACell()
     MessageBoxes boxes;
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
-    if (append) {
-        click(w, "button_append");
-        for (const QString &cell : row)
-            enter(editor, cell);
-    } else {
-        g->setRow(1);
-        click(w, "button_edit");
-    }
-    for (int i = 0; i < enters; ++i)
-        QTest::keyClick(editor, Qt::Key_Return);
-    const int r = g->row();
-    QCOMPARE((QStringList{g->textMatrix(r, 1), g->textMatrix(r, 2), g->textMatrix(r, 3)}), row);
+    testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
+    QCOMPARE(testsupport::currentRowCells(w).mid(0, 3), row);
     click(w, "button_save");
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
@@ -381,12 +369,7 @@ void tst_frmczy::limitsCountCharacters()
              stored[1] + '|' + stored[2]);
 }
 
-void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("append") << true;
-    QTest::newRow("change") << false;
-}
+void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
 
 void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
 {
@@ -396,18 +379,9 @@ void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
     MessageBoxes boxes;
     frmczy w;
     w.show();
-    QLineEdit *editor = append ? w.editor->text1 : w.editor->text2;
-    if (append) {
-        click(w, "button_append");
-        enter(editor, "2");
-    } else {
-        w.MSFlexGrid1->setRow(1);
-        click(w, "button_edit");
-    }
+    QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
     typeText(editor, QStringLiteral("乙"));
-    testsupport::FailingStatements readBack([](const QString &sql) {
-        return sql.startsWith("SELECT") && sql.endsWith("WHERE _rowid_=?");
-    });
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");
     QCOMPARE(boxes.texts(), QStringList());
     QVERIFY(!editor->isVisible());

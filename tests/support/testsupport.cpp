@@ -1,8 +1,13 @@
 #include "testsupport.h"
 
+#include "gridwin/recordwindow.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <QTest>
 
@@ -72,6 +77,46 @@ QStringList MessageBoxes::texts() const
     QStringList out;
     for (const auto &r : shown_)
         out << r.text;
+    return out;
+}
+
+bool isReadBack(const QString &sql)
+{
+    return sql.startsWith(QStringLiteral("SELECT")) && sql.endsWith(QStringLiteral("WHERE _rowid_=?"));
+}
+
+void appendOrChangeRows()
+{
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("change") << false;
+}
+
+QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed, int enters)
+{
+    QLineEdit *editor = append ? window.editor->text1 : window.editor->text2;
+    if (append) {
+        window.Toolbar1->click(QStringLiteral("button_append"));
+    } else {
+        window.MSFlexGrid1->setRow(1);
+        window.Toolbar1->click(QStringLiteral("button_edit"));
+    }
+    for (const QString &text : typed) {
+        editor->selectAll();
+        typeText(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    for (int i = 0; i < enters; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    return editor;
+}
+
+QStringList currentRowCells(const RecordWindow &window)
+{
+    const MSFlexGrid *g = window.MSFlexGrid1;
+    QStringList out;
+    for (int c = 1; c < g->cols(); ++c)
+        out << g->textMatrix(g->row(), c);
     return out;
 }
 
