@@ -3,6 +3,7 @@
 #include "platform/desktop.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
+#include "platform/textlimit.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -111,7 +112,7 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
     box->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
     box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: %1 }").arg(kTextColour));
     if (maxLength > 0)
-        box->setMaxLength(maxLength);
+        platform::limitCharacters(box, maxLength);
     if (enterAsTab)
         platform::installEnterAsTab(box);
     place(makeLabel(labelName, labelText), box, sameRow);

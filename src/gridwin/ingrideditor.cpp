@@ -1,6 +1,7 @@
 #include "gridwin/ingrideditor.h"
 
 #include "platform/flexgrid.h"
+#include "platform/textlimit.h"
 #include "platform/twips.h"
 
 #include <QKeyEvent>
@@ -105,23 +106,10 @@ void InGridEditor::place(QLineEdit *editor)
 
 void InGridEditor::applyLimit(QLineEdit *editor)
 {
+    // A column without a limit keeps the one in force.
     auto it = cfg.limits.find(grid->col());
-    if (it == cfg.limits.end())
-        return;
-    // A limit stops further typing; it never cuts text that is already longer.
-    const int limit = std::max(it->second, int(editor->text().size()));
-    if (editor->maxLength() == limit)
-        return;
-    // Changing the limit resets the box's selection, which must survive: the whole text
-    // stays selected so that the first key replaces it.
-    const int start = editor->selectionStart();
-    const int length = int(editor->selectedText().size());
-    const int cursor = editor->cursorPosition();
-    editor->setMaxLength(limit);
-    if (start >= 0)
-        editor->setSelection(start, length);
-    else
-        editor->setCursorPosition(cursor);
+    if (it != cfg.limits.end())
+        platform::limitCharacters(editor, it->second);
 }
 
 void InGridEditor::writeThrough(QLineEdit *editor)

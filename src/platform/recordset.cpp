@@ -340,21 +340,28 @@ bool Recordset::writeRow(QString *error)
     }
     const qint64 rowid = adding_ ? sqlite3_last_insert_rowid(connection_->handle()) : rowids_[position_];
 
-    // Read the row back so defaults and stored forms show as the table holds them.
+    // The write has committed: from here on nothing can make it fail. The row is read
+    // back so that defaults and stored forms show as the table holds them; should that
+    // read fail, the row keeps the values as they were written.
+    QString unread;
     QStringList fields;
     for (const QString &c : baseColumns_)
         fields << quoted(c);
     auto stored = run(connection_,
                       QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_=?").arg(fields.join(','), quoted(table_)),
-                      {rowid}, error);
-    if (!stored || stored->recordCount() != 1)
-        return false;
+                      {rowid}, &unread);
+    const bool readBack = stored && stored->recordCount() == 1;
     if (adding_) {
-        rows_.push_back(stored->rows_.front());
+        rows_.push_back(readBack ? stored->rows_.front() : pending_);
         rowids_.push_back(rowid);
         position_ = recordCount() - 1;
-    } else {
+    } else if (readBack) {
         rows_[position_] = stored->rows_.front();
+    } else {
+        for (int i = 0; i < fieldCount(); ++i) {
+            if (assigned_[i])
+                rows_[position_][i] = pending_.at(i);
+        }
     }
     return true;
 }

@@ -63,7 +63,8 @@ public:
     bool addNew();
     bool isAdding() const { return adding_; }
     // Writes the pending new row or the assigned fields of the current row.
-    // Nothing pending is a success. On failure the pending change is dropped.
+    // Nothing pending is a success, and so is a write that committed, even when the
+    // row cannot be read back afterwards. On failure the pending change is dropped.
     bool update(QString *error = nullptr);
     void cancelUpdate();
     void close();

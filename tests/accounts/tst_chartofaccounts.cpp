@@ -66,6 +66,10 @@ private slots:
     void headerRowIsNeverARecord();
     void quickSearchRule();
     void printsItsOwnListingUnderTheCompanyItRead();
+    void movingNeverCutsACell_data();
+    void movingNeverCutsACell();
+    void committedSaveIsDoneWhenTheReadBackFails_data();
+    void committedSaveIsDoneWhenTheReadBackFails();
 };
 
 void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
@@ -314,6 +318,57 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     const platform::report::ReportPage &page = printed.first().pages.first();
     QCOMPARE(testsupport::texts(page, "Text1"), (QStringList{"1101", "2001"}));
     QCOMPARE(testsupport::text(page, "Label3"), QStringLiteral("澄川商贸"));
+}
+
+// Initials longer than the limit of the code and the page, a name longer than that of the initials.
+const QStringList kLongAccount = {"1001", "abcdefghij", QStringLiteral("一二三四五六七八九十一二三四五六七八九十"), "12"};
+
+void tst_chartofaccounts::movingNeverCutsACell_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("enters"); // once the row is in place
+    QTest::newRow("change, walked round") << false << 3;
+    QTest::newRow("append, walked round once more") << true << 3;
+}
+
+void tst_chartofaccounts::movingNeverCutsACell()
+{
+    QFETCH(bool, append);
+    QFETCH(int, enters);
+    const QStringList &row = kLongAccount;
+    TestDb db;
+    if (!append)
+        addAccount(db, row[0], row[1], row[2], row[3]);
+    MessageBoxes boxes;
+    Frmkjkm w;
+    w.show();
+    testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
+    QCOMPARE(testsupport::currentRowCells(w), row);
+    click(w, "button_save");
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(db.scalar("select km_no || '|' || km_zjf || '|' || km_name || '|' || km_page from kmdmk"), row.join('|'));
+}
+
+void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
+
+void tst_chartofaccounts::committedSaveIsDoneWhenTheReadBackFails()
+{
+    QFETCH(bool, append);
+    TestDb db;
+    if (!append)
+        addAccount(db, "1001", "XJ", "现金");
+    MessageBoxes boxes;
+    Frmkjkm w;
+    w.show();
+    QStringList typed = {"KC", QStringLiteral("库存现金")};
+    if (append)
+        typed.prepend("1001");
+    QLineEdit *editor = testsupport::appendOrChange(w, append, typed);
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(db.scalar("select km_zjf || '|' || km_name from kmdmk where km_no='1001'"), QStringLiteral("KC|库存现金"));
 }
 
 QTEST_MAIN(tst_chartofaccounts)

@@ -123,6 +123,8 @@ private slots:
     void writesAfterInitialisationEndedAreRefused();
     void unreadableBooksAreToldAsSuch_data();
     void unreadableBooksAreToldAsSuch();
+    void committedSaveIsDoneWhenTheReadBackFails_data();
+    void committedSaveIsDoneWhenTheReadBackFails();
 };
 
 void tst_openingbalances::documentNumbersWithinAndAcrossDays()
@@ -536,6 +538,26 @@ void tst_openingbalances::unreadableBooksAreToldAsSuch()
     }
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(boxes.lastText().startsWith(kUnreadable), qPrintable(boxes.lastText()));
+void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
+
+void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails()
+{
+    QFETCH(bool, append);
+    TestDb db;
+    setUpBooks(db);
+    if (!append)
+        addBalance(db, "CSH202601010001", "1001", 10000);
+    MessageBoxes boxes;
+    frmzzqcye w;
+    w.show();
+    QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"1001"} : QStringList());
+    retype(editor, "25");
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(db.scalar("select qcje from zzqcye where km_no='1001'"), QStringLiteral("2500"));
+    QCOMPARE(w.MSFlexGrid1->textMatrix(1, 4), QStringLiteral("25.00"));
 }
 
 QTEST_MAIN(tst_openingbalances)

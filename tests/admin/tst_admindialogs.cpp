@@ -44,6 +44,7 @@ private slots:
     void blankCompanyNameIsRefused();
     void cancelAndExitLeaveTheRow();
     void failedCompanySaveIsReported();
+    void companyBoxesCountCharactersAndKeepStoredText();
 
     void passwordChangeTakesEffectAtOnce();
     void passwordRefusals();
@@ -137,6 +138,21 @@ void tst_admindialogs::failedCompanySaveIsReported()
     QVERIFY(!boxes.texts().contains(QStringLiteral("单位基本信息设置成功！")));
     QVERIFY(window.isEditing());
     QCOMPARE(db.scalar("select dw_name from dwmc"), QString());
+}
+
+void tst_admindialogs::companyBoxesCountCharactersAndKeepStoredText()
+{
+    TestDb db;
+    db.run("update dwmc set dw_name='澄川', frdb='一二三四五六七八'"); // past the name box's limit of 6
+    MessageBoxes boxes;
+    frmdw window;
+    window.show();
+    QCOMPARE(window.txtitem(0)->text(), QStringLiteral("一二三四五六七八"));
+    press(window, "button_edit");
+    retype(window.txtitem(3), QStringLiteral("12345😀😀")); // the postcode takes six characters
+    press(window, "button_save");
+    QCOMPARE(boxes.lastText(), QStringLiteral("单位基本信息设置成功！"));
+    QCOMPARE(db.scalar("select frdb || '|' || yzbm from dwmc"), QStringLiteral("一二三四五六七八|12345😀"));
 }
 
 void tst_admindialogs::passwordChangeTakesEffectAtOnce()

@@ -38,6 +38,12 @@ private slots:
     void deleteRulesAndRenumbering();
     void failedDeleteKeepsTheRow();
     void searchIsRefusedWhileEditing();
+    void movingNeverCutsACell_data();
+    void movingNeverCutsACell();
+    void limitsCountCharacters_data();
+    void limitsCountCharacters();
+    void committedSaveIsDoneWhenTheReadBackFails_data();
+    void committedSaveIsDoneWhenTheReadBackFails();
 };
 
 void tst_frmczy::appendedOperatorLogsInWithTheDefaultPassword()
@@ -299,6 +305,87 @@ void tst_frmczy::searchIsRefusedWhileEditing()
     QTest::keyClick(w.Textjs, Qt::Key_Return);
     QCOMPARE(w.dataRows(), 4); // the row being entered is still there
     QVERIFY(w.editor->text1->isVisible());
+}
+
+void tst_frmczy::movingNeverCutsACell_data()
+{
+    // The telephone is longer than the limit of the columns beside it.
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("enters"); // once the row is in place
+    QTest::newRow("change, Enter once") << false << QStringLiteral("一二三四五六") << 1;
+    QTest::newRow("change, a name past its limit, walked round twice")
+        << false << QStringLiteral("一二三四五六七八") << 4;
+    QTest::newRow("append, walked round once more") << true << QStringLiteral("一二三四五六") << 3;
+}
+
+void tst_frmczy::movingNeverCutsACell()
+{
+    QFETCH(bool, append);
+    QFETCH(QString, name);
+    QFETCH(int, enters);
+    const QStringList row = {"123456", name, "13800138000"};
+    TestDb db;
+    if (!append)
+        db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {row[0], row[1], row[2]});
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
+    QCOMPARE(testsupport::currentRowCells(w).mid(0, 3), row);
+    click(w, "button_save");
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
+}
+
+void tst_frmczy::limitsCountCharacters_data()
+{
+    // Typed into the number (6), name (6) and telephone (20) columns of a new row.
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("stored");
+    const QString smile = QStringLiteral("😀");
+    QTest::newRow("a wide character in the last place")
+        << QStringList{"12345" + smile, QStringLiteral("一二三四五") + smile, "1234567890123456789" + smile}
+        << QStringList{"12345" + smile, QStringLiteral("一二三四五") + smile, "1234567890123456789" + smile};
+    QTest::newRow("a wide character past the limit")
+        << QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}
+        << QStringList{"123456", smile.repeated(6), "12345678901234567890"};
+}
+
+void tst_frmczy::limitsCountCharacters()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, stored);
+    TestDb db;
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    click(w, "button_append");
+    for (const QString &text : typed)
+        enter(w.editor->text1, text);
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {stored[0]}),
+             stored[1] + '|' + stored[2]);
+}
+
+void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
+
+void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
+{
+    QFETCH(bool, append);
+    TestDb db;
+    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
+    MessageBoxes boxes;
+    frmczy w;
+    w.show();
+    QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
+    typeText(editor, QStringLiteral("乙"));
+    testsupport::FailingStatements readBack(testsupport::isReadBack);
+    click(w, "button_save");
+    QCOMPARE(boxes.texts(), QStringList());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(db.scalar("select czyname from czy where czyno=?", {append ? "2" : "1"}), QStringLiteral("乙"));
 }
 
 QTEST_MAIN(tst_frmczy)

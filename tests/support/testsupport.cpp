@@ -1,9 +1,14 @@
 #include "testsupport.h"
 
+#include "gridwin/recordwindow.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QLineEdit>
 #include <QWidget>
 #include <QTest>
 
@@ -11,10 +16,12 @@ namespace testsupport {
 
 void typeText(QWidget *widget, const QString &text)
 {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    // One key per character: a character outside the basic plane is one key, not two.
+    for (char32_t c : text.toUcs4()) {
+        const QString key = QString::fromUcs4(&c, 1);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
         QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
         QApplication::sendEvent(widget, &release);
     }
 }
@@ -90,6 +97,44 @@ platform::SqlConnection::FailureHook statementsOn(const QString &table)
 {
     const QRegularExpression named(QStringLiteral("\\b") + table + QStringLiteral("\\b"));
     return [named](const QString &sql) { return named.match(sql).hasMatch(); };
+bool isReadBack(const QString &sql)
+{
+    return sql.startsWith(QStringLiteral("SELECT")) && sql.endsWith(QStringLiteral("WHERE _rowid_=?"));
+}
+
+void appendOrChangeRows()
+{
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("change") << false;
+}
+
+QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed, int enters)
+{
+    QLineEdit *editor = append ? window.editor->text1 : window.editor->text2;
+    if (append) {
+        window.Toolbar1->click(QStringLiteral("button_append"));
+    } else {
+        window.MSFlexGrid1->setRow(1);
+        window.Toolbar1->click(QStringLiteral("button_edit"));
+    }
+    for (const QString &text : typed) {
+        editor->selectAll();
+        typeText(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    for (int i = 0; i < enters; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    return editor;
+}
+
+QStringList currentRowCells(const RecordWindow &window)
+{
+    const MSFlexGrid *g = window.MSFlexGrid1;
+    QStringList out;
+    for (int c = 1; c < g->cols(); ++c)
+        out << g->textMatrix(g->row(), c);
+    return out;
 }
 
 } // namespace testsupport

@@ -14,7 +14,9 @@
 #include <deque>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
+class RecordWindow;
 
 namespace testsupport {
 
@@ -74,5 +76,17 @@ public:
 
 // Picks every statement that names the table, as if another program had locked it.
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
+// The statement with which a recordset reads back the row it has just written.
+bool isReadBack(const QString &sql);
+
+// In a _data function: the column "append", with the rows "append" and "change".
+void appendOrChangeRows();
+
+// Through the toolbar: appends a row, typing `typed` into its cells with Enter after
+// each, or changes row 1; then presses Enter `enters` times more. Returns the open
+// editor; the grid keeps the row as it is then.
+QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed = {}, int enters = 0);
+// Cells 1 to the last of the grid's current row.
+QStringList currentRowCells(const RecordWindow &window);
 
 } // namespace testsupport

@@ -1,0 +1,71 @@
+#include "platform/textlimit.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace platform {
+
+int characterCount(const QString &text)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
+            ++count;
+    }
+    return count;
+}
+
+namespace {
+// Steps back from end over that many characters, no further than begin and never to
+// between the halves of a surrogate pair.
+qsizetype backOverCharacters(const QString &text, qsizetype begin, qsizetype end, int characters)
+{
+    while (characters > 0 && end > begin) {
+        --end;
+        if (end > begin && text.at(end).isLowSurrogate() && text.at(end - 1).isHighSurrogate())
+            --end;
+        --characters;
+    }
+    return end;
+}
+} // namespace
+
+CharacterLimit::CharacterLimit(QLineEdit *theBox, int characters)
+    : QValidator(theBox), box(theBox), limit(characters), accepted(theBox->text())
+{
+    connect(box, &QLineEdit::textChanged, this, [this] { accepted = box->text(); });
+}
+
+QValidator::State CharacterLimit::validate(QString &input, int &pos) const
+{
+    // Text that code set arrives with the box's undo history just cleared; it is kept
+    // whole, however long.
+    if (limit <= 0 || input == accepted || !box->isUndoAvailable())
+        return Acceptable;
+    const int allowed = std::max(limit, characterCount(accepted));
+    const int excess = characterCount(input) - allowed;
+    if (excess <= 0)
+        return Acceptable;
+    // What was typed lies between the part it shares with the text before and the cursor.
+    qsizetype begin = 0;
+    while (begin < pos && begin < accepted.size() && input.at(begin) == accepted.at(begin))
+        ++begin;
+    if (begin > 0 && input.at(begin - 1).isHighSurrogate())
+        --begin;
+    const qsizetype end = backOverCharacters(input, begin, pos, excess);
+    input.remove(end, pos - end);
+    pos = int(end);
+    return Acceptable;
+}
+
+void limitCharacters(QLineEdit *box, int characters)
+{
+    // The box's own limit stays at its default, far beyond any text typed here.
+    if (auto *existing = qobject_cast<CharacterLimit *>(const_cast<QValidator *>(box->validator())))
+        existing->setLimit(characters);
+    else
+        box->setValidator(new CharacterLimit(box, characters));
+}
+
+} // namespace platform

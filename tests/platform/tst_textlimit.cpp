@@ -1,0 +1,56 @@
+// Length limits of entry boxes: counted in characters, stopping typing without ever
+// splitting a character or shortening text that code put into the box.
+#include "platform/textlimit.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+class tst_textlimit : public QObject {
+    Q_OBJECT
+private slots:
+    void insertStopsAtTheLimit_data();
+    void insertStopsAtTheLimit();
+};
+
+void tst_textlimit::insertStopsAtTheLimit_data()
+{
+    // The box holds `start` (set by code), limited to 3 characters; [from, from + length)
+    // is selected and `inserted` goes in as typed or pasted.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("expected");
+    const QString smile = QStringLiteral("😀");
+    QTest::newRow("typing stops") << "" << 0 << 0 << "abcd" << "abc";
+    QTest::newRow("a wide character counts once") << "ab" << 2 << 0 << smile << "ab" + smile;
+    QTest::newRow("never half of one") << "ab" << 2 << 0 << smile + smile << "ab" + smile;
+    QTest::newRow("none at the limit") << "abc" << 3 << 0 << smile << "abc";
+    QTest::newRow("in the middle, the rest stays") << "ab" << 1 << 0 << "xyz" << "axb";
+    QTest::newRow("over a selection") << "abc" << 0 << 3 << "wxyz" << "wxy";
+    QTest::newRow("longer text set by code stays whole") << "abcdef" << 6 << 0 << "x" << "abcdef";
+    QTest::newRow("longer text may be shortened") << "abcdef" << 0 << 2 << "x" << "xcdef";
+}
+
+void tst_textlimit::insertStopsAtTheLimit()
+{
+    QFETCH(QString, start);
+    QFETCH(int, from);
+    QFETCH(int, length);
+    QFETCH(QString, inserted);
+    QFETCH(QString, expected);
+    QLineEdit box;
+    platform::limitCharacters(&box, 3);
+    box.setText(start);
+    QCOMPARE(box.text(), start);
+    if (length > 0)
+        box.setSelection(from, length);
+    else
+        box.setCursorPosition(from);
+    box.insert(inserted);
+    QCOMPARE(box.text(), expected);
+    QVERIFY(box.hasAcceptableInput());
+}
+
+QTEST_MAIN(tst_textlimit)
+#include "tst_textlimit.moc"
