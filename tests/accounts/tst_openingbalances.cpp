@@ -538,6 +538,8 @@ void tst_openingbalances::unreadableBooksAreToldAsSuch()
     }
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(boxes.lastText().startsWith(kUnreadable), qPrintable(boxes.lastText()));
+}
+
 void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
 
 void tst_openingbalances::committedSaveIsDoneWhenTheReadBackFails()

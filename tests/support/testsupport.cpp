@@ -97,6 +97,8 @@ platform::SqlConnection::FailureHook statementsOn(const QString &table)
 {
     const QRegularExpression named(QStringLiteral("\\b") + table + QStringLiteral("\\b"));
     return [named](const QString &sql) { return named.match(sql).hasMatch(); };
+}
+
 bool isReadBack(const QString &sql)
 {
     return sql.startsWith(QStringLiteral("SELECT")) && sql.endsWith(QStringLiteral("WHERE _rowid_=?"));
