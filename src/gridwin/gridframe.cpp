@@ -217,20 +217,26 @@ void GridFrame::disableRowButtons()
 
 bool GridFrame::loadList(const QString &sql, const QVariantList &params)
 {
-    using namespace mdlStandard;
-    sqltext = sql;
-    sharedrs = runsql(sqltext, msgtext, params);
-    if (!sharedrs) {
+    QString error;
+    RecordsetPtr rows = mdlStandard::runsql(sql, error, params);
+    return loadList(rows, error);
+}
+
+bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
+{
+    // The list is also what this window hands on as the rows last listed.
+    mdlStandard::sharedrs = rows;
+    if (!rows) {
         disableRowButtons();
-        platform::notice(QStringLiteral("读取数据失败：") + msgtext);
+        platform::notice(QStringLiteral("读取数据失败：") + error);
         return false;
     }
-    if (sharedrs->recordCount() < 1) {
-        lastFill = sharedrs;
+    if (rows->recordCount() < 1) {
+        lastFill = rows;
         disableRowButtons();
         return true;
     }
-    fillgrid();
+    fillgrid(rows);
     return true;
 }
 

@@ -85,6 +85,9 @@ public:
     // the record and navigation buttons that need a row disabled, otherwise fills.
     // False when the query failed (the user has been told).
     bool loadList(const QString &sql, const QVariantList &params = {});
+    // The same for rows a store of the window's area has read: null rows (the read
+    // failed, error says why) are told and leave the header alone.
+    bool loadList(const RecordsetPtr &rows, const QString &error);
     // Clears the grid and fills it from the recordset (sharedrs by default), from its
     // current row on. The recordset must hold a row.
     void fillgrid();
