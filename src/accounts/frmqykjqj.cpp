@@ -1,7 +1,7 @@
 #include "accounts/frmqykjqj.h"
 
 #include "accounts/ledgersetup.h"
-#include "db/money.h"
+#include "platform/money.h"
 #include "db/period.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"

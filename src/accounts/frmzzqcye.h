@@ -3,7 +3,7 @@
 // found by the account search, entered, corrected and deleted in a grid while the
 // books are set up, and only shown once initialisation has ended.
 
-#include "db/money.h"
+#include "platform/money.h"
 #include "gridwin/recordwindow.h"
 
 class frmzzqcye : public RecordWindow {

@@ -1,7 +1,7 @@
 #include "accounts/openingbalance.h"
 
 #include "accounts/ledgersetup.h"
-#include "db/money.h"
+#include "platform/money.h"
 
 using namespace mdlStandard;
 

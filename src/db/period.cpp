@@ -1,6 +1,6 @@
 #include "db/period.h"
 
-#include "db/money.h"
+#include "platform/money.h"
 
 std::optional<Period> Period::parse(QStringView kjqj)
 {

@@ -1,6 +1,6 @@
 #include "gridwin/gridframe.h"
 
-#include "db/money.h"
+#include "platform/money.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"

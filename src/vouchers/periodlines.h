@@ -5,7 +5,7 @@
 // reported, never overwritten, and of two identical lines exactly the one meant goes.
 
 #include "db/mdlstandard.h"
-#include "db/money.h"
+#include "platform/money.h"
 
 #include <QString>
 #include <QVariant>

@@ -3,7 +3,7 @@
 // the lines, every value still the text the operator typed. The save's checks and the
 // totals row read it; nothing here touches the books.
 
-#include "db/money.h"
+#include "platform/money.h"
 
 #include <QDate>
 #include <QString>

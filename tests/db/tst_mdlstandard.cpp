@@ -1,7 +1,7 @@
 // The road to the books: binding, recordsets, transactions, money and the file itself.
 #include "db/databasekey.h"
 #include "db/mdlstandard.h"
-#include "db/money.h"
+#include "platform/money.h"
 #include "platform/desktop.h"
 #include "platform/sqlconnection.h"
 #include "testsupport.h"

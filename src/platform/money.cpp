@@ -1,4 +1,4 @@
-#include "db/money.h"
+#include "platform/money.h"
 
 namespace {
 // The parts of a plain decimal: its sign, its whole digits without leading zeros, and
