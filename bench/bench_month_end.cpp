@@ -191,7 +191,7 @@ int main(int argc, char **argv)
     const auto summary = timeRuns(
         runs, [] { return true; },
         [&] {
-            auto rows = closing::rebuildSummary(kPeriod, &error) ? closing::summaryRows(&error) : nullptr;
+            auto rows = closing::rebuildSummary(kPeriod, &error) ? closing::summaryRows(kPeriod, &error) : nullptr;
             return rows && rows->recordCount() == month.accounts;
         });
 

@@ -36,6 +36,42 @@ bool committed(Transaction &work, QString *error)
     return false;
 }
 
+namespace {
+// Only speed depends on these settings, so a failed read or write changes nothing else.
+QVariant setPragma(const char *name, const QString &value)
+{
+    QString ignored;
+    const QString pragma = QStringLiteral("PRAGMA ") + QLatin1String(name);
+    auto rs = runsql(pragma, ignored);
+    if (!rs || rs->eof())
+        return {};
+    const QVariant previous = rs->value(0);
+    runsql(pragma + QStringLiteral(" = ") + value, ignored);
+    return previous;
+}
+
+void restorePragma(const char *name, const QVariant &previous)
+{
+    if (!previous.isNull())
+        setPragma(name, QString::number(previous.toLongLong()));
+}
+
+constexpr char kSecureDelete[] = "secure_delete";
+constexpr char kCacheSize[] = "cache_size";
+} // namespace
+
+BulkWork::BulkWork()
+    : secureDelete_(setPragma(kSecureDelete, QStringLiteral("0"))),
+      cacheSize_(setPragma(kCacheSize, QStringLiteral("-32768"))) // in KiB: 32 MiB
+{
+}
+
+BulkWork::~BulkWork()
+{
+    restorePragma(kCacheSize, cacheSize_);
+    restorePragma(kSecureDelete, secureDelete_);
+}
+
 std::optional<QString> currentPeriodText(QString *error)
 {
     auto rs = runsql(QStringLiteral("select kjqj from dqkjqj"), *error);

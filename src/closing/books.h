@@ -5,6 +5,7 @@
 #include "db/mdlstandard.h"
 
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 
 #include <optional>
@@ -21,6 +22,25 @@ std::optional<qint64> readNumber(const QString &sql, const QVariantList &params,
 // A unit of work's start and end, with the reason in *error when either fails.
 bool started(const mdlStandard::Transaction &work, QString *error);
 bool committed(mdlStandard::Transaction &work, QString *error);
+
+// Connection settings for the month end's bulk statements, restored when it ends.
+// - Deleted rows are not overwritten page by page. The month end deletes only rows whose
+//   content the books keep anyway (working copies, lines moved into history), so the
+//   file's secure deletion, which would rewrite and journal every freed page, hides
+//   nothing there and would be the larger part of the time.
+// - A larger page cache keeps the pages a unit of work frees and refills in memory
+//   instead of reading and journalling them again.
+class BulkWork {
+public:
+    BulkWork();
+    ~BulkWork();
+    BulkWork(const BulkWork &) = delete;
+    BulkWork &operator=(const BulkWork &) = delete;
+
+private:
+    QVariant secureDelete_;
+    QVariant cacheSize_;
+};
 
 // The current period text as the one dqkjqj row holds it ("" before the first period is
 // set). Nothing when the row cannot be read or is missing.

@@ -17,14 +17,13 @@ bool archiveLines(QString *error)
                    {kClosedRemark}, error);
 }
 
-// Groups the working rows straight from the books: pzhzk would be filled only to be
-// emptied again at the end of the same unit of work.
+// Sums the working rows straight from the books: pzhzk would be filled only to be emptied
+// again at the end of the same unit of work.
 bool archiveSummary(const QString &period, QString *error)
 {
     return execute(QStringLiteral("INSERT INTO pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-                                  "SELECT km_no, km_zjf, km_name, kjqj, sum(qcje), sum(jfje), sum(dfje), "
-                                  "sum(qcje + jfje - dfje), ? FROM (")
-                       + workingRowsSelect() + QStringLiteral(") GROUP BY km_no, km_zjf, km_name, kjqj"),
+                                  "SELECT km_no, km_zjf, km_name, kjqj, qchj, jfhj, dfhj, qmhj, ? FROM (")
+                       + accountSumsSelect(QStringLiteral("km_no, km_zjf, km_name, kjqj")) + QStringLiteral(")"),
                    {kClosedRemark, period}, error);
 }
 
@@ -54,6 +53,7 @@ std::optional<ClosingOutcome> closePeriod(QString *error)
     Transaction work;
     if (!started(work, error))
         return std::nullopt;
+    BulkWork bulk;
     const auto periodText = currentPeriodText(error);
     if (!periodText)
         return std::nullopt;

@@ -6,28 +6,30 @@ using namespace mdlStandard;
 
 namespace closing {
 
-QString workingRowsSelect()
-{
-    return QStringLiteral(
-        "SELECT kjqj, NULL AS pz_no, km_no, km_zjf, km_name, qcje, 0 AS jfje, 0 AS dfje FROM zzqcye WHERE kjqj = ? "
-        "UNION ALL SELECT kjqj, pz_no, km_no, km_zjf, km_name, 0, jfje, dfje FROM pzk");
-}
-
 bool rebuildSummary(const QString &period, QString *error)
 {
     Transaction work;
+    BulkWork bulk;
     return started(work, error) && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error)
-           && execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) ")
-                          + workingRowsSelect(),
+           && execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) "
+                                     "SELECT kjqj, NULL, km_no, km_zjf, km_name, qcje, 0, 0 FROM zzqcye WHERE kjqj = ? "
+                                     "UNION ALL SELECT kjqj, pz_no, km_no, km_zjf, km_name, 0, jfje, dfje FROM pzk"),
                       {period}, error)
            && committed(work, error);
 }
 
-RecordsetPtr summaryRows(QString *error)
+QString accountSumsSelect(const QString &keys)
 {
-    return runsql(QStringLiteral("SELECT km_no, km_name, sum(qcje) AS qchj, sum(jfje) AS jfhj, sum(dfje) AS dfhj, "
-                                 "sum(qcje + jfje - dfje) AS qmhj FROM pzhzk GROUP BY km_no, km_name"),
-                  *error);
+    return QStringLiteral("SELECT %1, sum(qcje) AS qchj, sum(jfje) AS jfhj, sum(dfje) AS dfhj, "
+                          "sum(qcje + jfje - dfje) AS qmhj FROM ("
+                          "SELECT %1, qcje, 0 AS jfje, 0 AS dfje FROM zzqcye WHERE kjqj = ? "
+                          "UNION ALL SELECT %1, 0, sum(jfje), sum(dfje) FROM pzk GROUP BY %1) GROUP BY %1")
+        .arg(keys);
+}
+
+RecordsetPtr summaryRows(const QString &period, QString *error)
+{
+    return runsql(accountSumsSelect(QStringLiteral("km_no, km_name")), *error, {period});
 }
 
 } // namespace closing

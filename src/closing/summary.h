@@ -9,18 +9,19 @@
 
 namespace closing {
 
-// The working rows as one select over the books (columns kjqj, pz_no, km_no, km_zjf,
-// km_name, qcje, jfje, dfje), with the period as its one "?" parameter. The closing
-// groups these directly instead of first copying them into pzhzk.
-QString workingRowsSelect();
-
 // Empties pzhzk and refills it for the period, as one unit of work: on failure pzhzk is
 // as it was.
 bool rebuildSummary(const QString &period, QString *error);
 
-// The summary of pzhzk, one row per account code and name: km_no, km_name, qchj
-// (opening), jfhj (debit), dfhj (credit), qmhj (closing = opening + debit - credit), all
-// in cents. nullptr when it cannot be read.
-RecordsetPtr summaryRows(QString *error);
+// The working rows of the period grouped by the given account columns (a fixed list such
+// as "km_no, km_name"): those columns, then qchj (opening), jfhj (debit), dfhj (credit)
+// and qmhj (closing = opening + debit - credit), all in cents. The period is its one "?".
+// The same sums as grouping pzhzk right after a rebuild, but taken from the books
+// themselves, so that the lines are summed along the account index instead of sorted.
+QString accountSumsSelect(const QString &keys);
+
+// The summary the window lists, one row per account code and name: km_no, km_name,
+// qchj, jfhj, dfhj, qmhj. nullptr when it cannot be read.
+RecordsetPtr summaryRows(const QString &period, QString *error);
 
 } // namespace closing

@@ -17,6 +17,7 @@ const QString kGroupedTotals =
 // transaction.
 std::optional<qint64> refillVoucherTotals(bool onlyUnbalanced, QString *error)
 {
+    BulkWork bulk;
     if (!execute(QStringLiteral("DELETE FROM pzktemp"), {}, error))
         return std::nullopt;
     QString fill = QStringLiteral("INSERT INTO pzktemp (pz_no, jfhj, dfhj) ") + kGroupedTotals;
