@@ -2,6 +2,7 @@
 // the list windows do. Run by hand: ./build/bench_gridframe_fill [rows] [runs]
 #include "db/mdlstandard.h"
 #include "gridwin/gridframe.h"
+#include "peakmemory.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -13,18 +14,6 @@
 #include <vector>
 
 namespace {
-long peakRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 GridFrameConfig voucherLines()
 {
     using K = GridColumn::Kind;

@@ -12,6 +12,7 @@
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
 #include "db/mdlstandard.h"
+#include "peakmemory.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
@@ -29,18 +30,6 @@
 
 namespace {
 const QString kPeriod = QStringLiteral("2026年03月");
-
-long peakRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 // The generated month, computed the same way in SQL (for the books) and here (for the
 // journal): line j (1-based) belongs to voucher (j+1)/2; odd lines debit, even lines credit.

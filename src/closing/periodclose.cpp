@@ -50,10 +50,10 @@ bool carryBalancesForward(const Period &next, qint64 archiveMark, QString *error
 
 std::optional<ClosingOutcome> closePeriod(QString *error)
 {
+    BulkWork bulk; // outlives the transaction, so its commit runs with these settings
     Transaction work;
     if (!started(work, error))
         return std::nullopt;
-    BulkWork bulk;
     const auto periodText = currentPeriodText(error);
     if (!periodText)
         return std::nullopt;

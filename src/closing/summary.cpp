@@ -8,8 +8,8 @@ namespace closing {
 
 bool rebuildSummary(const QString &period, QString *error)
 {
-    Transaction work;
     BulkWork bulk;
+    Transaction work;
     return started(work, error) && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error)
            && execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) "
                                      "SELECT kjqj, NULL, km_no, km_zjf, km_name, qcje, 0, 0 FROM zzqcye WHERE kjqj = ? "

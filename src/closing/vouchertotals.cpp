@@ -12,20 +12,21 @@ namespace {
 const QString kGroupedTotals =
     QStringLiteral("SELECT pz_no, sum(jfje) AS jfhj, sum(dfje) AS dfhj FROM pzk GROUP BY pz_no");
 
-// Replaces pzktemp with the vouchers' totals (only the unbalanced ones when asked) and
-// returns how many of the stored vouchers do not balance. Runs inside the caller's
-// transaction.
+// Replaces pzktemp with the vouchers' totals (only the unbalanced ones when asked), as one
+// unit of work, and returns how many of the stored vouchers do not balance.
 std::optional<qint64> refillVoucherTotals(bool onlyUnbalanced, QString *error)
 {
     BulkWork bulk;
-    if (!execute(QStringLiteral("DELETE FROM pzktemp"), {}, error))
-        return std::nullopt;
+    Transaction work;
     QString fill = QStringLiteral("INSERT INTO pzktemp (pz_no, jfhj, dfhj) ") + kGroupedTotals;
     if (onlyUnbalanced)
         fill += QStringLiteral(" HAVING sum(jfje) <> sum(dfje)");
-    if (!execute(fill, {}, error))
+    if (!started(work, error) || !execute(QStringLiteral("DELETE FROM pzktemp"), {}, error) || !execute(fill, {}, error))
         return std::nullopt;
-    return readNumber(QStringLiteral("SELECT count(*) FROM pzktemp WHERE jfhj <> dfhj"), {}, error);
+    const auto unbalanced = readNumber(QStringLiteral("SELECT count(*) FROM pzktemp WHERE jfhj <> dfhj"), {}, error);
+    if (!unbalanced || !committed(work, error))
+        return std::nullopt;
+    return unbalanced;
 }
 } // namespace
 
@@ -42,11 +43,8 @@ std::optional<PeriodStatus> readPeriodStatus(QString *error)
     const auto vouchers = readNumber(QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT pz_no FROM pzk)"), {}, error);
     if (!vouchers)
         return std::nullopt;
-    Transaction work;
-    if (!started(work, error))
-        return std::nullopt;
     const auto unbalanced = refillVoucherTotals(true, error);
-    if (!unbalanced || !committed(work, error))
+    if (!unbalanced)
         return std::nullopt;
     return PeriodStatus{*period, int(*vouchers), int(*unbalanced)};
 }
@@ -58,11 +56,8 @@ std::optional<GateVerdict> testBeforeClosing(QString *error)
         return std::nullopt;
     if (*anyLine == 0)
         return GateVerdict::NoLines;
-    Transaction work;
-    if (!started(work, error))
-        return std::nullopt;
     const auto unbalanced = refillVoucherTotals(false, error);
-    if (!unbalanced || !committed(work, error))
+    if (!unbalanced)
         return std::nullopt;
     return *unbalanced > 0 ? GateVerdict::Unbalanced : GateVerdict::Balanced;
 }
