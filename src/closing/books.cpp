@@ -60,9 +60,9 @@ constexpr char kSecureDelete[] = "secure_delete";
 constexpr char kCacheSize[] = "cache_size";
 } // namespace
 
-BulkWork::BulkWork()
+BulkWork::BulkWork(Refills refills)
     : secureDelete_(setPragma(kSecureDelete, QStringLiteral("0"))),
-      cacheSize_(setPragma(kCacheSize, QStringLiteral("-32768"))) // in KiB: 32 MiB
+      cacheSize_(refills == Refills::Yes ? setPragma(kCacheSize, QStringLiteral("-32768")) : QVariant()) // KiB
 {
 }
 

@@ -28,11 +28,13 @@ bool committed(mdlStandard::Transaction &work, QString *error);
 //   content the books keep anyway (working copies, lines moved into history), so the
 //   file's secure deletion, which would rewrite and journal every freed page, hides
 //   nothing there and would be the larger part of the time.
-// - A larger page cache keeps the pages a unit of work frees and refills in memory
-//   instead of reading and journalling them again.
+// - On request, a larger page cache keeps the pages a unit of work frees and refills in
+//   memory instead of reading and journalling them again. Work that only appends and
+//   empties gains nothing from it: its pages would merely wait for the commit.
 class BulkWork {
 public:
-    BulkWork();
+    enum class Refills { No, Yes };
+    explicit BulkWork(Refills refills);
     ~BulkWork();
     BulkWork(const BulkWork &) = delete;
     BulkWork &operator=(const BulkWork &) = delete;

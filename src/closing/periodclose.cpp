@@ -50,7 +50,7 @@ bool carryBalancesForward(const Period &next, qint64 archiveMark, QString *error
 
 std::optional<ClosingOutcome> closePeriod(QString *error)
 {
-    BulkWork bulk; // outlives the transaction, so its commit runs with these settings
+    BulkWork bulk(BulkWork::Refills::No); // outlives the transaction, so its commit runs with these settings
     Transaction work;
     if (!started(work, error))
         return std::nullopt;

@@ -8,7 +8,7 @@ namespace closing {
 
 bool rebuildSummary(const QString &period, QString *error)
 {
-    BulkWork bulk;
+    BulkWork bulk(BulkWork::Refills::Yes);
     Transaction work;
     return started(work, error) && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error)
            && execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) "

@@ -16,7 +16,7 @@ const QString kGroupedTotals =
 // unit of work, and returns how many of the stored vouchers do not balance.
 std::optional<qint64> refillVoucherTotals(bool onlyUnbalanced, QString *error)
 {
-    BulkWork bulk;
+    BulkWork bulk(BulkWork::Refills::Yes);
     Transaction work;
     QString fill = QStringLiteral("INSERT INTO pzktemp (pz_no, jfhj, dfhj) ") + kGroupedTotals;
     if (onlyUnbalanced)
