@@ -18,6 +18,8 @@ QString Period::text() const
     return QStringLiteral("%1年%2月").arg(year, 4, 10, QChar('0')).arg(month, 2, 10, QChar('0'));
 }
 
-QString Period::yearText() const { return QStringLiteral("%1年").arg(year, 4, 10, QChar('0')); }
+QString Period::yearText() const { return bareYearText() + QStringLiteral("年"); }
+
+QString Period::bareYearText() const { return QStringLiteral("%1").arg(year, 4, 10, QChar('0')); }
 
 Period Period::next() const { return month == 12 ? Period{year + 1, 1} : Period{year, month + 1}; }

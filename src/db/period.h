@@ -16,6 +16,7 @@ struct Period {
 
     QString text() const;     // "2004年05月"
     QString yearText() const; // "2004年", as the first period stores its year
+    QString bareYearText() const; // "2004", as a closing stores the new year
     Period next() const;      // December is followed by January of the next year
 
     bool operator==(const Period &) const = default;
