@@ -54,7 +54,7 @@ int main(int argc, char **argv)
         t.start();
         QString error;
         auto rs = vouchers::readPeriodLines(&error);
-        const auto refs = vouchers::lineRefsOf(*rs);
+        const auto refs = vouchers::lineRefsOf(*rs, &error);
         readMs.push_back(t.nsecsElapsed() / 1e6);
         // Later runs start after a fill, whose memory would count as the read's.
         if (run == 0)

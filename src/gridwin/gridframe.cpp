@@ -277,8 +277,10 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
             if (cfg.columns[c].kind == GridColumn::Kind::Text) {
                 if (!v.isNull() && !v.toString().isEmpty())
                     g->setTextMatrix(r, c, v.toString());
-            } else if (const Money amount = Money::fromField(v); !amount.isZero()) {
-                g->setTextMatrix(r, c, amount.toString());
+            } else if (const auto amount = Money::fromField(v); !amount) {
+                g->setTextMatrix(r, c, v.toString()); // no amount: shown as stored, never as 0
+            } else if (!amount->isZero()) {
+                g->setTextMatrix(r, c, amount->toString());
             }
         }
         rows->moveNext();

@@ -1,5 +1,10 @@
 #include "platform/money.h"
 
+#include <QtNumeric>
+
+#include <cmath>
+#include <limits>
+
 namespace {
 // The parts of a plain decimal: its sign, its whole digits without leading zeros, and
 // the digits after the point.
@@ -40,11 +45,21 @@ QString withTwoDecimals(qint64 cents, bool grouped)
 }
 } // namespace
 
-Money Money::fromField(const QVariant &value)
+std::optional<Money> Money::fromField(const QVariant &value)
 {
-    bool ok = false;
-    const qint64 cents = value.toLongLong(&ok);
-    return Money(ok ? cents : 0);
+    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty()))
+        return Money();
+    if (const auto cents = numbers::wholeNumber(value))
+        return Money(*cents);
+    return std::nullopt;
+}
+
+std::optional<Money> Money::checkedAdd(Money other) const
+{
+    qint64 sum = 0;
+    if (qAddOverflow(cents_, other.cents_, &sum))
+        return std::nullopt;
+    return Money(sum);
 }
 
 std::optional<Money> Money::parse(QStringView text)
@@ -112,6 +127,46 @@ std::optional<int> parsePlainInteger(QStringView text)
         value = value * 10 + (c.unicode() - '0');
     }
     return value;
+}
+
+std::optional<qint64> wholeNumber(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Long:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return value.toLongLong();
+    case QMetaType::ULongLong:
+    case QMetaType::ULong: {
+        const quint64 u = value.toULongLong();
+        if (u > quint64(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return qint64(u);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        // 2^63 is exactly representable, so the upper bound is exclusive.
+        if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0 && d < 9223372036854775808.0)
+            return qint64(d);
+        return std::nullopt;
+    }
+    case QMetaType::QString: {
+        bool ok = false;
+        const qint64 v = value.toString().trimmed().toLongLong(&ok);
+        if (ok)
+            return v;
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace numbers

@@ -13,8 +13,10 @@ class Money {
 public:
     constexpr Money() = default;
     static constexpr Money fromCents(qint64 cents) { return Money(cents); }
-    // The amount a stored field holds (integer cents; Null and anything else count as 0).
-    static Money fromField(const QVariant &value);
+    // The amount a stored field holds: integer cents, read by numbers::wholeNumber. An
+    // amount column is never Null, so Null or a blank text reads as 0; anything else
+    // (a word, a fraction of a cent) is no amount and gives nothing.
+    static std::optional<Money> fromField(const QVariant &value);
     // A typed amount: a plain signed decimal (see isPlainDecimal), rounded half away from
     // zero to the cent. Anything else is not an amount.
     static std::optional<Money> parse(QStringView text);
@@ -35,6 +37,10 @@ public:
     QString toString() const;
     // "1,234.50": the grouped form the reports print.
     QString toGroupedString() const;
+
+    // The sum, or nothing where it would pass what integer cents hold: a total is
+    // reported as too large, never wrapped round to a wrong amount.
+    std::optional<Money> checkedAdd(Money other) const;
 
     constexpr Money operator+(Money other) const { return Money(cents_ + other.cents_); }
     constexpr Money operator-(Money other) const { return Money(cents_ - other.cents_); }
@@ -63,4 +69,7 @@ bool isPlainDecimal(QStringView text);
 // Plain digits only (no sign, point or blanks inside), as years, months and counts are typed.
 // Returns nothing for anything else, or for a value beyond int.
 std::optional<int> parsePlainInteger(QStringView text);
+// A stored whole number: an integer type, a double without fraction, or a text of an
+// optionally signed integer, each within qint64. Nothing for anything else, Null included.
+std::optional<qint64> wholeNumber(const QVariant &value);
 } // namespace numbers

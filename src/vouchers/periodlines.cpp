@@ -39,7 +39,7 @@ RecordsetPtr readPeriodLines(QString *error)
     return rs;
 }
 
-std::vector<LineRef> lineRefsOf(const platform::Recordset &lines)
+std::optional<std::vector<LineRef>> lineRefsOf(const platform::Recordset &lines, QString *error)
 {
     const int id = lines.fieldIndex(QStringLiteral("line_id"));
     const int number = lines.fieldIndex(QStringLiteral("pz_no"));
@@ -48,9 +48,14 @@ std::vector<LineRef> lineRefsOf(const platform::Recordset &lines)
     std::vector<LineRef> refs;
     refs.reserve(size_t(lines.recordCount()));
     for (int row = 0; row < lines.recordCount(); ++row) {
-        refs.push_back({lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number),
-                        Money::fromField(lines.storedValue(row, debit)),
-                        Money::fromField(lines.storedValue(row, credit))});
+        const auto debitAmount = Money::fromField(lines.storedValue(row, debit));
+        const auto creditAmount = Money::fromField(lines.storedValue(row, credit));
+        if (!debitAmount || !creditAmount) {
+            *error = QStringLiteral("第%1条凭证分录的金额无法读取，账簿数据有误！").arg(row + 1);
+            return std::nullopt;
+        }
+        refs.push_back({lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number), *debitAmount,
+                        *creditAmount});
     }
     return refs;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
 #include <vector>
 
 namespace vouchers {
@@ -27,8 +28,10 @@ struct LineRef {
 // nullptr, with *error set, when the lines cannot be read.
 RecordsetPtr readPeriodLines(QString *error);
 
-// The identities of a listing, in its order, without moving its cursor.
-std::vector<LineRef> lineRefsOf(const platform::Recordset &lines);
+// The identities of a listing, in its order, without moving its cursor. Nothing, with
+// *error set, when a line's amount cannot be read as one: such a line could be matched
+// again only under an amount it does not hold.
+std::optional<std::vector<LineRef>> lineRefsOf(const platform::Recordset &lines, QString *error);
 
 // Writes new amounts into the line; on success the reference holds them, so the line
 // can be corrected again.

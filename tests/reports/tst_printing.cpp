@@ -7,6 +7,7 @@
 
 #include "platform/report/reportlayout.h"
 #include "platform/report/reportpaint.h"
+#include "previewseam.h"
 #include "reportpages.h"
 #include "sample_voucher_report.h"
 #include "testsupport.h"
@@ -23,6 +24,7 @@
 #include <QtTest>
 
 using namespace platform::report;
+using testsupport::CapturedPrints;
 using testsupport::TestDb;
 
 using testsupport::text;
@@ -31,23 +33,6 @@ using testsupport::texts;
 namespace {
 
 const QDate kPrintDay(2004, 3, 9);
-
-// Every print is laid out here on a fixed day instead of opening the preview.
-class CapturedPrints
-{
-public:
-    CapturedPrints()
-    {
-        reports::setPreviewHandler([this](const Report &report, QWidget *parent) {
-            documents.append(layoutReport(report, kPrintDay));
-            parents.append(parent);
-        });
-    }
-    ~CapturedPrints() { reports::setPreviewHandler({}); }
-
-    QList<ReportDocument> documents;
-    QList<QWidget *> parents;
-};
 
 QString footer(const ReportPage &page)
 {
@@ -107,6 +92,15 @@ class tst_printing : public QObject
     Q_OBJECT
 
 private slots:
+    // The windows these tests play leave rows and texts in the module variables; the
+    // next test starts without them.
+    void cleanup()
+    {
+        mdlStandard::sharedrs.reset();
+        mdlStandard::sharedrs2.reset();
+        mdlStandard::unitname.clear();
+        mdlStandard::currentperiod.clear();
+    }
     void chartListsEveryAccountUnderCompanyAndDate();
     void longChartRunsOverPages();
     void headerTextsAreTheRequestsFoundIgnoringCase();
@@ -131,7 +125,7 @@ void tst_printing::chartListsEveryAccountUnderCompanyAndDate()
         window.rows->moveNext();
 
     QWidget parent;
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     reports::printChartOfAccounts(window.rows, window.unitname, &parent);
 
     QCOMPARE(prints.documents.size(), 1);
@@ -161,7 +155,7 @@ void tst_printing::longChartRunsOverPages()
         addAccount(db, QString::number(1000 + i), QStringLiteral("科目%1").arg(i));
     const WindowState window = loadWindow(kChartListing);
 
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
 
     // A4 less two margins of 1440, page header 1590 and page footer 660
@@ -187,7 +181,7 @@ void tst_printing::longChartRunsOverPages()
 
     // A chart that exactly fills its page ends there: no page of headers alone follows.
     db.run("delete from kmdmk where km_no > '1022'");
-    CapturedPrints full;
+    CapturedPrints full(kPrintDay);
     reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
     QCOMPARE(full.documents.first().pages.size(), 1);
     QCOMPARE(footer(full.documents.first().pages.first()), QStringLiteral("第1页，共1页"));
@@ -195,7 +189,7 @@ void tst_printing::longChartRunsOverPages()
 
 void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
 {
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     // Codes are the layout's own: a company named with one prints its name as it is.
     const QString company = QStringLiteral("百分%p公司%P%d");
     const reports::PrintRequest request{nullptr, company, QStringLiteral("2004年01月")};
@@ -238,7 +232,7 @@ void tst_printing::missingOrEmptyRowsPrintHeadersOnly()
     else if (source == "closed")
         (rows = mdlStandard::runsql(kChartListing))->close();
 
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     reports::printChartOfAccounts(rows, QStringLiteral("澄川商贸有限公司"), nullptr);
     reports::printreport(kVoucherList, {snapshotRows(rows), QStringLiteral("澄川商贸有限公司"),
                                         QStringLiteral("2004年01月")});
@@ -280,7 +274,7 @@ void tst_printing::printsTheRowsOfTheWindowThatPrints()
     loadWindow(QStringLiteral("select * from pzk where pz_no = 2"));
     mdlStandard::currentperiod = QStringLiteral("2004年02月");
 
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     reports::printChartOfAccounts(chart.rows, chart.unitname, nullptr);
     reports::printreport(kVoucherList, {snapshotRows(vouchers.rows), vouchers.unitname, januaryPeriod});
 
@@ -309,7 +303,7 @@ void tst_printing::chartPrintsExactlyWhatItsGridLists()
     w.Textjs->setText(QStringLiteral("应收"));
     QTest::keyClick(w.Textjs, Qt::Key_Return);
 
-    CapturedPrints prints;
+    CapturedPrints prints(kPrintDay);
     const auto printMatchesGrid = [&] {
         w.buttonClick(QStringLiteral("button_print"));
         const ReportPage &page = prints.documents.last().pages.first();
@@ -350,11 +344,12 @@ void tst_printing::pdfOfALongChart()
     const QString path = dir.filePath(QStringLiteral("chart.pdf"));
     QString error;
     bool written = false;
-    reports::setPreviewHandler([&](const Report &report, QWidget *) {
-        written = writeReportPdf(layoutReport(report), path, &error);
-    });
-    reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
-    reports::setPreviewHandler({});
+    {
+        testsupport::PreviewSeam seam([&](const Report &report, QWidget *) {
+            written = writeReportPdf(layoutReport(report), path, &error);
+        });
+        reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
+    }
     QVERIFY2(written, qPrintable(error));
 
     QProcess info;

@@ -7,6 +7,7 @@
 #include "reports/drtssph.h"
 
 #include "platform/report/reportlayout.h"
+#include "previewseam.h"
 #include "reportpages.h"
 #include "testsupport.h"
 
@@ -79,21 +80,9 @@ void writeBooks(TestDb &db)
                           "sum(qcje + jfje - dfje), '已结转' from pzhzk group by km_no, km_name"));
 }
 
-// Every print is laid out on the spot instead of opening the preview.
-class CapturedPrints {
-public:
-    CapturedPrints()
-    {
-        reports::setPreviewHandler(
-            [this](const Report &report, QWidget *) { documents.append(layoutReport(report)); });
-    }
-    ~CapturedPrints() { reports::setPreviewHandler({}); }
-    QList<ReportDocument> documents;
-};
-
 ReportDocument print(const LayoutCase &c, const RecordsetPtr &rows)
 {
-    CapturedPrints prints;
+    testsupport::CapturedPrints prints;
     c.print(rows, QStringLiteral("澄川商贸有限公司"), QStringLiteral("2004年01月"), nullptr);
     return prints.documents.value(0);
 }

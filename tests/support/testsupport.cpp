@@ -3,6 +3,7 @@
 #include "gridwin/recordwindow.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
+#include "platform/money.h"
 
 #include <QApplication>
 #include <QFile>
@@ -91,6 +92,12 @@ QStringList MessageBoxes::texts() const
     for (const auto &r : shown_)
         out << r.text;
     return out;
+}
+
+QString amountText(const QVariant &field)
+{
+    const auto amount = Money::fromField(field);
+    return amount ? amount->toString() : QStringLiteral("<no amount: %1>").arg(field.toString());
 }
 
 platform::SqlConnection::FailureHook statementsOn(const QString &table)

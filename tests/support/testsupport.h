@@ -74,6 +74,21 @@ public:
     FailingStatements &operator=(const FailingStatements &) = delete;
 };
 
+// Points the books at another file (a missing one, a foreign one) for as long as this
+// object lives; afterwards no statement reaches it.
+class BooksAt {
+public:
+    explicit BooksAt(const QString &path) { moveTo(path); }
+    ~BooksAt() { mdlStandard::setDatabasePath(QString()); }
+    void moveTo(const QString &path) { mdlStandard::setDatabasePath(path); }
+    BooksAt(const BooksAt &) = delete;
+    BooksAt &operator=(const BooksAt &) = delete;
+};
+
+// A stored amount as the grids show it ("0.30"), or "<no amount: …>" where the field
+// holds none, so that a comparison names what it found.
+QString amountText(const QVariant &field);
+
 // Picks every statement that names the table, as if another program had locked it.
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
 // The statement with which a recordset reads back the row it has just written.

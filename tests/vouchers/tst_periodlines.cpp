@@ -26,7 +26,7 @@ std::vector<LineRef> seedLines(TestDb &db)
     const auto rs = readPeriodLines(&error);
     if (!rs || rs->text("km_name") != QStringLiteral("现金"))
         return {};
-    return lineRefsOf(*rs);
+    return lineRefsOf(*rs, &error).value_or(std::vector<LineRef>{});
 }
 
 } // namespace
@@ -39,6 +39,7 @@ private slots:
     void lookupFailureIsNoEmptyResult();
     void byIdentity_data();
     void byIdentity();
+    void unreadableAmountIsNoLine();
 };
 
 void tst_periodlines::lookup_data()
@@ -119,6 +120,19 @@ void tst_periodlines::byIdentity()
         QVERIFY(changeLineAmounts(line, Money(), Money::fromCents(7), &error));
         QCOMPARE(db.rows("select pz_no, jfje, dfje from pzk order by rowid").last(), QStringLiteral("1|0|7"));
     }
+}
+
+// A line whose amount is no number cannot be found again by what it holds: the listing
+// is refused rather than read as 0.
+void tst_periodlines::unreadableAmountIsNoLine()
+{
+    TestDb db;
+    db.run("insert into pzk (rq, pz_no, km_no, km_name, jfje, dfje) values ('2026-01-05', 1, '1001', '现金', 'x', 0)");
+    QString error;
+    const auto rs = readPeriodLines(&error);
+    QVERIFY2(rs, qPrintable(error));
+    QVERIFY(!lineRefsOf(*rs, &error));
+    QVERIFY(error.contains(QStringLiteral("金额无法读取")));
 }
 
 QTEST_MAIN(tst_periodlines)

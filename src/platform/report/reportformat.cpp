@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 namespace platform::report {
 
@@ -135,7 +134,8 @@ ValueFormat ValueFormat::number(QStringView pattern)
 ValueFormat ValueFormat::money(QStringView pattern)
 {
     const auto parsed = NumberPattern::parse(pattern);
-    Q_ASSERT_X(parsed, "ValueFormat::money", "unsupported money pattern");
+    Q_ASSERT_X(parsed && parsed->decimals == 2 && parsed->minIntegerDigits == 1, "ValueFormat::money",
+               "money prints as \"#,##0.00\" or \"0.00\"");
     return {Kind::Money, parsed.value_or(NumberPattern{true, 1, 2})};
 }
 
@@ -187,11 +187,6 @@ QString formatWhole(qint64 value, const NumberPattern &pattern)
     return formatScaled(value < 0, magnitudeOf(value), 0, pattern);
 }
 
-QString formatCents(qint64 cents, const NumberPattern &pattern)
-{
-    return formatScaled(cents < 0, magnitudeOf(cents), 2, pattern);
-}
-
 QString formatNumber(double value, const NumberPattern &pattern)
 {
     if (!std::isfinite(value))
@@ -216,35 +211,6 @@ QString formatNumber(double value, const NumberPattern &pattern)
     return formatScaled(value < 0, mantissa, scale, pattern);
 }
 
-std::optional<qint64> centsOf(const QVariant &value)
-{
-    const int type = value.typeId();
-    if (isIntegerType(type)) {
-        if (type == QMetaType::ULongLong || type == QMetaType::ULong) {
-            const quint64 u = value.toULongLong();
-            if (u > quint64(std::numeric_limits<qint64>::max()))
-                return std::nullopt;
-            return qint64(u);
-        }
-        return value.toLongLong();
-    }
-    if (isFloatType(type)) {
-        const double d = value.toDouble();
-        // 2^63 is exactly representable, so the upper bound is exclusive.
-        if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0
-            && d < 9223372036854775808.0)
-            return qint64(d);
-        return std::nullopt;
-    }
-    if (type == QMetaType::QString) {
-        bool ok = false;
-        const qint64 v = value.toString().trimmed().toLongLong(&ok);
-        if (ok)
-            return v;
-    }
-    return std::nullopt;
-}
-
 QString formatValue(const QVariant &value, const ValueFormat &format)
 {
     if (!value.isValid() || value.isNull())
@@ -253,8 +219,8 @@ QString formatValue(const QVariant &value, const ValueFormat &format)
     case ValueFormat::Kind::Text:
         return plainText(value);
     case ValueFormat::Kind::Money:
-        if (const auto cents = centsOf(value))
-            return formatCents(*cents, format.pattern);
+        if (const auto amount = Money::fromField(value))
+            return formatMoney(*amount, format.pattern);
         return plainText(value);
     case ValueFormat::Kind::Number: {
         const int type = value.typeId();
@@ -272,6 +238,11 @@ QString formatValue(const QVariant &value, const ValueFormat &format)
     }
     }
     return plainText(value);
+}
+
+QString formatMoney(Money amount, const NumberPattern &pattern)
+{
+    return pattern.grouping ? amount.toGroupedString() : amount.toString();
 }
 
 QString formatDate(QDate date)

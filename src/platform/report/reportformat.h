@@ -2,8 +2,10 @@
 
 // How a report turns one value into the text it prints.
 //
-// Money travels as exact integer cents (qint64) and is formatted from the
-// integer itself, so no binary fraction ever reaches a printed amount.
+// Money travels as exact integer cents and is read and printed through Money,
+// so no binary fraction ever reaches a printed amount.
+
+#include "platform/money.h"
 
 #include <QDate>
 #include <QString>
@@ -38,7 +40,8 @@ struct ValueFormat
     static ValueFormat text();
     // A plain number (integer or floating point) under a pattern.
     static ValueFormat number(QStringView pattern);
-    // Integer cents under a pattern; "#,##0.00" is what the reports use.
+    // Integer cents printed as Money prints them: grouped "#,##0.00", as the reports
+    // do, or plain "0.00".
     static ValueFormat money(QStringView pattern = u"#,##0.00");
 };
 
@@ -50,16 +53,12 @@ QString formatScaled(bool negative, quint64 magnitude, int scale, const NumberPa
 // A whole number: 1234567 under "#,##0" gives "1,234,567".
 QString formatWhole(qint64 value, const NumberPattern &pattern);
 
-// 123450 under "#,##0.00" gives "1,234.50".
-QString formatCents(qint64 cents, const NumberPattern &pattern);
-
 // Rounds on the value's 15-significant-digit decimal form, so 1.005 under
 // "0.00" gives "1.01" rather than what its binary neighbour would give.
 QString formatNumber(double value, const NumberPattern &pattern);
 
-// Reads a value as integer cents: integer types, integral doubles and
-// integer texts. nullopt for anything else (null, fractions, words).
-std::optional<qint64> centsOf(const QVariant &value);
+// An amount under a money pattern: "1,234.50" grouped, "1234.50" plain.
+QString formatMoney(Money amount, const NumberPattern &pattern);
 
 // The text a field prints for value under format. Null prints empty; a value
 // that is not a number under a numeric format prints its own text.

@@ -34,15 +34,17 @@ bool isBound(const ReportControl &c)
 
 QString moneySum(const ReportDataSource &data, int column, const NumberPattern &pattern)
 {
-    qint64 total = 0;
+    Money total;
     for (int row = 0; row < data.rowCount(); ++row) {
-        const auto cents = centsOf(data.value(row, column));
-        if (!cents)
-            continue; // null, or not an amount: it prints as its own text and adds nothing
-        if (qAddOverflow(total, *cents, &total))
+        const auto amount = Money::fromField(data.value(row, column));
+        if (!amount)
+            continue; // not an amount: it prints as its own text and adds nothing
+        const auto sum = total.checkedAdd(*amount);
+        if (!sum)
             return QString::fromUtf16(kSumOverflowText);
+        total = *sum;
     }
-    return formatCents(total, pattern);
+    return formatMoney(total, pattern);
 }
 
 QString numberSum(const ReportDataSource &data, int column, const ValueFormat &format)
@@ -56,8 +58,7 @@ QString numberSum(const ReportDataSource &data, int column, const ValueFormat &f
         const QVariant v = data.value(row, column);
         if (!v.isValid() || v.isNull())
             continue;
-        // centsOf reads any whole number, whatever it counts.
-        if (const auto integer = centsOf(v); integer && exact) {
+        if (const auto integer = numbers::wholeNumber(v); integer && exact) {
             qint64 next = 0;
             if (!qAddOverflow(whole, *integer, &next)) {
                 whole = next;

@@ -63,8 +63,9 @@ struct ReportDocument
     QStringList missingFields;
 };
 
-// Text of a money sum too large for integer cents.
-inline constexpr char16_t kSumOverflowText[] = u"########";
+// What a money sum prints when it is too large for integer cents: a plain word
+// in the sum's own place, rather than a wrapped and so wrong total.
+inline constexpr char16_t kSumOverflowText[] = u"溢出";
 
 ReportDocument layoutReport(const Report &report, QDate printDate = QDate::currentDate());
 

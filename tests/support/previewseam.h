@@ -1,0 +1,43 @@
+#pragma once
+// Printing without the modal preview: for as long as one of these lives, every report a
+// window prints is handed to the test instead, and the preview comes back when it ends,
+// so a failed assertion never leaves the next test printing into a dead handler.
+
+#include "platform/report/reportlayout.h"
+#include "reports/printreport.h"
+
+#include <QDate>
+#include <QList>
+
+class QWidget;
+
+namespace testsupport {
+
+class PreviewSeam {
+public:
+    explicit PreviewSeam(reports::PreviewHandler take) { reports::setPreviewHandler(std::move(take)); }
+    ~PreviewSeam() { reports::setPreviewHandler({}); }
+    PreviewSeam(const PreviewSeam &) = delete;
+    PreviewSeam &operator=(const PreviewSeam &) = delete;
+};
+
+// Lays out every print as the preview would show it, dated printDay, and remembers the
+// window it was printed from.
+class CapturedPrints {
+public:
+    explicit CapturedPrints(QDate printDay = QDate::currentDate())
+        : seam_([this, printDay](const platform::report::Report &report, QWidget *parent) {
+              documents.append(platform::report::layoutReport(report, printDay));
+              parents.append(parent);
+          })
+    {
+    }
+
+    QList<platform::report::ReportDocument> documents;
+    QList<QWidget *> parents;
+
+private:
+    PreviewSeam seam_;
+};
+
+} // namespace testsupport
