@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace mdlStandard {
 
 namespace {
@@ -56,10 +58,11 @@ QString databasePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/kelopz.mdb");
 }
 
-void setDatabasePath(const QString &path)
+QString setDatabasePath(const QString &path)
 {
-    overriddenPath() = path;
+    QString replaced = std::exchange(overriddenPath(), path);
     closeDatabase();
+    return replaced;
 }
 
 QString connectstring() { return QStringLiteral("Data Source=") + databasePath(); }

@@ -22,9 +22,11 @@ inline QVariant currentperiod;   // period text for report headers
 inline QVariant loginczyno;      // the logged-in operator's number
 inline QVariant loginczyname;    // and name
 
-// The books file: kelopz.mdb in the executable's folder. Tests point it elsewhere.
+// The books file: kelopz.mdb in the executable's folder. Tests point it elsewhere (an
+// empty path restores the usual file); the path it replaces is returned, so that a
+// scope can point the books back.
 QString databasePath();
-void setDatabasePath(const QString &path);
+QString setDatabasePath(const QString &path);
 // Describes where the books are, for messages.
 QString connectstring();
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <utility>
 
 namespace platform {
 
@@ -17,7 +18,7 @@ const QString kNoticeTitle = QStringLiteral("友情提示");
 
 QString applicationTitle() { return QStringLiteral("财务澄川账簿信息系统"); }
 
-void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
+MsgBoxHandler setMsgBoxHandler(MsgBoxHandler h) { return std::exchange(handler(), std::move(h)); }
 
 QMessageBox::StandardButton showMessage(MsgKind kind, const QString &text, const QString &title, QWidget *parent)
 {

@@ -41,8 +41,8 @@ bool askDelete(const QString &text);  // true on Yes; Yes is the default
 QString applicationTitle();
 
 // Tests install a handler that answers instead of a person; an empty handler restores
-// the real boxes.
+// the real boxes. Returns the handler it replaces, so that a scope can put that one back.
 using MsgBoxHandler = std::function<QMessageBox::StandardButton(const MsgBoxRequest &)>;
-void setMsgBoxHandler(MsgBoxHandler handler);
+MsgBoxHandler setMsgBoxHandler(MsgBoxHandler handler);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <utility>
 
 namespace platform {
 
@@ -23,7 +24,10 @@ bool onlyBlanksOrSemicolons(const char *tail)
 }
 } // namespace
 
-void SqlConnection::setFailureHook(FailureHook hook) { failureHook() = std::move(hook); }
+SqlConnection::FailureHook SqlConnection::setFailureHook(FailureHook hook)
+{
+    return std::exchange(failureHook(), std::move(hook));
+}
 
 std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QByteArray &key, QString *error)
 {

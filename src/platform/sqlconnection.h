@@ -34,8 +34,9 @@ public:
     bool inTransaction() const;
 
     // Tests make a chosen statement fail, to prove that units of work leave nothing behind.
+    // Returns the hook it replaces, so that a scope can put that one back.
     using FailureHook = std::function<bool(const QString &sql)>;
-    static void setFailureHook(FailureHook hook);
+    static FailureHook setFailureHook(FailureHook hook);
 
 private:
     SqlConnection(sqlite3 *db, QString path) : db_(db), path_(std::move(path)) {}

@@ -2,6 +2,8 @@
 
 #include "platform/report/reportpreview.h"
 
+#include <utility>
+
 namespace reports {
 
 using platform::report::Report;
@@ -49,9 +51,9 @@ void printreport(const ReportLayout &layout, const PrintRequest &request, QWidge
     DataReport_QueryClose(report);
 }
 
-void setPreviewHandler(PreviewHandler handler)
+PreviewHandler setPreviewHandler(PreviewHandler handler)
 {
-    previewHandler() = std::move(handler);
+    return std::exchange(previewHandler(), std::move(handler));
 }
 
 } // namespace reports

@@ -61,8 +61,9 @@ void DataReport_QueryClose(LoadedReport &report);
 void printreport(const ReportLayout &layout, const PrintRequest &request, QWidget *parent = nullptr);
 
 // Tests take the bound report here instead of the modal preview opening; an
-// empty handler restores the preview.
+// empty handler restores the preview. Returns the handler it replaces, so that a
+// scope can put that one back.
 using PreviewHandler = std::function<void(const platform::report::Report &report, QWidget *parent)>;
-void setPreviewHandler(PreviewHandler handler);
+PreviewHandler setPreviewHandler(PreviewHandler handler);
 
 } // namespace reports

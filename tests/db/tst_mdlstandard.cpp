@@ -30,6 +30,7 @@ private slots:
     void secondStatementInOneTextIsRefused();
     void transactionLeavesNothingAfterInjectedFailure();
     void innerScopeFailureDoomsTheOuterUnit();
+    void seamsEndWithTheirScope();
     void moneySumsAreExact();
     void moneyParsingAndFormatting_data();
     void moneyParsingAndFormatting();
@@ -210,6 +211,26 @@ void tst_mdlstandard::innerScopeFailureDoomsTheOuterUnit()
     QVERIFY(!outer.error().isEmpty());
     QCOMPARE(db.count("czy"), 1);
     QCOMPARE(db.count("dwmc"), 1);
+}
+
+// A seam set inside another gives the outer one back when it ends, and the last one
+// leaves the books as the test found them.
+void tst_mdlstandard::seamsEndWithTheirScope()
+{
+    TestDb db;
+    QTemporaryDir dir;
+    {
+        testsupport::FailingStatements outer(testsupport::statementsOn("czy"));
+        {
+            testsupport::FailingStatements inner(testsupport::statementsOn("dwmc"));
+            testsupport::BooksAt elsewhere(dir.filePath("kelopz.mdb"));
+            QVERIFY(!runsql("select * from kmdmk"));
+        }
+        QCOMPARE(databasePath(), db.path());
+        QVERIFY(runsql("select * from dwmc"));
+        QVERIFY(!runsql("select * from czy"));
+    }
+    QVERIFY(runsql("select * from czy"));
 }
 
 void tst_mdlstandard::moneySumsAreExact()

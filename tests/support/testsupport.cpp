@@ -33,10 +33,10 @@ TestDb::TestDb()
     if (!QFile::copy(QStringLiteral(KELOPZ_SEED_DB), path_))
         qFatal("cannot copy the seeded database %s", KELOPZ_SEED_DB);
     QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
-    mdlStandard::setDatabasePath(path_);
+    outer_ = mdlStandard::setDatabasePath(path_);
 }
 
-TestDb::~TestDb() { mdlStandard::setDatabasePath(QString()); }
+TestDb::~TestDb() { mdlStandard::setDatabasePath(outer_); }
 
 RecordsetPtr TestDb::run(const QString &sql, const QVariantList &params)
 {
@@ -74,7 +74,7 @@ int TestDb::count(const QString &table)
 
 MessageBoxes::MessageBoxes()
 {
-    platform::setMsgBoxHandler([this](const platform::MsgBoxRequest &r) {
+    outer_ = platform::setMsgBoxHandler([this](const platform::MsgBoxRequest &r) {
         shown_.push_back(r);
         if (answers_.empty())
             return r.defaultButton;
@@ -84,7 +84,7 @@ MessageBoxes::MessageBoxes()
     });
 }
 
-MessageBoxes::~MessageBoxes() { platform::setMsgBoxHandler({}); }
+MessageBoxes::~MessageBoxes() { platform::setMsgBoxHandler(std::move(outer_)); }
 
 QStringList MessageBoxes::texts() const
 {

@@ -41,6 +41,7 @@ public:
 private:
     QTemporaryDir dir_;
     QString path_;
+    QString outer_;
 };
 
 // Answers message boxes in the order given (default: the box's default button) and
@@ -56,9 +57,13 @@ public:
     QStringList texts() const;
     void clear() { shown_.clear(); }
 
+    MessageBoxes(const MessageBoxes &) = delete;
+    MessageBoxes &operator=(const MessageBoxes &) = delete;
+
 private:
     std::deque<QMessageBox::StandardButton> answers_;
     std::vector<platform::MsgBoxRequest> shown_;
+    platform::MsgBoxHandler outer_;
 };
 
 // Makes every statement that `which` picks fail for as long as this object lives, so a
@@ -66,23 +71,29 @@ private:
 class FailingStatements {
 public:
     explicit FailingStatements(platform::SqlConnection::FailureHook which)
+        : outer_(platform::SqlConnection::setFailureHook(std::move(which)))
     {
-        platform::SqlConnection::setFailureHook(std::move(which));
     }
-    ~FailingStatements() { platform::SqlConnection::setFailureHook({}); }
+    ~FailingStatements() { platform::SqlConnection::setFailureHook(std::move(outer_)); }
     FailingStatements(const FailingStatements &) = delete;
     FailingStatements &operator=(const FailingStatements &) = delete;
+
+private:
+    platform::SqlConnection::FailureHook outer_; // a scope's failure this one stands inside
 };
 
 // Points the books at another file (a missing one, a foreign one) for as long as this
 // object lives; afterwards no statement reaches it.
 class BooksAt {
 public:
-    explicit BooksAt(const QString &path) { moveTo(path); }
-    ~BooksAt() { mdlStandard::setDatabasePath(QString()); }
+    explicit BooksAt(const QString &path) : outer_(mdlStandard::setDatabasePath(path)) {}
+    ~BooksAt() { mdlStandard::setDatabasePath(outer_); }
     void moveTo(const QString &path) { mdlStandard::setDatabasePath(path); }
     BooksAt(const BooksAt &) = delete;
     BooksAt &operator=(const BooksAt &) = delete;
+
+private:
+    QString outer_;
 };
 
 // A stored amount as the grids show it ("0.30"), or "<no amount: …>" where the field
