@@ -1,5 +1,7 @@
 #include "closing/books.h"
 
+#include "platform/money.h"
+
 using namespace mdlStandard;
 
 namespace closing {
@@ -14,11 +16,10 @@ std::optional<qint64> readNumber(const QString &sql, const QVariantList &params,
     auto rs = runsql(sql, *error, params);
     if (!rs)
         return std::nullopt;
-    if (!rs->isOpen() || rs->eof()) {
+    const auto number = rs->isOpen() && !rs->eof() ? numbers::wholeNumber(rs->value(0)) : std::nullopt;
+    if (!number)
         *error = QStringLiteral("账簿数据无法读取");
-        return std::nullopt;
-    }
-    return rs->value(0).toLongLong();
+    return number;
 }
 
 bool started(const Transaction &work, QString *error)

@@ -16,7 +16,7 @@ namespace closing {
 bool execute(const QString &sql, const QVariantList &params, QString *error);
 
 // The first column of the first row as a whole number (a count, a rowid, a sum).
-// Nothing when the statement failed or returned no row.
+// Nothing when the statement failed, returned no row, or a value that is no whole number.
 std::optional<qint64> readNumber(const QString &sql, const QVariantList &params, QString *error);
 
 // A unit of work's start and end, with the reason in *error when either fails.

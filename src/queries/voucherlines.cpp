@@ -1,6 +1,7 @@
 #include "queries/voucherlines.h"
 
 #include "accounts/accountsearch.h"
+#include "platform/money.h"
 
 namespace queries {
 
@@ -104,10 +105,16 @@ std::optional<QList<qint64>> voucherNumbers(const LineScope &scope, QString *err
     const RecordsetPtr rows = run(s, error);
     if (!rows)
         return std::nullopt;
-    QList<qint64> numbers;
-    for (int r = 0; r < rows->recordCount(); ++r)
-        numbers << rows->storedValue(r, 0).toLongLong();
-    return numbers;
+    QList<qint64> found;
+    for (int r = 0; r < rows->recordCount(); ++r) {
+        const auto number = numbers::wholeNumber(rows->storedValue(r, 0));
+        if (!number) {
+            *error = QStringLiteral("凭证编号“%1”不是数字，账簿数据有误！").arg(rows->storedValue(r, 0).toString());
+            return std::nullopt;
+        }
+        found << *number;
+    }
+    return found;
 }
 
 } // namespace queries

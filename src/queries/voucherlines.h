@@ -50,7 +50,8 @@ RecordsetPtr readVoucherLines(const LineScope &scope, const LineFilter &filter, 
 // The periods that have stored lines, newest first.
 std::optional<QStringList> closedPeriods(QString *error);
 
-// The distinct voucher numbers of the scope, ascending.
+// The distinct voucher numbers of the scope, ascending. Nothing, with *error set, when
+// they cannot be read or one of them is no whole number.
 std::optional<QList<qint64>> voucherNumbers(const LineScope &scope, QString *error);
 
 } // namespace queries

@@ -161,6 +161,10 @@ void tst_voucherlines::voucherNumbersOfAScope()
     QCOMPARE(queries::voucherNumbers(LineScope::current(), &error), Numbers({1, 2, 10}));
     QCOMPARE(queries::voucherNumbers(LineScope::closed(kMay), &error), Numbers({1, 3}));
     QCOMPARE(queries::voucherNumbers(LineScope::closed(QStringLiteral("2004年03月")), &error), Numbers(QList<qint64>{}));
+    // A number the list could not show truly is reported, not listed as 0.
+    db.run("insert into pzk (pz_no) values ('x')");
+    QVERIFY(!queries::voucherNumbers(LineScope::current(), &error));
+    QVERIFY(error.contains(QStringLiteral("“x”")));
 }
 
 void tst_voucherlines::failedReadIsNeverAnEmptyList()
