@@ -51,9 +51,6 @@ void printreport(const ReportLayout &layout, const PrintRequest &request, QWidge
     DataReport_QueryClose(report);
 }
 
-PreviewHandler setPreviewHandler(PreviewHandler handler)
-{
-    return std::exchange(previewHandler(), std::move(handler));
-}
+PreviewHandler setPreviewHandler(PreviewHandler handler) { return std::exchange(previewHandler(), std::move(handler)); }
 
 } // namespace reports

@@ -54,8 +54,8 @@ std::optional<std::vector<LineRef>> lineRefsOf(const platform::Recordset &lines,
             *error = QStringLiteral("第%1条凭证分录的金额无法读取，账簿数据有误！").arg(row + 1);
             return std::nullopt;
         }
-        refs.push_back({lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number), *debitAmount,
-                        *creditAmount});
+        refs.push_back(
+            {lines.storedValue(row, id).toLongLong(), lines.storedValue(row, number), *debitAmount, *creditAmount});
     }
     return refs;
 }

@@ -345,9 +345,8 @@ void tst_printing::pdfOfALongChart()
     QString error;
     bool written = false;
     {
-        testsupport::PreviewSeam seam([&](const Report &report, QWidget *) {
-            written = writeReportPdf(layoutReport(report), path, &error);
-        });
+        testsupport::PreviewSeam seam(
+            [&](const Report &report, QWidget *) { written = writeReportPdf(layoutReport(report), path, &error); });
         reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
     }
     QVERIFY2(written, qPrintable(error));

@@ -16,10 +16,7 @@ namespace testsupport {
 
 class PreviewSeam {
 public:
-    explicit PreviewSeam(reports::PreviewHandler take)
-        : outer_(reports::setPreviewHandler(std::move(take)))
-    {
-    }
+    explicit PreviewSeam(reports::PreviewHandler take) : outer_(reports::setPreviewHandler(std::move(take))) {}
     ~PreviewSeam() { reports::setPreviewHandler(std::move(outer_)); }
     PreviewSeam(const PreviewSeam &) = delete;
     PreviewSeam &operator=(const PreviewSeam &) = delete;
@@ -37,8 +34,7 @@ public:
               documents.append(platform::report::layoutReport(report, printDay));
               parents.append(parent);
           })
-    {
-    }
+    {}
 
     QList<platform::report::ReportDocument> documents;
     QList<QWidget *> parents;

@@ -72,8 +72,7 @@ class FailingStatements {
 public:
     explicit FailingStatements(platform::SqlConnection::FailureHook which)
         : outer_(platform::SqlConnection::setFailureHook(std::move(which)))
-    {
-    }
+    {}
     ~FailingStatements() { platform::SqlConnection::setFailureHook(std::move(outer_)); }
     FailingStatements(const FailingStatements &) = delete;
     FailingStatements &operator=(const FailingStatements &) = delete;
