@@ -9,7 +9,9 @@ class frmpzhz : public ReadOnlyList {
 public:
     explicit frmpzhz(QWidget *parent = nullptr);
 
-    // The eight-column summary grid over the given opening, debit, credit and closing
-    // fields; the summaries of closed periods show the same grid.
-    static std::vector<GridColumn> summaryColumns(const QStringList &amountFields);
+    // A summary list: the eight-column summary grid, its title and print over the given
+    // opening, debit, credit and closing fields. The summaries of closed periods are
+    // listed the same way.
+    static Setup summarySetup(const QString &name, const QString &caption, const QStringList &amountFields,
+                              const TotalsRow &totals, PrintRoutine print);
 };

@@ -9,25 +9,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-ReadOnlyList::Setup setup()
-{
-    ReadOnlyList::Setup s;
-    s.name = QStringLiteral("frmpzhzcx");
-    s.caption = QStringLiteral("凭证汇总表查询");
-    s.title = QStringLiteral("☆ 凭 证 汇 总 表 ☆");
-    s.printTip = QStringLiteral("打印凭证汇总表");
-    s.columns = frmpzhz::summaryColumns({QStringLiteral("qcje"), QStringLiteral("jfje"), QStringLiteral("dfje"),
-                                         QStringLiteral("qmje")});
-    // The stored opening and closing balances are not totalled on screen; the report
-    // totals all four.
-    s.totals = TotalsRow{QStringLiteral("  合    计"), {4, 5}};
-    s.print = &reports::printSummaryHistory;
-    return s;
-}
-} // namespace
-
-frmpzhzcx::frmpzhzcx(QWidget *parent) : ReadOnlyList(setup(), parent)
+// The stored opening and closing balances are not totalled on screen; the report totals
+// all four.
+frmpzhzcx::frmpzhzcx(QWidget *parent)
+    : ReadOnlyList(frmpzhz::summarySetup(
+                       QStringLiteral("frmpzhzcx"), QStringLiteral("凭证汇总表查询"),
+                       {QStringLiteral("qcje"), QStringLiteral("jfje"), QStringLiteral("dfje"), QStringLiteral("qmje")},
+                       TotalsRow{QStringLiteral("  合    计"), {4, 5}}, &reports::printSummaryHistory),
+                   parent)
 {
     Label1 = new QLabel(QStringLiteral("会计期间："), this);
     Label1->setObjectName(QStringLiteral("Label1"));

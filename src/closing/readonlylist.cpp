@@ -44,9 +44,6 @@ bool ReadOnlyList::readHeader(bool withCurrentPeriod)
     return true;
 }
 
-void ReadOnlyList::tellUnreadable(const QString &error)
-{
-    platform::notice(QStringLiteral("读取数据失败：") + error);
-}
+void ReadOnlyList::tellUnreadable(const QString &error) { platform::notice(QStringLiteral("读取数据失败：") + error); }
 
 void ReadOnlyList::printreport() { print_(shownRows(), company_, period_, this); }

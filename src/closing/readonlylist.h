@@ -8,8 +8,8 @@
 class ReadOnlyList : public GridFrame {
     Q_OBJECT
 public:
-    using PrintRoutine = void (*)(const platform::RecordsetPtr &rows, const QString &unitname,
-                                  const QString &period, QWidget *parent);
+    using PrintRoutine = void (*)(const platform::RecordsetPtr &rows, const QString &unitname, const QString &period,
+                                  QWidget *parent);
     struct Setup {
         QString name;
         QString caption;

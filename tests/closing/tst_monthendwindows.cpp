@@ -142,8 +142,8 @@ void tst_monthendwindows::balanceCheckListsVerdictsAndTotals()
     addLine(db, 2, "1001", -500, 0);
     frmssph w;
     const QString pass = "借贷平衡，审核通过！", fail = "借贷不平衡，未通过审核！";
-    QCOMPARE(gridRows(w), QStringList({"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass,
-                                       "|  合    计|0.30|10.30|"}));
+    QCOMPARE(gridRows(w),
+             QStringList({"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass, "|  合    计|0.30|10.30|"}));
     QCOMPARE(buttons(w), "00111");
     w.Toolbar1->click("button_last"); // the totals row is the last row
     QCOMPARE(w.MSFlexGrid1->row(), 4);
@@ -154,8 +154,8 @@ void tst_monthendwindows::summaryRebuildsAndListsByAccount()
 {
     TestDb db;
     startMonth(db);
-    addOpening(db, "1001", 50000);  // opening only
-    addOpening(db, "2001", -12345); // a credit opening balance
+    addOpening(db, "1001", 50000);       // opening only
+    addOpening(db, "2001", -12345);      // a credit opening balance
     addOpening(db, "3001", 700, kApril); // another month's: not this summary's
     addLine(db, 1, "1001", 0, 50000);
     addLine(db, 1, "5001", 50000, 0); // lines only
@@ -226,7 +226,8 @@ void tst_monthendwindows::eachPrintTakesItsOwnWindow_data()
     QTest::addColumn<QStringList>("firstColumn");
     QTest::newRow("balance check") << "frmssph" << kMarch << QStringList({"1", "2"});
     QTest::newRow("summary") << "frmpzhz" << kMarch << QStringList({"1001", "2001"});
-    QTest::newRow("history") << "frmpzhzcx" << "2004年12月" << QStringList({"1001"});
+    QTest::newRow("history") << "frmpzhzcx"
+                             << "2004年12月" << QStringList({"1001"});
 }
 
 void tst_monthendwindows::eachPrintTakesItsOwnWindow()
@@ -289,8 +290,10 @@ void tst_monthendwindows::gateRefuses_data()
     QTest::addColumn<QString>("told");
     using B = QMessageBox::StandardButton;
     QTest::newRow("unbalanced voucher") << true << false << QList<B>{B::Yes} << "尚存在不平衡凭证，无法完成结转！";
-    QTest::newRow("lines unreadable") << false << true << QList<B>{B::Yes} << "读取凭证数据失败，不能进行会计期间结转：";
-    QTest::newRow("not confirmed") << true << false << QList<B>{B::No} << "结转后数据不能回转，确定要进行会计期间结转吗？";
+    QTest::newRow("lines unreadable") << false << true << QList<B>{B::Yes}
+                                      << "读取凭证数据失败，不能进行会计期间结转：";
+    QTest::newRow("not confirmed") << true << false << QList<B>{B::No}
+                                   << "结转后数据不能回转，确定要进行会计期间结转吗？";
 }
 
 void tst_monthendwindows::gateRefuses()

@@ -12,7 +12,8 @@ void addOpening(TestDb &db, const QString &code, qint64 cents, const QString &pe
 
 void addLine(TestDb &db, int voucher, const QString &code, qint64 debit, qint64 credit, const QString &period)
 {
-    db.run("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) values ('2026-03-05', ?, ?, ?, ?, ?, ?, ?)",
+    db.run("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) values ('2026-03-05', ?, ?, ?, ?, ?, "
+           "?, ?)",
            {voucher, code, "ZJ" + code, "科目" + code, period, debit, credit});
 }
 

@@ -15,8 +15,7 @@ inline const QString kApril = QStringLiteral("2026年04月");
 
 void startMonth(TestDb &db);
 void addOpening(TestDb &db, const QString &code, qint64 cents, const QString &period = kMarch);
-void addLine(TestDb &db, int voucher, const QString &code, qint64 debit, qint64 credit,
-             const QString &period = kMarch);
+void addLine(TestDb &db, int voucher, const QString &code, qint64 debit, qint64 credit, const QString &period = kMarch);
 // Every row of the month-end tables as text; pzktemp, the gate's scratch table, only
 // when asked.
 QStringList snapshot(TestDb &db, bool withScratch = true);
