@@ -85,4 +85,12 @@ std::optional<QString> currentPeriodText(QString *error)
     return rs->text(QStringLiteral("kjqj"));
 }
 
+std::optional<QString> companyName(QString *error)
+{
+    auto rs = runsql(QStringLiteral("select dw_name from dwmc"), *error);
+    if (!rs)
+        return std::nullopt;
+    return rs->eof() ? QString() : rs->text(QStringLiteral("dw_name"));
+}
+
 } // namespace closing

@@ -48,4 +48,8 @@ private:
 // set). Nothing when the row cannot be read or is missing.
 std::optional<QString> currentPeriodText(QString *error);
 
+// The company name the reports carry in their headers ("" when the record has none).
+// Nothing when the company record cannot be read.
+std::optional<QString> companyName(QString *error);
+
 } // namespace closing

@@ -7,6 +7,12 @@
 #include "admin/frmczy.h"
 #include "admin/frmdw.h"
 #include "admin/frmmmxg.h"
+#include "closing/frmkjqjjz.h"
+#include "closing/frmkjqjzt.h"
+#include "closing/frmpzhz.h"
+#include "closing/frmpzhzcx.h"
+#include "closing/frmssph.h"
+#include "closing/vouchertotals.h"
 #include "db/mdlstandard.h"
 #include "frame/frmabout.h"
 #include "frame/frmface.h"
@@ -394,10 +400,55 @@ void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}
 void MDIMain::menuakjkmcx_Click() {}
 void MDIMain::menuapzbhcx_Click() {}
-void MDIMain::menussph_Click() {}
-void MDIMain::menupzhz_Click() {}
 void MDIMain::menuapzbhlscx_Click() {}
 void MDIMain::menuakjkmlscx_Click() {}
-void MDIMain::menupzhzcx_Click() {}
-void MDIMain::menukjqjzt_Click() {}
-void MDIMain::menukjqjjz_Click() {}
+
+void MDIMain::menussph_Click() { showChild<frmssph>(); }
+void MDIMain::menupzhz_Click() { showChild<frmpzhz>(); }
+void MDIMain::menupzhzcx_Click() { showChild<frmpzhzcx>(); }
+
+void MDIMain::menukjqjzt_Click()
+{
+    frmkjqjzt window;
+    if (window.loaded())
+        showDialog(window);
+}
+
+// The closing gate: a confirmed closing runs only when every voucher balances, or, for a
+// month without vouchers, when the user forces it. A month whose vouchers cannot be read
+// is never let through.
+void MDIMain::menukjqjjz_Click()
+{
+    if (!platform::askYesNo(QStringLiteral("结转后数据不能回转，确定要进行会计期间结转吗？")))
+        return;
+    QString error;
+    const auto verdict = closing::testBeforeClosing(&error);
+    if (!verdict) {
+        platform::notice(QStringLiteral("读取凭证数据失败，不能进行会计期间结转：") + error);
+        return;
+    }
+    if (*verdict == closing::GateVerdict::Unbalanced) {
+        platform::notice(QStringLiteral("尚存在不平衡凭证，无法完成结转！"));
+        return;
+    }
+    if (*verdict == closing::GateVerdict::NoLines
+        && !platform::askYesNo(QStringLiteral("本月尚未发现有凭证数据输入，强制结转吗？")))
+        return;
+    frmkjqjjz window;
+    connect(&window, &frmkjqjjz::periodClosed, this, &MDIMain::closeCurrentPeriodWindows);
+    showDialog(window);
+}
+
+void MDIMain::closeCurrentPeriodWindows()
+{
+    // By object name, so that every window over the current period is covered without
+    // this window knowing its class.
+    static const QStringList overCurrentPeriod = {
+        QStringLiteral("frmpzlr"), QStringLiteral("frmpzcx"),    QStringLiteral("frmssph"),
+        QStringLiteral("frmpzhz"), QStringLiteral("frmakjkmcx"), QStringLiteral("frmapzbhcx")};
+    const auto windows = area->subWindowList();
+    for (QMdiSubWindow *sub : windows) {
+        if (sub->widget() && overCurrentPeriod.contains(sub->widget()->objectName()))
+            sub->widget()->close();
+    }
+}

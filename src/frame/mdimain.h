@@ -87,6 +87,9 @@ private:
     void buildMenus();
     void fillWindowList();
     void closeChildFrame(QWidget *window);
+    // After a closing: the windows that show the month now closed go, so that nothing is
+    // entered into it or read from it as current.
+    void closeCurrentPeriodWindows();
 
     QMdiArea *area;
     QMenu *ck;

@@ -70,6 +70,26 @@ QStringList GridFrameConfig::recordDispatchOrder()
             QStringLiteral("button_exit"),   QStringLiteral("button_print")};
 }
 
+std::vector<ToolButton> GridFrameConfig::browseToolbar(const QString &printTip)
+{
+    return {
+        {QStringLiteral("button_print"), QStringLiteral("打  印"), printTip},
+        {},
+        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
+        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
+        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
+        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
+        {},
+        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
+    };
+}
+
+QStringList GridFrameConfig::browseDispatchOrder()
+{
+    return {QStringLiteral("button_first"), QStringLiteral("button_back"), QStringLiteral("button_next"),
+            QStringLiteral("button_last"),  QStringLiteral("button_exit"), QStringLiteral("button_print")};
+}
+
 GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(parent), cfg(config)
 {
     setObjectName(cfg.name);
@@ -209,8 +229,10 @@ void GridFrame::setForwardPair(bool enabled)
 
 void GridFrame::disableRowButtons()
 {
-    setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete"), QStringLiteral("button_print")},
-                      false);
+    setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
+    // A list with a totals row prints its headers and zero totals when empty.
+    if (!cfg.totals)
+        setButtonsEnabled({QStringLiteral("button_print")}, false);
     setBackPair(false);
     setForwardPair(false);
 }
@@ -248,12 +270,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     lastFill = rows;
     setBackPair(false);
     setForwardPair(true);
-    const int old = g->rows() - 1;
-    if (old >= 1) {
-        g->setFixedRows(0);
-        for (int i = 0; i < old; ++i)
-            g->removeItem(1);
-    }
+    clearRows();
     if (!cfg.totals)
         g->refresh();
 
@@ -261,7 +278,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     const int n = int(cfg.columns.size());
     std::vector<int> fieldIndex(n, -1);
     for (int c = 0; c < n; ++c) {
-        if (cfg.columns[c].kind != GridColumn::Kind::Unfilled)
+        if (cfg.columns[c].kind == GridColumn::Kind::Text || cfg.columns[c].kind == GridColumn::Kind::Amount)
             fieldIndex[c] = rows->fieldIndex(cfg.columns[c].field);
     }
     while (!rows->eof()) {
@@ -271,6 +288,8 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         const int r = g->row();
         g->setTextMatrix(r, 0, QString::number(counter));
         for (int c = 1; c < n; ++c) {
+            if (cfg.columns[c].kind == GridColumn::Kind::Computed)
+                g->setTextMatrix(r, c, cfg.columns[c].compute(*rows));
             if (fieldIndex[c] < 0)
                 continue;
             const QVariant v = rows->value(fieldIndex[c]);
@@ -291,6 +310,17 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     g->setTopRow(1);
     g->setRow(1);
     g->setCol(0);
+}
+
+void GridFrame::clearRows()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int old = g->rows() - 1;
+    if (old >= 1) {
+        g->setFixedRows(0);
+        for (int i = 0; i < old; ++i)
+            g->removeItem(1);
+    }
 }
 
 void GridFrame::appendTotalsRow()

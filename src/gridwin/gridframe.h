@@ -22,12 +22,14 @@ class KeyedToolBar;
 }
 
 struct GridColumn {
-    enum class Kind { Unfilled, Text, Amount };
+    // Computed: a text the window derives from the whole record, always written.
+    enum class Kind { Unfilled, Text, Amount, Computed };
     QString header;
     int width = 0;           // twips
     bool required = false;   // header in dark red: must not be empty when saved
     QString field;           // the recordset field shown here
     Kind kind = Kind::Unfilled;
+    std::function<QString(const platform::Recordset &)> compute; // for Kind::Computed
 };
 
 struct ToolButton {
@@ -61,6 +63,9 @@ struct GridFrameConfig {
     // The fifteen record buttons every editing list window carries, R the record noun.
     static std::vector<ToolButton> recordToolbar(const QString &noun);
     static QStringList recordDispatchOrder();
+    // The eight buttons of a read-only list: print, first, back, next, last, exit.
+    static std::vector<ToolButton> browseToolbar(const QString &printTip);
+    static QStringList browseDispatchOrder();
 };
 
 class GridFrame : public QWidget {
@@ -92,6 +97,8 @@ public:
     // current row on. The recordset must hold a row.
     void fillgrid();
     void fillgrid(const RecordsetPtr &rows);
+    // Leaves the header row alone (not fixed until the next fill).
+    void clearRows();
 
     void movefirst();
     void movelast();

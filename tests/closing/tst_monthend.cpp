@@ -5,6 +5,7 @@
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
 #include "db/period.h"
+#include "monthendbooks.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -14,46 +15,9 @@
 
 using testsupport::FailingStatements;
 using testsupport::TestDb;
+using namespace testsupport;
 
 namespace {
-const QString kMarch = QStringLiteral("2026年03月");
-const QString kApril = QStringLiteral("2026年04月");
-const QStringList kMonthEndTables = {"pzk", "pzkls", "pzktemp", "pzhzk", "pzhzkls", "zzqcye", "dqkjqj"};
-
-// An account's code; its initials and name follow from it.
-void addOpening(TestDb &db, const QString &code, qint64 cents, const QString &period = kMarch)
-{
-    db.run("insert into zzqcye (djh, km_no, km_zjf, km_name, qcje, kjqj) values ('CSH202603010001', ?, ?, ?, ?, ?)",
-           {code, "ZJ" + code, "科目" + code, cents, period});
-}
-
-void addLine(TestDb &db, int voucher, const QString &code, qint64 debit, qint64 credit, const QString &period = kMarch)
-{
-    db.run("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) values ('2026-03-05', ?, ?, ?, ?, ?, ?, ?)",
-           {voucher, code, "ZJ" + code, "科目" + code, period, debit, credit});
-}
-
-void startMonth(TestDb &db)
-{
-    db.run("update dqkjqj set kjqj=?, kjnd='2026年'", {kMarch});
-}
-
-// Every row of the month-end tables as text, to prove that nothing changed.
-QStringList snapshot(TestDb &db)
-{
-    QStringList rows;
-    for (const QString &table : kMonthEndTables) {
-        auto rs = db.run("select * from " + table + " order by rowid");
-        for (; rs && !rs->eof(); rs->moveNext()) {
-            QStringList fields{table};
-            for (int i = 0; i < rs->fieldCount(); ++i)
-                fields << (rs->value(i).isNull() ? QStringLiteral("<null>") : rs->value(i).toString());
-            rows << fields.join('|');
-        }
-    }
-    return rows;
-}
-
 // Balances per account code as one table holds them for one period.
 std::map<QString, qint64> balancesOf(TestDb &db, const QString &table, const QString &column, const QString &period)
 {

@@ -1,0 +1,64 @@
+#include "closing/frmpzhzcx.h"
+
+#include "closing/frmpzhz.h"
+#include "closing/history.h"
+#include "reports/drtpzhzls.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+// The stored opening and closing balances are not totalled on screen; the report totals
+// all four.
+frmpzhzcx::frmpzhzcx(QWidget *parent)
+    : ReadOnlyList(frmpzhz::summarySetup(
+                       QStringLiteral("frmpzhzcx"), QStringLiteral("凭证汇总表查询"),
+                       {QStringLiteral("qcje"), QStringLiteral("jfje"), QStringLiteral("dfje"), QStringLiteral("qmje")},
+                       TotalsRow{QStringLiteral("  合    计"), {4, 5}}, &reports::printSummaryHistory),
+                   parent)
+{
+    Label1 = new QLabel(QStringLiteral("会计期间："), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setMinimumWidth(160);
+    auto *row = new QWidget(this);
+    row->setFixedWidth(gridArea()->width());
+    auto *line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(Label1);
+    line->addWidget(Combo1);
+    line->addStretch();
+    auto *box = static_cast<QVBoxLayout *>(layout());
+    box->insertWidget(box->indexOf(gridArea()), row, 0, Qt::AlignHCenter);
+
+    if (!readHeader(false))
+        return;
+    QString error;
+    const RecordsetPtr periods = closing::closedPeriods(&error);
+    if (!periods) {
+        tellUnreadable(error);
+        return;
+    }
+    for (; !periods->eof(); periods->moveNext())
+        Combo1->addItem(periods->text(QStringLiteral("kjqj")));
+    // Typed text runs nothing; only a choice from the list does.
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    if (Combo1->count() > 0) {
+        Combo1->setCurrentIndex(0); // the newest closed period
+        Combo1_Click();
+    }
+}
+
+void frmpzhzcx::Combo1_Click()
+{
+    setPeriod(Combo1->currentText());
+    QString error;
+    const RecordsetPtr accounts = closing::closedSummary(periodText(), &error);
+    // A period without rows leaves only the header, whatever was listed before.
+    clearRows();
+    loadList(accounts, error);
+}

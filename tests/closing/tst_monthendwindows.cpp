@@ -1,0 +1,373 @@
+// The month-end windows as the operator uses them: the balance check, the summary, the
+// period status, the closing behind its gate, and the summaries of closed periods.
+#include "closing/frmkjqjjz.h"
+#include "closing/frmkjqjzt.h"
+#include "closing/frmpzhz.h"
+#include "closing/frmpzhzcx.h"
+#include "closing/frmssph.h"
+#include "frame/mdimain.h"
+#include "monthendbooks.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/report/reportlayout.h"
+#include "reportpages.h"
+#include "reports/printreport.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace testsupport;
+
+namespace {
+using Opener = std::function<ReadOnlyList *()>;
+const std::map<QString, Opener> kLists = {
+    {"frmssph", [] { return new frmssph; }},
+    {"frmpzhz", [] { return new frmpzhz; }},
+    {"frmpzhzcx", [] { return new frmpzhzcx; }},
+};
+
+std::unique_ptr<ReadOnlyList> open(const QString &name) { return std::unique_ptr<ReadOnlyList>(kLists.at(name)()); }
+
+// Row r of the grid, cells 0 to the last, joined by "|".
+QString gridRow(const GridFrame &w, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < w.MSFlexGrid1->cols(); ++c)
+        cells << w.MSFlexGrid1->textMatrix(r, c);
+    return cells.join('|');
+}
+
+QStringList gridRows(const GridFrame &w)
+{
+    QStringList rows;
+    for (int r = 1; r < w.MSFlexGrid1->rows(); ++r)
+        rows << gridRow(w, r);
+    return rows;
+}
+
+// First, back, next, last and print, as enabled or not.
+QString buttons(const GridFrame &w)
+{
+    QString out;
+    for (const char *key : {"button_first", "button_back", "button_next", "button_last", "button_print"})
+        out += w.isButtonEnabled(QString::fromLatin1(key)) ? '1' : '0';
+    return out;
+}
+
+void addClosedSummary(TestDb &db, const QString &period, const QString &code, qint64 open, qint64 debit, qint64 credit)
+{
+    db.run("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
+           "values (?, ?, ?, ?, ?, ?, ?, ?, '已结转')",
+           {code, "ZJ" + code, "科目" + code, period, open, debit, credit, open + debit - credit});
+}
+
+// Every report printed while it lives, laid out as pages instead of a preview.
+class CapturedPrints {
+public:
+    CapturedPrints()
+    {
+        reports::setPreviewHandler([this](const platform::report::Report &report, QWidget *) {
+            documents.append(platform::report::layoutReport(report, QDate(2026, 3, 9)));
+        });
+    }
+    ~CapturedPrints() { reports::setPreviewHandler({}); }
+    QList<platform::report::ReportDocument> documents;
+};
+
+// Runs the closing gate; a closing window that comes up is closed once it has finished,
+// and what it said is returned ("" when none came up).
+QString runGate(MDIMain &main)
+{
+    QString said;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *w = qobject_cast<frmkjqjjz *>(QApplication::activeModalWidget());
+        if (w && w->finished()) {
+            said = w->Label1->text();
+            w->close();
+        }
+    });
+    poll.start(5);
+    main.menukjqjjz_Click();
+    return said;
+}
+
+QStringList openWindowNames(MDIMain &main)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList names;
+    for (QMdiSubWindow *sub : main.mdiArea()->subWindowList())
+        names << sub->widget()->objectName();
+    names.sort();
+    return names;
+}
+} // namespace
+
+class tst_monthendwindows : public QObject {
+    Q_OBJECT
+private slots:
+    void balanceCheckListsVerdictsAndTotals();
+    void summaryRebuildsAndListsByAccount();
+    void historyListsClosedPeriodsNewestFirst();
+    void eachPrintTakesItsOwnWindow_data();
+    void eachPrintTakesItsOwnWindow();
+    void periodStatusCountsAndDate();
+    void gateRefuses_data();
+    void gateRefuses();
+    void closingClosesTheMonthAndItsWindows_data();
+    void closingClosesTheMonthAndItsWindows();
+    void failedClosingLeavesTheBooks();
+};
+
+void tst_monthendwindows::balanceCheckListsVerdictsAndTotals()
+{
+    TestDb db;
+    startMonth(db);
+    addLine(db, 10, "1001", 10, 0); // 0.10 + 0.20 against 0.30 balances to the cent
+    addLine(db, 10, "1002", 20, 0);
+    addLine(db, 10, "2001", 0, 30);
+    addLine(db, 9, "2001", 0, 1000); // credit only: fails
+    addLine(db, 2, "1001", 500, 0);  // both totals 0 once corrected: balances
+    addLine(db, 2, "1001", -500, 0);
+    frmssph w;
+    const QString pass = "借贷平衡，审核通过！", fail = "借贷不平衡，未通过审核！";
+    QCOMPARE(gridRows(w),
+             QStringList({"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass, "|  合    计|0.30|10.30|"}));
+    QCOMPARE(buttons(w), "00111");
+    w.Toolbar1->click("button_last"); // the totals row is the last row
+    QCOMPARE(w.MSFlexGrid1->row(), 4);
+    QCOMPARE(buttons(w), "11001");
+}
+
+void tst_monthendwindows::summaryRebuildsAndListsByAccount()
+{
+    TestDb db;
+    startMonth(db);
+    addOpening(db, "1001", 50000);       // opening only
+    addOpening(db, "2001", -12345);      // a credit opening balance
+    addOpening(db, "3001", 700, kApril); // another month's: not this summary's
+    addLine(db, 1, "1001", 0, 50000);
+    addLine(db, 1, "5001", 50000, 0); // lines only
+    db.run("insert into pzhzk (kjqj, km_no, qcje) values ('old', 'stale', 1)");
+    frmpzhz w;
+    QCOMPARE(db.count("pzhzk"), 4); // rebuilt: two opening balances and two lines
+    QCOMPARE(gridRows(w), QStringList({"1|1001|科目1001|500.00||500.00||", "2|2001|科目2001|-123.45|||-123.45|",
+                                       "3|5001|科目5001||500.00||500.00|", "|合    计||376.55|500.00|500.00|376.55|"}));
+    QCOMPARE(w.periodText(), kMarch);
+}
+
+void tst_monthendwindows::historyListsClosedPeriodsNewestFirst()
+{
+    TestDb db;
+    for (const QString period : {"2004年01月", "2004年12月", "2004年02月"}) {
+        addClosedSummary(db, period, "2001", -100, 0, 300);
+        addClosedSummary(db, period, "1001", 100, 300, 0);
+    }
+    frmpzhzcx w;
+    QStringList listed;
+    for (int i = 0; i < w.Combo1->count(); ++i)
+        listed << w.Combo1->itemText(i);
+    QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
+    QCOMPARE(w.periodText(), "2004年12月");
+    // Opening and closing balances are not totalled on screen.
+    const QStringList shown = {"1|1001|科目1001|1.00|3.00||4.00|", "2|2001|科目2001|-1.00||3.00|-4.00|",
+                               "|  合    计|||3.00|3.00||"};
+    QCOMPARE(gridRows(w), shown);
+
+    for (int pass = 0; pass < 2; ++pass) { // the same choice twice: the same rows
+        w.Combo1->setCurrentIndex(2);
+        w.Combo1_Click();
+        QCOMPARE(gridRows(w), shown);
+        QCOMPARE(w.periodText(), "2004年01月");
+    }
+    db.run("delete from pzhzkls where kjqj='2004年02月'");
+    w.Combo1->setCurrentIndex(1);
+    emit w.Combo1->activated(1);
+    QCOMPARE(w.dataRows(), 0);
+    QCOMPARE(buttons(w), "00001");
+}
+
+void tst_monthendwindows::eachPrintTakesItsOwnWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("period");
+    QTest::addColumn<QStringList>("firstColumn");
+    QTest::newRow("balance check") << "frmssph" << kMarch << QStringList({"1", "2"});
+    QTest::newRow("summary") << "frmpzhz" << kMarch << QStringList({"1001", "2001"});
+    QTest::newRow("history") << "frmpzhzcx"
+                             << "2004年12月" << QStringList({"1001"});
+    // An empty list still prints: its headers and zero totals.
+    for (const auto &[name, opener] : kLists)
+        QTest::newRow(qPrintable("empty " + name)) << name << QString() << QStringList();
+}
+
+void tst_monthendwindows::eachPrintTakesItsOwnWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, period);
+    QFETCH(QStringList, firstColumn);
+    TestDb db;
+    db.run("update dwmc set dw_name='澄川商行'");
+    if (!firstColumn.isEmpty()) {
+        startMonth(db);
+        addLine(db, 1, "1001", 100, 0);
+        addLine(db, 2, "2001", 0, 100);
+        addClosedSummary(db, "2004年12月", "1001", 0, 5, 5);
+    }
+    CapturedPrints prints;
+    auto w = open(window);
+    QCOMPARE(buttons(*w), firstColumn.isEmpty() ? "00001" : "00111");
+    // Other windows open and list later, and the company is renamed: the print keeps
+    // to what this window shows.
+    db.run("update dwmc set dw_name='别家'");
+    for (const auto &[name, opener] : kLists)
+        open(name);
+    w->Toolbar1->click("button_print");
+    QCOMPARE(prints.documents.size(), 1);
+    const auto &page = prints.documents.first().pages.first();
+    QCOMPARE(text(page, "label3"), "澄川商行");
+    QCOMPARE(text(page, "label5"), period);
+    QCOMPARE(texts(page, "Text1"), firstColumn);
+}
+
+void tst_monthendwindows::periodStatusCountsAndDate()
+{
+    TestDb db;
+    startMonth(db);
+    addLine(db, 1, "1001", 100, 0);
+    addLine(db, 1, "2001", 0, 100);
+    addLine(db, 2, "1001", 100, 0);
+    addLine(db, 2, "2001", 0, 99); // a cent short
+    addLine(db, 3, "1001", 0, 0);
+    addLine(db, 1, "1001", 0, 0); // entered later under the same number
+    {
+        frmkjqjzt w(nullptr, QDate(2026, 3, 5));
+        QVERIFY(w.loaded());
+        const QStringList shown = {w.valueLabel(1)->text(), w.valueLabel(2)->text(), w.valueLabel(3)->text(),
+                                   w.valueLabel(4)->text()};
+        QCOMPARE(shown, QStringList({kMarch, "3", "1", "2026年3月5日"}));
+        QCOMPARE(db.rows("select pz_no, jfhj, dfhj from pzktemp"), QStringList("2|100|99"));
+        QCOMPARE(frmkjqjzt::dateText(QDate(2026, 12, 25)), "2026年12月25日");
+    }
+    MessageBoxes boxes;
+    FailingStatements failing(statementsOn("pzktemp"));
+    frmkjqjzt w;
+    QVERIFY(!w.loaded());
+    QVERIFY(boxes.lastText().startsWith("读取会计期间状态失败："));
+}
+
+void tst_monthendwindows::gateRefuses_data()
+{
+    QTest::addColumn<bool>("unbalanced");
+    QTest::addColumn<bool>("failRead");
+    QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+    QTest::addColumn<QString>("told");
+    using B = QMessageBox::StandardButton;
+    QTest::newRow("unbalanced voucher") << true << false << QList<B>{B::Yes} << "尚存在不平衡凭证，无法完成结转！";
+    QTest::newRow("lines unreadable") << false << true << QList<B>{B::Yes}
+                                      << "读取凭证数据失败，不能进行会计期间结转：";
+    QTest::newRow("not confirmed") << true << false << QList<B>{B::No}
+                                   << "结转后数据不能回转，确定要进行会计期间结转吗？";
+}
+
+void tst_monthendwindows::gateRefuses()
+{
+    QFETCH(bool, unbalanced);
+    QFETCH(bool, failRead);
+    QFETCH(QList<QMessageBox::StandardButton>, answers);
+    QFETCH(QString, told);
+    TestDb db;
+    startMonth(db);
+    addLine(db, 1, "1001", 100, 0);
+    addLine(db, 1, "2001", 0, unbalanced ? 90 : 100);
+    const QStringList before = snapshot(db, false);
+    MessageBoxes boxes;
+    for (auto answer : answers)
+        boxes.answer(answer);
+    MDIMain main;
+    {
+        std::optional<FailingStatements> failing;
+        if (failRead)
+            failing.emplace(statementsOn("pzktemp"));
+        QCOMPARE(runGate(main), QString()); // no closing window came up
+    }
+    QVERIFY2(boxes.lastText().startsWith(told), qPrintable(boxes.lastText()));
+    QCOMPARE(snapshot(db, false), before);
+}
+
+void tst_monthendwindows::closingClosesTheMonthAndItsWindows_data()
+{
+    QTest::addColumn<bool>("withLines");
+    QTest::addColumn<QStringList>("questions");
+    QTest::newRow("balanced month") << true << QStringList({"结转后数据不能回转，确定要进行会计期间结转吗？"});
+    QTest::newRow("forced empty month") << false
+                                        << QStringList({"结转后数据不能回转，确定要进行会计期间结转吗？",
+                                                        "本月尚未发现有凭证数据输入，强制结转吗？"});
+}
+
+void tst_monthendwindows::closingClosesTheMonthAndItsWindows()
+{
+    QFETCH(bool, withLines);
+    QFETCH(QStringList, questions);
+    TestDb db;
+    startMonth(db);
+    addOpening(db, "1001", 1000);
+    if (withLines) {
+        addLine(db, 1, "1001", 250, 0);
+        addLine(db, 1, "2001", 0, 250);
+    }
+    MessageBoxes boxes;
+    boxes.answer(QMessageBox::Yes);
+    boxes.answer(QMessageBox::Yes);
+    MDIMain main;
+    for (const char *item : {"menussph", "menupzhz", "menupzhzcx"})
+        main.menuItem(item)->trigger();
+    main.showChild("voucher entry", [] { // stands for any window over the current month
+        auto *w = new QWidget;
+        w->setObjectName("frmpzlr");
+        return w;
+    });
+    QCOMPARE(openWindowNames(main), QStringList({"frmpzhz", "frmpzhzcx", "frmpzlr", "frmssph"}));
+
+    QCOMPARE(runGate(main), "结转成功，已结转至:" + kApril);
+    QCOMPARE(boxes.texts(), questions);
+    QCOMPARE(db.scalar("select kjqj || kjnd from dqkjqj"), kApril + "2026");
+    QCOMPARE(db.rows("select km_no, qcje from zzqcye where kjqj='2026年04月' order by km_no"),
+             withLines ? QStringList({"1001|1250", "2001|-250"}) : QStringList("1001|1000"));
+    QCOMPARE(openWindowNames(main), QStringList("frmpzhzcx"));
+}
+
+void tst_monthendwindows::failedClosingLeavesTheBooks()
+{
+    TestDb db;
+    startMonth(db);
+    addOpening(db, "1001", 1000);
+    addLine(db, 1, "1001", 250, 0);
+    addLine(db, 1, "2001", 0, 250);
+    const QStringList before = snapshot(db, false);
+    MessageBoxes boxes;
+    MDIMain main;
+    main.menuItem("menussph")->trigger();
+    boxes.answer(QMessageBox::Yes);
+    QString said;
+    {
+        FailingStatements failing(statementsOn("pzhzkls"));
+        said = runGate(main);
+    }
+    QVERIFY(!said.contains("结转成功"));
+    QVERIFY2(boxes.lastText().startsWith("会计期间结转失败，所有数据均保持原样："), qPrintable(boxes.lastText()));
+    QCOMPARE(snapshot(db, false), before);
+    QCOMPARE(openWindowNames(main), QStringList("frmssph"));
+}
+
+QTEST_MAIN(tst_monthendwindows)
+#include "tst_monthendwindows.moc"
