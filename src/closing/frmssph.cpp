@@ -6,9 +6,13 @@
 namespace {
 QString verdict(const platform::Recordset &voucher)
 {
-    const bool balances = closing::voucherBalances(Money::fromField(voucher.value(QStringLiteral("jfhj"))),
-                                                   Money::fromField(voucher.value(QStringLiteral("dfhj"))));
-    return balances ? QStringLiteral("借贷平衡，审核通过！") : QStringLiteral("借贷不平衡，未通过审核！");
+    const std::optional<Money> debit = Money::fromField(voucher.value(QStringLiteral("jfhj")));
+    const std::optional<Money> credit = Money::fromField(voucher.value(QStringLiteral("dfhj")));
+    // The totals are sums the database made of whole cents; one that cannot be read
+    // passes nothing.
+    if (!debit || !credit)
+        return QStringLiteral("金额无法读取，未通过审核！");
+    return closing::voucherBalances(*debit, *credit) ? QStringLiteral("借贷平衡，审核通过！") : QStringLiteral("借贷不平衡，未通过审核！");
 }
 
 ReadOnlyList::Setup setup()
