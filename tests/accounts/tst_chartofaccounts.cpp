@@ -304,7 +304,7 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     search(*w, "zz");
     // What later statements leave in the shared variables does not reach this print.
     db.run("update dwmc set dw_name='别家'");
-    mdlStandard::sharedrs = mdlStandard::runsql("select * from czy");
+    mdlStandard::sharedrs = db.run("select * from czy");
     mdlStandard::unitname = QStringLiteral("别家");
 
     QList<platform::report::ReportDocument> printed;
