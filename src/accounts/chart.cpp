@@ -16,18 +16,11 @@ RecordsetPtr listAccounts(QString *error) { return runsql(QStringLiteral("select
 
 bool findAccount(const QString &code, std::optional<Account> *found, QString *error)
 {
-    QString status;
-    const auto rs = runsql(kByCode, status, {code});
-    if (!rs) {
-        *error = kUnreadable + status;
-        return false;
-    }
-    found->reset();
-    if (!rs->eof()) {
-        *found = Account{rs->text(QStringLiteral("km_no")), rs->text(QStringLiteral("km_zjf")),
-                         rs->text(QStringLiteral("km_name")), rs->text(QStringLiteral("km_page"))};
-    }
-    return true;
+    const auto make = [](const platform::Recordset &row) {
+        return Account{row.text(QStringLiteral("km_no")), row.text(QStringLiteral("km_zjf")),
+                       row.text(QStringLiteral("km_name")), row.text(QStringLiteral("km_page"))};
+    };
+    return records::findFirst(kByCode, {code}, kUnreadable, make, found, error);
 }
 
 std::optional<bool> codeTaken(const QString &code, QString *error)

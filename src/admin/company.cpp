@@ -14,10 +14,10 @@ const QString kMissing = QStringLiteral("单位基本信息行不存在");
 
 std::optional<Company> readCompany(QString *error)
 {
-    QString status;
-    const auto rs = runsql(kCompanyRow, status);
+    const auto rs = records::read(kCompanyRow, {}, kUnreadable, error);
     if (!rs || rs->eof()) {
-        *error = rs ? kMissing : kUnreadable + status;
+        if (rs)
+            *error = kMissing;
         return std::nullopt;
     }
     return Company{rs->text(QStringLiteral("frdb")), rs->text(QStringLiteral("dw_name")),

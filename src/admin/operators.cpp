@@ -31,18 +31,11 @@ RecordsetPtr searchOperators(const QString &typed, QString *error)
 
 bool findOperator(const QString &number, std::optional<Operator> *found, QString *error)
 {
-    QString status;
-    const auto rs = runsql(kByNumber, status, {number});
-    if (!rs) {
-        *error = kUnreadable + status;
-        return false;
-    }
-    found->reset();
-    if (!rs->eof()) {
-        *found = Operator{rs->text(QStringLiteral("czyno")), rs->text(QStringLiteral("czyname")),
-                          rs->text(QStringLiteral("lxdh")), rs->text(QStringLiteral("password"))};
-    }
-    return true;
+    const auto make = [](const platform::Recordset &row) {
+        return Operator{row.text(QStringLiteral("czyno")), row.text(QStringLiteral("czyname")),
+                        row.text(QStringLiteral("lxdh")), row.text(QStringLiteral("password"))};
+    };
+    return records::findFirst(kByNumber, {number}, kUnreadable, make, found, error);
 }
 
 std::optional<bool> numberTaken(const QString &number, QString *error)

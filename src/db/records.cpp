@@ -24,15 +24,21 @@ bool written(const RecordsetPtr &row, const Fields &fields, const QString &noun,
 }
 } // namespace
 
+RecordsetPtr read(const QString &select, const QVariantList &params, const QString &unreadable, QString *error)
+{
+    QString status;
+    auto rs = runsql(select, status, params);
+    if (!rs)
+        *error = unreadable + status;
+    return rs;
+}
+
 std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable,
                            QString *error)
 {
-    QString status;
-    const auto rs = runsql(select, status, params);
-    if (!rs) {
-        *error = unreadable + status;
+    const auto rs = read(select, params, unreadable, error);
+    if (!rs)
         return std::nullopt;
-    }
     return rs->recordCount() != 0;
 }
 
@@ -51,12 +57,9 @@ bool addRow(const QString &table, const Fields &fields, const QString &noun, QSt
 bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields,
                     const ChangeTexts &texts, QString *error)
 {
-    QString status;
-    const auto rs = runsql(select, status, params);
-    if (!rs) {
-        *error = texts.unreadable + status;
+    const auto rs = read(select, params, texts.unreadable, error);
+    if (!rs)
         return false;
-    }
     if (rs->eof()) {
         *error = texts.missing;
         return false;

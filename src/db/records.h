@@ -18,6 +18,25 @@ namespace records {
 // Column names with their values; the names are the store's own, never typed text.
 using Fields = std::vector<std::pair<QString, QVariant>>;
 
+// The rows of the select. nullptr when it failed: *error is unreadable followed by the
+// books' reason.
+RecordsetPtr read(const QString &select, const QVariantList &params, const QString &unreadable, QString *error);
+
+// The first row of the select, made into a record by make(row): *found stays empty when
+// there is none. False when the select failed.
+template <class Record, class Make>
+bool findFirst(const QString &select, const QVariantList &params, const QString &unreadable, Make make,
+               std::optional<Record> *found, QString *error)
+{
+    const auto rs = read(select, params, unreadable, error);
+    if (!rs)
+        return false;
+    found->reset();
+    if (!rs->eof())
+        *found = make(*rs);
+    return true;
+}
+
 // Whether the select returns a row. Nothing when it failed: *error is unreadable
 // followed by the books' reason.
 std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable,

@@ -21,24 +21,28 @@ std::optional<QString> answer(const std::optional<bool> &taken)
     return taken ? std::optional<QString>(yesNo(*taken)) : std::nullopt;
 }
 
+// The name of the record found, "none" when there is none; nothing when the read failed.
+template <class Record> std::optional<QString> nameFound(bool read, const std::optional<Record> &found)
+{
+    if (!read)
+        return std::nullopt;
+    return found ? found->name : QStringLiteral("none");
+}
+
 const std::map<QString, Lookup> &lookups()
 {
     static const std::map<QString, Lookup> all = {
         {"numberTaken", [](QString *e) { return answer(admin::numberTaken("759 ", e)); }},
         {"findOperator",
-         [](QString *e) -> std::optional<QString> {
+         [](QString *e) {
              std::optional<admin::Operator> found;
-             if (!admin::findOperator("759", &found, e))
-                 return std::nullopt;
-             return found ? found->name : QStringLiteral("none");
+             return nameFound(admin::findOperator("759", &found, e), found);
          }},
         {"codeTaken", [](QString *e) { return answer(accounts::codeTaken("1001", e)); }},
         {"findAccount",
-         [](QString *e) -> std::optional<QString> {
+         [](QString *e) {
              std::optional<accounts::Account> found;
-             if (!accounts::findAccount("1001", &found, e))
-                 return std::nullopt;
-             return found ? found->name : QStringLiteral("none");
+             return nameFound(accounts::findAccount("1001", &found, e), found);
          }},
         {"accountInUse", [](QString *e) { return answer(accounts::accountInUse("1001", e)); }},
         {"hasOpeningBalance", [](QString *e) { return answer(ledger::hasOpeningBalance("1001", e)); }},
