@@ -54,8 +54,8 @@ protected:
         QString whenTakenOnEnter; // refusal of an Enter on a key already taken
     };
     void setUniqueKey(UniqueKey key) { uniqueKey_ = std::move(key); }
-    // Enter in the key cell: a key already taken is refused and cleared, otherwise the
-    // editor moves on.
+    // Enter in the append editor, whatever its column: a key that another record has
+    // taken meanwhile is refused and the typed text cleared, otherwise the editor moves on.
     void enterKey();
     // The save's check of the appended row's key; false after telling why it is refused.
     bool newKeyAccepted();
