@@ -20,14 +20,14 @@ std::optional<AccountMatch> accountMatch(const QString &text, QString *error)
         {literal + '%', '%' + literal + '%', '%' + literal + '%'}};
 }
 
-RecordsetPtr findAccounts(const QString &text, QString &status)
+RecordsetPtr findAccounts(const QString &text, QString *error)
 {
-    const std::optional<AccountMatch> match = accountMatch(text, &status);
+    const std::optional<AccountMatch> match = accountMatch(text, error);
     if (!match)
         return nullptr;
     return mdlStandard::runsql(QStringLiteral("select * from kmdmk where ") + match->condition +
                                    QStringLiteral(" order by km_no"),
-                               status, match->params);
+                               *error, match->params);
 }
 
 } // namespace accounts

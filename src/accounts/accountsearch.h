@@ -25,7 +25,7 @@ std::optional<AccountMatch> accountMatch(const QString &text, QString *error);
 
 // The accounts that match the text, in code order. An empty text matches every
 // account. nullptr when the statement failed or the text is too long to search for;
-// status then says why.
-RecordsetPtr findAccounts(const QString &text, QString &status);
+// *error then says why.
+RecordsetPtr findAccounts(const QString &text, QString *error);
 
 } // namespace accounts

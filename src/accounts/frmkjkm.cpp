@@ -1,6 +1,8 @@
 #include "accounts/frmkjkm.h"
 
 #include "accounts/accountsearch.h"
+#include "accounts/chart.h"
+#include "admin/company.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
@@ -9,12 +11,7 @@
 
 #include <QLineEdit>
 
-using namespace mdlStandard;
-
 namespace {
-const QString kListQuery = QStringLiteral("select * from kmdmk order by km_no");
-const QString kByCode = QStringLiteral("select * from kmdmk where km_no=?");
-const char *const kFields[] = {nullptr, "km_no", "km_zjf", "km_name", "km_page"};
 
 GridFrameConfig chartConfig()
 {
@@ -50,71 +47,35 @@ InGridEditorConfig editorConfig()
 Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), parent)
 {
     setAction(QStringLiteral("button_print"), [this] { printreport(); });
+    setUniqueKey({accounts::codeTaken, QStringLiteral("【科目编号】不能为空，请重新输入！"),
+                  QStringLiteral("【科目编号】不能重复，请重新输入！"),
+                  QStringLiteral("【会计科目】不能重复，请重新输入！")});
 
-    // The report's header names the company as it stood when the window opened.
-    sharedrs2 = runsql(QStringLiteral("select * from dwmc"), msgtext);
-    if (sharedrs2 && !sharedrs2->eof())
-        companyName = sharedrs2->text(QStringLiteral("dw_name"));
-    unitname = companyName;
+    // The report's header names the company as it stood when the window opened; a name
+    // that cannot be read leaves the header blank, as the list still can be worked on.
+    QString error;
+    companyName = admin::companyName(&error).value_or(QString());
+    mdlStandard::unitname = companyName;
 
-    loadList(kListQuery);
+    const RecordsetPtr rows = accounts::listAccounts(&error);
+    loadList(rows, error);
 }
 
-std::optional<bool> Frmkjkm::codeTaken(const QString &code)
-{
-    sqltext = kByCode;
-    sharedrs = runsql(sqltext, msgtext, {code});
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("读取会计科目失败：") + msgtext);
-        return std::nullopt;
-    }
-    return sharedrs->recordCount() != 0;
-}
-
-void Frmkjkm::text1Enter()
-{
-    const auto taken = codeTaken(MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed());
-    if (!taken)
-        return;
-    if (*taken) {
-        editor->text1->clear();
-        refuse(QStringLiteral("【会计科目】不能重复，请重新输入！"), 1);
-        return;
-    }
-    editor->movereturn();
-}
+void Frmkjkm::text1Enter() { enterKey(); }
 
 bool Frmkjkm::saveAppend()
 {
-    const int r = MSFlexGrid1->row();
-    const QString code = MSFlexGrid1->textMatrix(r, 1).trimmed();
-    if (code.isEmpty()) {
-        refuse(QStringLiteral("【科目编号】不能为空，请重新输入！"), 1);
-        return false;
-    }
-    const auto taken = codeTaken(code);
-    if (!taken)
-        return false;
-    if (*taken) {
-        refuse(QStringLiteral("【科目编号】不能重复，请重新输入！"), 1);
-        return false;
-    }
-    if (!initialsAndNameGiven(r))
+    if (!newKeyAccepted() || !initialsAndNameGiven(MSFlexGrid1->row()))
         return false;
     setForwardPair(false);
-    // The empty result of the duplicate check takes the new row.
     const int l = MSFlexGrid1->rows() - 1;
-    RecordsetPtr rs = sharedrs;
-    rs->addNew();
-    for (int c = 1; c <= 4; ++c) {
-        // An empty page stays unset; a page of blanks is stored as the empty text.
-        const QString cell = MSFlexGrid1->textMatrix(l, c);
-        if (!cell.isEmpty())
-            rs->setValue(QString::fromLatin1(kFields[c]), cell.trimmed());
-    }
-    if (!writeRecord(rs, QStringLiteral("会计科目")))
-        return false;
-    return true;
+    accounts::Account added{MSFlexGrid1->textMatrix(l, 1).trimmed(), MSFlexGrid1->textMatrix(l, 2).trimmed(),
+                            MSFlexGrid1->textMatrix(l, 3).trimmed(), std::nullopt};
+    // An empty page stays unset; a page of blanks is stored as the empty text.
+    if (!MSFlexGrid1->textMatrix(l, 4).isEmpty())
+        added.page = MSFlexGrid1->textMatrix(l, 4).trimmed();
+    QString error;
+    return written(accounts::addAccount(added, &error), error);
 }
 
 bool Frmkjkm::initialsAndNameGiven(int r)
@@ -138,23 +99,13 @@ bool Frmkjkm::saveChange()
     bool changed = false;
     for (int c = 1; c <= 4; ++c)
         changed = changed || MSFlexGrid1->textMatrix(r, c).trimmed() != shownBefore(c);
-    if (changed) {
-        sqltext = kByCode;
-        sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, 1).trimmed()});
-        if (!sharedrs) {
-            platform::notice(QStringLiteral("读取会计科目失败：") + msgtext);
-            return false;
-        }
-        if (sharedrs->eof()) {
-            platform::notice(QStringLiteral("该会计科目已不存在，无法保存修改！"));
-            return false;
-        }
-        for (int c = 2; c <= 4; ++c)
-            sharedrs->setValue(QString::fromLatin1(kFields[c]), MSFlexGrid1->textMatrix(r, c).trimmed());
-        if (!writeRecord(sharedrs, QStringLiteral("会计科目")))
-            return false;
-    }
-    return true;
+    if (!changed)
+        return true;
+    QString error;
+    return written(accounts::changeAccount({MSFlexGrid1->textMatrix(r, 1).trimmed(), MSFlexGrid1->textMatrix(r, 2).trimmed(),
+                                            MSFlexGrid1->textMatrix(r, 3).trimmed(), MSFlexGrid1->textMatrix(r, 4).trimmed()},
+                                           &error),
+                   error);
 }
 
 void Frmkjkm::deleterecord()
@@ -164,27 +115,20 @@ void Frmkjkm::deleterecord()
         return;
     const QString code = MSFlexGrid1->textMatrix(r, 1).trimmed();
     const QString name = MSFlexGrid1->textMatrix(r, 3).trimmed();
-    // Voucher lines of the current period copy the account; closed periods and opening
-    // balances keep their own copy and do not hold it.
-    sqltext = QStringLiteral("select * from pzk where km_no=?");
-    sharedrs2 = runsql(sqltext, msgtext, {code});
-    if (!sharedrs2) {
-        platform::notice(QStringLiteral("读取会计凭证失败：") + msgtext);
+    QString error;
+    const auto inUse = accounts::accountInUse(code, &error);
+    if (!inUse) {
+        platform::notice(error);
         return;
     }
-    if (sharedrs2->recordCount() > 0) {
+    if (*inUse) {
         platform::plainNotice(QStringLiteral("会计科目【") + name + QStringLiteral("】已经使用，不能删除！"));
         return;
     }
     if (!platform::askDelete(QStringLiteral("确定要删除会计科目【") + name + QStringLiteral("】吗？")))
         return;
-    sqltext = QStringLiteral("delete from kmdmk where km_no=?");
-    sharedrs = runsql(sqltext, msgtext, {code});
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("删除会计科目失败：") + msgtext);
-        return;
-    }
-    removeRecordRow(r);
+    if (written(accounts::deleteAccount(code, &error), error))
+        removeRecordRow(r);
 }
 
 void Frmkjkm::printreport()
@@ -202,7 +146,4 @@ void Frmkjkm::printreport()
     reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1, fields, rows), companyName, this);
 }
 
-RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString &status)
-{
-    return accounts::findAccounts(typed, status);
-}
+RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString *error) { return accounts::findAccounts(typed, error); }

@@ -4,8 +4,6 @@
 
 #include "gridwin/recordwindow.h"
 
-#include <optional>
-
 class Frmkjkm : public RecordWindow {
     Q_OBJECT
 public:
@@ -18,12 +16,9 @@ protected:
     void text1Enter() override;
     bool saveAppend() override;
     bool saveChange() override;
-    RecordsetPtr searchRows(const QString &typed, QString &status) override;
+    RecordsetPtr searchRows(const QString &typed, QString *error) override;
 
 private:
-    // Whether an account has the code (letter case ignored); nothing when the look-up
-    // failed, which the user has been told.
-    std::optional<bool> codeTaken(const QString &code);
     // The two cells every account needs; refuses the save at the first empty one.
     bool initialsAndNameGiven(int r);
 

@@ -13,8 +13,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-using namespace mdlStandard;
-
 namespace {
 constexpr int kListWidth = 6975; // twips
 constexpr int kListHeight = 3255;
@@ -132,12 +130,13 @@ void frmkjkmcxck::pickaccount()
     const int r = g->row();
     const QString code = g->textMatrix(r, 0);
     // One opening balance per account.
-    sharedrs2 = ledger::openingBalanceOf(code, msgtext);
-    if (!sharedrs2) {
-        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+    QString error;
+    const auto taken = ledger::hasOpeningBalance(code, &error);
+    if (!taken) {
+        platform::notice(error);
         return;
     }
-    if (sharedrs2->recordCount() > 0) {
+    if (*taken) {
         platform::plainNotice(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新选择！"));
         return;
     }

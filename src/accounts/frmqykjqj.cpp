@@ -81,11 +81,10 @@ void frmqykjqj::saverecord()
     }
     const Period first{*yearValue, *monthValue};
     month->setText(first.text().mid(5, 2));
-    periodText = first.text();
-    yearText = first.yearText();
+    const QString periodText = first.text();
 
     QString error;
-    if (!ledger::saveFirstPeriod(periodText, yearText, savedPeriod, &error)) {
+    if (!ledger::saveFirstPeriod(periodText, first.yearText(), savedPeriod, &error)) {
         platform::notice(QStringLiteral("会计期间保存失败，未作任何修改：") + error);
         return;
     }

@@ -18,8 +18,6 @@ signals:
     void firstPeriodSaved();
 
 private:
-    QString periodText; // the period and year texts between their making and their writing
-    QString yearText;
     // The period this window saved, which it may still correct while open; any first
     // period set otherwise means books in use and is never replaced.
     QString savedPeriod;

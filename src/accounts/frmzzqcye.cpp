@@ -1,6 +1,7 @@
 #include "accounts/frmzzqcye.h"
 
 #include "accounts/accountsearch.h"
+#include "accounts/chart.h"
 #include "accounts/frmkjkmcxck.h"
 #include "accounts/ledgersetup.h"
 #include "accounts/openingbalance.h"
@@ -12,7 +13,7 @@
 #include <QDate>
 #include <QLineEdit>
 
-using namespace mdlStandard;
+using mdlStandard::sharedrs;
 
 namespace {
 constexpr int kAccountColumn = 1;
@@ -73,7 +74,8 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
     }
     // Only an append needs the period: it reads it again when this read failed.
     readCurrentPeriod(&error);
-    loadList(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"));
+    const RecordsetPtr rows = ledger::listOpeningBalances(&error);
+    loadList(rows, error);
 }
 
 bool frmzzqcye::readCurrentPeriod(QString *error)
@@ -164,13 +166,9 @@ void frmzzqcye::deleterecord()
     if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1->textMatrix(r, 3) +
                              QStringLiteral("】的期初余额吗？")))
         return;
-    sqltext = QStringLiteral("delete from zzqcye where djh like 'CSH%' and km_no=?");
-    sharedrs = runsql(sqltext, msgtext, {MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed()});
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("删除总帐期初余额失败：") + msgtext);
-        return;
-    }
-    removeRecordRow(r);
+    QString error;
+    if (written(ledger::deleteOpeningBalance(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), &error), error))
+        removeRecordRow(r);
 }
 
 void frmzzqcye::text1Enter()
@@ -192,11 +190,20 @@ void frmzzqcye::text2Enter()
     editor->edmovereturn();
 }
 
+bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, bool clearTyped)
+{
+    QString error;
+    const auto taken = ledger::hasOpeningBalance(code, &error);
+    return freeOrRefused(taken, error, whenTaken, kAccountColumn, clearTyped);
+}
+
 void frmzzqcye::lookUpAccount()
 {
-    sharedrs = accounts::findAccounts(editor->text1->text(), msgtext);
+    // The matches stay in sharedrs, where the picker reads them.
+    QString error;
+    sharedrs = accounts::findAccounts(editor->text1->text(), &error);
     if (!sharedrs) {
-        platform::notice(QStringLiteral("检索会计科目失败：") + msgtext);
+        platform::notice(QStringLiteral("检索会计科目失败：") + error);
         return;
     }
     if (sharedrs->recordCount() == 0) {
@@ -211,16 +218,8 @@ void frmzzqcye::lookUpAccount()
         return;
     }
     const QString code = sharedrs->text(QStringLiteral("km_no"));
-    sharedrs2 = ledger::openingBalanceOf(code, msgtext);
-    if (!sharedrs2) {
-        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+    if (!balanceIsFree(code, QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), true))
         return;
-    }
-    if (sharedrs2->recordCount() > 0) {
-        refuse(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
-        editor->text1->clear();
-        return;
-    }
     const int r = MSFlexGrid1->row();
     MSFlexGrid1->setTextMatrix(r, 1, code);
     MSFlexGrid1->setTextMatrix(r, 2, sharedrs->text(QStringLiteral("km_zjf")));
@@ -241,47 +240,34 @@ bool frmzzqcye::saveAppend()
     }
     // The row is saved for the account that carries the code now, whatever an earlier
     // lookup put beside it.
-    sqltext = QStringLiteral("select * from kmdmk where km_no=?");
-    sharedrs = runsql(sqltext, msgtext, {typed});
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("读取会计科目失败：") + msgtext);
+    std::optional<accounts::Account> account;
+    QString error;
+    if (!accounts::findAccount(typed, &account, &error)) {
+        platform::notice(error);
         return false;
     }
-    if (sharedrs->eof()) {
+    if (!account) {
         refuse(kNotFound, kAccountColumn);
         return false;
     }
-    const QString account[] = {sharedrs->text(QStringLiteral("km_no")), sharedrs->text(QStringLiteral("km_zjf")),
-                               sharedrs->text(QStringLiteral("km_name"))};
-    RecordsetPtr balance = ledger::openingBalanceOf(account[0], msgtext);
-    if (!balance) {
-        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+    if (!balanceIsFree(account->code,
+                       QStringLiteral("会计科目【") + account->name +
+                           QStringLiteral("】的总帐期初余额已存在，请重新选择会计科目！"),
+                       false))
         return false;
-    }
-    if (balance->recordCount() > 0) {
-        refuse(QStringLiteral("会计科目【") + account[2] + QStringLiteral("】的总帐期初余额已存在，请重新选择会计科目！"),
-                 kAccountColumn);
-        return false;
-    }
     const auto amount = checkedAmount(r, false);
     if (!amount)
         return false;
-    // The empty result of the check takes the new row.
-    balance->addNew();
-    balance->setValue(QStringLiteral("km_no"), account[0]);
-    balance->setValue(QStringLiteral("km_zjf"), account[1]);
-    balance->setValue(QStringLiteral("km_name"), account[2]);
-    balance->setValue(QStringLiteral("qcje"), amount->cents());
-    balance->setValue(QStringLiteral("djh"), newdjh);
-    balance->setValue(QStringLiteral("rq"), QDate::currentDate().toString(Qt::ISODate));
-    balance->setValue(QStringLiteral("kjnd"), curkjnd);
-    balance->setValue(QStringLiteral("kjqj"), curkjqj);
-    if (!writeRecord(balance, QStringLiteral("总帐期初余额")))
+    const QDate today = QDate::currentDate();
+    if (!written(ledger::addOpeningBalance({account->code, account->initials, account->name, *amount, newdjh, today,
+                                            curkjnd, curkjqj},
+                                           &error),
+                 error))
         return false;
-    sharedrs = balance;
     editor->close();
-    for (int c = 1; c <= 3; ++c)
-        MSFlexGrid1->setTextMatrix(r, c, account[c - 1]);
+    MSFlexGrid1->setTextMatrix(r, 1, account->code);
+    MSFlexGrid1->setTextMatrix(r, 2, account->initials);
+    MSFlexGrid1->setTextMatrix(r, 3, account->name);
     MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
     return true;
 }
@@ -294,20 +280,11 @@ bool frmzzqcye::saveChange()
     const auto amount = checkedAmount(r, false);
     if (!amount)
         return false;
-    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn)) {
-        sharedrs = ledger::openingBalanceOf(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), msgtext);
-        if (!sharedrs) {
-            platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
-            return false;
-        }
-        if (sharedrs->eof()) {
-            platform::notice(QStringLiteral("该科目的总帐期初余额已不存在，无法保存修改！"));
-            return false;
-        }
-        sharedrs->setValue(QStringLiteral("qcje"), amount->cents());
-        if (!writeRecord(sharedrs, QStringLiteral("总帐期初余额")))
-            return false;
-    }
+    QString error;
+    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn) &&
+        !written(ledger::changeOpeningBalance(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
+                 error))
+        return false;
     editor->close();
     MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
     return true;

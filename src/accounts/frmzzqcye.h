@@ -26,6 +26,10 @@ protected:
 
 private:
     void lookUpAccount();
+    // Whether the account has no opening balance yet; false after refusing it at the
+    // account column (clearing the typed text when told to) or telling that it could
+    // not be checked.
+    bool balanceIsFree(const QString &code, const QString &whenTaken, bool clearTyped);
     // A typed amount shows in two decimals once the editor leaves its cell.
     void formatAmountCell();
     // The amount in row r, or nothing after telling why; on Enter the refused text is

@@ -5,6 +5,7 @@
 // has at most one, kept so by the checks of whoever adds one.
 
 #include "db/mdlstandard.h"
+#include "platform/money.h"
 
 #include <QDate>
 #include <QString>
@@ -18,10 +19,29 @@ namespace ledger {
 // failed: a number is never given twice while its row exists.
 std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString *error);
 
-// The opening balance entered by hand for the account code (letter case ignored), as an
-// updatable recordset: empty when the account has none, ready to take one by addNew.
-// nullptr when the statement failed; status then says why.
-RecordsetPtr openingBalanceOf(const QString &code, QString &status);
+// Every opening balance entered by hand, by account code. nullptr when they cannot be
+// read: *error is the books' reason.
+RecordsetPtr listOpeningBalances(QString *error);
+
+// Whether the account code (letter case ignored) has an opening balance entered by hand.
+std::optional<bool> hasOpeningBalance(const QString &code, QString *error);
+
+// One opening balance as entered: the account as the chart holds it, the amount, and
+// the document number, entry day and period it is entered under.
+struct OpeningBalance {
+    QString code;
+    QString initials;
+    QString name;
+    Money amount;
+    QString documentNumber;
+    QDate entryDay;
+    QString yearText;
+    QString periodText;
+};
+bool addOpeningBalance(const OpeningBalance &added, QString *error);
+// Corrects the amount of the account's opening balance.
+bool changeOpeningBalance(const QString &code, const Money &amount, QString *error);
+bool deleteOpeningBalance(const QString &code, QString *error);
 
 // The refusal of any write once data initialisation has ended.
 inline const QString kOpeningBalancesReadOnly =

@@ -3,8 +3,6 @@
 
 #include "gridwin/recordwindow.h"
 
-#include <optional>
-
 class frmczy : public RecordWindow {
     Q_OBJECT
 public:
@@ -16,10 +14,5 @@ protected:
     void text1Enter() override;
     bool saveAppend() override;
     bool saveChange() override;
-    RecordsetPtr searchRows(const QString &typed, QString &status) override;
-
-private:
-    // Whether an operator has the number (letter case ignored); nothing when the
-    // look-up failed, which the user has been told.
-    std::optional<bool> numberTaken(const QString &number);
+    RecordsetPtr searchRows(const QString &typed, QString *error) override;
 };

@@ -5,19 +5,19 @@
 
 #include <QLineEdit>
 
-using namespace mdlStandard;
-
 namespace {
 struct Column {
-    const char *field;
+    QString admin::Company::*field;
     const char *labelName;
     const char *label;
     int maxLength;
 };
 const Column kColumns[] = {
-    {"frdb", "Labelxm", "用户姓名：", 6},       {"dw_name", "Labeldw", "单位名称：", 40},
-    {"dw_address", "Labeldz", "联系地址：", 40}, {"yzbm", "Labelyb", "邮政编码：", 6},
-    {"lxdh", "Labeldh", "联系电话：", 15},
+    {&admin::Company::representative, "Labelxm", "用户姓名：", 6},
+    {&admin::Company::name, "Labeldw", "单位名称：", 40},
+    {&admin::Company::address, "Labeldz", "联系地址：", 40},
+    {&admin::Company::postcode, "Labelyb", "邮政编码：", 6},
+    {&admin::Company::phone, "Labeldh", "联系电话：", 15},
 };
 constexpr int kNameBox = 1;
 } // namespace
@@ -35,21 +35,21 @@ frmdw::frmdw(QWidget *parent)
         if (c.maxLength < 40)
             box->setMaximumWidth(140);
     }
-    sqltext = QStringLiteral("select * from dwmc");
-    sharedrs = runsql(sqltext, msgtext);
-    row = sharedrs;
-    showRow();
+    QString error;
+    const auto company = admin::readCompany(&error);
+    shown_ = company.value_or(admin::Company());
+    showCompany();
     setViewing();
-    if (!row || row->eof()) {
+    if (!company) {
         Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(false);
         platform::notice(QStringLiteral("无法读取单位基本信息，请检查数据库文件！"));
     }
 }
 
-void frmdw::showRow()
+void frmdw::showCompany()
 {
     for (int i = 0; i < int(std::size(kColumns)); ++i)
-        txtitem(i)->setText(row ? row->text(QString::fromLatin1(kColumns[i].field)) : QString());
+        txtitem(i)->setText(shown_.*kColumns[i].field);
 }
 
 void frmdw::editrecord()
@@ -62,7 +62,7 @@ void frmdw::editrecord()
 
 void frmdw::canceledit()
 {
-    showRow();
+    showCompany();
     setViewing();
 }
 
@@ -73,13 +73,15 @@ void frmdw::saverecord()
         txtitem(kNameBox)->setFocus();
         return;
     }
+    admin::Company typed;
     for (int i = 0; i < int(std::size(kColumns)); ++i)
-        row->setValue(QString::fromLatin1(kColumns[i].field), txtitem(i)->text());
+        typed.*kColumns[i].field = txtitem(i)->text();
     QString error;
-    if (!row->update(&error)) {
-        platform::notice(QStringLiteral("单位基本信息保存失败：") + error);
+    if (!admin::saveCompany(typed, &error)) {
+        platform::notice(error);
         return;
     }
+    shown_ = typed;
     platform::notice(QStringLiteral("单位基本信息设置成功！"));
     setViewing();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The company record: the one row of dwmc, shown and changed in five boxes.
 
-#include "db/mdlstandard.h"
+#include "admin/company.h"
 #include "gridwin/dialogframe.h"
 
 class frmdw : public DialogFrame {
@@ -15,7 +15,7 @@ public:
     void canceledit() override;
 
 private:
-    void showRow();
+    void showCompany();
 
-    RecordsetPtr row; // the dwmc row as last loaded or saved
+    admin::Company shown_; // the record as last loaded or saved
 };

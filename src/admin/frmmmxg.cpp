@@ -1,5 +1,6 @@
 #include "admin/frmmmxg.h"
 
+#include "admin/operators.h"
 #include "db/mdlstandard.h"
 #include "platform/msgbox.h"
 
@@ -55,21 +56,21 @@ void frmmmxg::canceledit()
 
 void frmmmxg::saverecord()
 {
-    QString status;
-    sqltext = QStringLiteral("select * from czy where czyno=?");
-    sharedrs = runsql(sqltext, status, {loginczyno});
-    RecordsetPtr row = sharedrs;
-    if (!row) {
-        platform::notice(QStringLiteral("无法读取操作员信息：") + status);
+    // The operator's row is read afresh on every save.
+    const QString number = loginczyno.toString();
+    std::optional<admin::Operator> current;
+    QString error;
+    if (!admin::findOperator(number, &current, &error)) {
+        platform::notice(error);
         return;
     }
-    if (row->eof()) {
+    if (!current) {
         platform::notice(QStringLiteral("当前操作员已不存在，无法修改密码！"));
         return;
     }
     // Both sides trimmed, as the login compares them: a password stored with blanks
     // around it can still be changed.
-    if (row->text(QStringLiteral("password")).trimmed() != textymm->text().trimmed()) {
+    if (current->password.trimmed() != textymm->text().trimmed()) {
         platform::notice(QStringLiteral("原密码不正确，请重新输入原密码！"));
         textymm->clear();
         textymm->setFocus();
@@ -82,10 +83,8 @@ void frmmmxg::saverecord()
         textxmm->setFocus();
         return;
     }
-    row->setValue(QStringLiteral("password"), textxmm->text());
-    QString error;
-    if (!row->update(&error)) {
-        platform::notice(QStringLiteral("密码保存失败：") + error);
+    if (!admin::setPassword(number, textxmm->text(), &error)) {
+        platform::notice(error);
         return;
     }
     setViewing();

@@ -1,5 +1,6 @@
 #include "frame/frmlogin.h"
 
+#include "admin/operators.h"
 #include "db/mdlstandard.h"
 #include "platform/desktop.h"
 #include "platform/look.h"
@@ -104,19 +105,18 @@ void frmlogin::Cmdok_Click()
     } else {
         // The number goes in as typed, blanks kept; the database matches it without regard
         // to letter case.
-        sqltext = QStringLiteral("select * from czy where czyno=?");
-        sharedrs = runsql(sqltext, msgtext, {txtitem1->text()});
-        if (!sharedrs) {
-            platform::notice(QStringLiteral("无法读取操作员信息，请检查数据库文件！\n") + msgtext, kLoginTitle);
-        } else if (sharedrs->recordCount() == 0) {
+        std::optional<admin::Operator> found;
+        QString error;
+        if (!admin::findOperator(txtitem1->text(), &found, &error)) {
+            platform::notice(error + QStringLiteral("\n请检查数据库文件！"), kLoginTitle);
+        } else if (!found) {
             platform::notice(kNoSuchOperator, kLoginTitle);
             txtitem1->clear();
             txtitem1->setFocus();
-        } else if (sharedrs->text(QStringLiteral("password")).trimmed() == txtitem2->text().trimmed()) {
+        } else if (found->password.trimmed() == txtitem2->text().trimmed()) {
             loginok = true;
-            loginczyno = sharedrs->value(QStringLiteral("czyno"));
-            loginczyname = sharedrs->value(QStringLiteral("czyname"));
-            sharedrs->close();
+            loginczyno = found->number;
+            loginczyname = found->name;
             hide();
         } else {
             platform::notice(kWrongPassword, kLoginTitle);

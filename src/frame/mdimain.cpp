@@ -4,6 +4,7 @@
 #include "accounts/frmqykjqj.h"
 #include "accounts/frmzzqcye.h"
 #include "accounts/ledgersetup.h"
+#include "admin/company.h"
 #include "admin/frmczy.h"
 #include "admin/frmdw.h"
 #include "admin/frmmmxg.h"
@@ -35,14 +36,17 @@
 namespace {
 MDIMain *theMainWindow = nullptr;
 
-// The set-up flag as read; nothing after telling the user that the books cannot be read.
-std::optional<bool> readFlagOrTell(std::optional<bool> (*read)(QString *))
+// Whether the set-up flag reads as a step needs it; false after telling why not: the
+// step's refusal (in a plain box where plain), or that the books cannot be read.
+bool flagReads(std::optional<bool> (*read)(QString *), bool needed, const QString &refusal, bool plain = false)
 {
     QString error;
     const auto flag = read(&error);
     if (!flag)
         platform::notice(error);
-    return flag;
+    else if (*flag != needed)
+        plain ? platform::plainNotice(refusal) : platform::notice(refusal);
+    return flag == needed;
 }
 } // namespace
 
@@ -176,9 +180,10 @@ void MDIMain::fillWindowList()
 
 void MDIMain::MDIForm_Load()
 {
-    QString status;
-    auto company = mdlStandard::runsql(QStringLiteral("select * from dwmc"), status);
-    companyName = company && !company->eof() ? company->text(QStringLiteral("dw_name")) : QString();
+    // A name that cannot be read leaves the caption without one; the books were found
+    // readable at start-up, and the flags below tell of any failure.
+    QString unread;
+    companyName = admin::companyName(&unread).value_or(QString());
     setWindowTitle(windowTitle() + '(' + companyName + ')');
 
     platform::setHourglass();
@@ -327,13 +332,8 @@ void MDIMain::menummxg_Click()
 
 void MDIMain::menucskjqj_Click()
 {
-    const auto cleared = readFlagOrTell(ledger::booksCleared);
-    if (!cleared)
+    if (!flagReads(ledger::booksCleared, true, QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！")))
         return;
-    if (!*cleared) {
-        platform::notice(QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！"));
-        return;
-    }
     frmqykjqj window;
     connect(&window, &frmqykjqj::firstPeriodSaved, this,
             [this] { menuItem(QStringLiteral("menucskjqj"))->setEnabled(false); });
@@ -342,25 +342,15 @@ void MDIMain::menucskjqj_Click()
 
 void MDIMain::menuzzqcye_Click()
 {
-    const auto cleared = readFlagOrTell(ledger::booksCleared);
-    if (!cleared)
+    if (!flagReads(ledger::booksCleared, true, QStringLiteral("尚未进行数据初始化，不能设置期初数据！")))
         return;
-    if (!*cleared) {
-        platform::notice(QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
-        return;
-    }
     showChild<frmzzqcye>();
 }
 
 void MDIMain::menusjcshs_Click()
 {
-    const auto cleared = readFlagOrTell(ledger::booksCleared);
-    if (!cleared)
+    if (!flagReads(ledger::booksCleared, false, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"), true))
         return;
-    if (*cleared) {
-        platform::plainNotice(QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
-        return;
-    }
     if (!platform::askYesNo(
             QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？")))
         return;
@@ -375,13 +365,8 @@ void MDIMain::menusjcshs_Click()
 
 void MDIMain::menusjcshz_Click()
 {
-    const auto periodSet = readFlagOrTell(ledger::firstPeriodSet);
-    if (!periodSet)
+    if (!flagReads(ledger::firstPeriodSet, true, QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"), true))
         return;
-    if (!*periodSet) {
-        platform::plainNotice(QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"));
-        return;
-    }
     if (!platform::askYesNo(QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？")))
         return;
     QString error;

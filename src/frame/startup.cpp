@@ -3,6 +3,7 @@
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
 
+#include "admin/operators.h"
 #include "db/mdlstandard.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
@@ -17,8 +18,8 @@
 
 bool booksAreReadable()
 {
-    QString status;
-    if (mdlStandard::runsql(QStringLiteral("select count(*) from czy"), status))
+    QString error;
+    if (admin::operatorsReadable(&error))
         return true;
     platform::notice(QStringLiteral("无法打开账簿数据库文件：\n%1\n\n请确认该文件存在且未被损坏。程序将结束。")
                          .arg(mdlStandard::databasePath()));

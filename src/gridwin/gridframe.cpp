@@ -237,13 +237,6 @@ void GridFrame::disableRowButtons()
     setForwardPair(false);
 }
 
-bool GridFrame::loadList(const QString &sql, const QVariantList &params)
-{
-    QString error;
-    RecordsetPtr rows = mdlStandard::runsql(sql, error, params);
-    return loadList(rows, error);
-}
-
 bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
 {
     // The list is also what this window hands on as the rows last listed.
@@ -261,8 +254,6 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
     fillgrid(rows);
     return true;
 }
-
-void GridFrame::fillgrid() { fillgrid(mdlStandard::sharedrs); }
 
 void GridFrame::fillgrid(const RecordsetPtr &rows)
 {

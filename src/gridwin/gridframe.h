@@ -86,16 +86,13 @@ public:
     // The box the grid and the in-grid editors sit in.
     QWidget *gridArea() const { return area; }
 
-    // Runs the list query into sharedrs; an empty result leaves the header alone with
-    // the record and navigation buttons that need a row disabled, otherwise fills.
-    // False when the query failed (the user has been told).
-    bool loadList(const QString &sql, const QVariantList &params = {});
-    // The same for rows a store of the window's area has read: null rows (the read
-    // failed, error says why) are told and leave the header alone.
+    // Lists rows that a store of the window's area has read, and leaves them in sharedrs
+    // as the rows this window last listed. An empty result leaves the header alone with
+    // the record and navigation buttons that need a row disabled. Null rows (the read
+    // failed, error says why) are told, leave the header alone, and give false.
     bool loadList(const RecordsetPtr &rows, const QString &error);
-    // Clears the grid and fills it from the recordset (sharedrs by default), from its
-    // current row on. The recordset must hold a row.
-    void fillgrid();
+    // Clears the grid and fills it from the recordset, from its current row on. The
+    // recordset must hold a row.
     void fillgrid(const RecordsetPtr &rows);
     // Leaves the header row alone (not fixed until the next fill).
     void clearRows();

@@ -112,13 +112,49 @@ void RecordWindow::refuse(const QString &message, int column)
         open->setFocus();
 }
 
-bool RecordWindow::writeRecord(const RecordsetPtr &rs, const QString &noun)
+bool RecordWindow::written(bool done, const QString &error)
+{
+    if (!done)
+        platform::notice(error);
+    return done;
+}
+
+bool RecordWindow::keyIsFree(const QString &whenTaken, bool clearTyped)
 {
     QString error;
-    if (rs->update(&error))
-        return true;
-    platform::notice(noun + QStringLiteral("保存失败：") + error);
-    return false;
+    const auto taken = uniqueKey_.taken(MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed(), &error);
+    return freeOrRefused(taken, error, whenTaken, 1, clearTyped);
+}
+
+bool RecordWindow::freeOrRefused(const std::optional<bool> &taken, const QString &error, const QString &whenTaken,
+                                 int column, bool clearTyped)
+{
+    if (!taken) {
+        platform::notice(error);
+        return false;
+    }
+    if (*taken) {
+        if (clearTyped)
+            editor->text1->clear();
+        refuse(whenTaken, column);
+        return false;
+    }
+    return true;
+}
+
+void RecordWindow::enterKey()
+{
+    if (keyIsFree(uniqueKey_.whenTakenOnEnter, true))
+        editor->movereturn();
+}
+
+bool RecordWindow::newKeyAccepted()
+{
+    if (MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed().isEmpty()) {
+        refuse(uniqueKey_.whenEmpty, 1);
+        return false;
+    }
+    return keyIsFree(uniqueKey_.whenTaken, false);
 }
 
 void RecordWindow::removeRecordRow(int r)
@@ -135,7 +171,7 @@ void RecordWindow::removeRecordRow(int r)
     }
 }
 
-RecordsetPtr RecordWindow::searchRows(const QString &, QString &) { return nullptr; }
+RecordsetPtr RecordWindow::searchRows(const QString &, QString *) { return nullptr; }
 
 void RecordWindow::quickSearch()
 {
@@ -143,14 +179,15 @@ void RecordWindow::quickSearch()
     if (editor->openEditor())
         return;
     const QString typed = Textjs->text().trimmed().isEmpty() ? QString() : Textjs->text();
-    QString status;
-    mdlStandard::sharedrs = searchRows(typed, status);
-    if (!mdlStandard::sharedrs) {
-        platform::notice(QStringLiteral("检索失败：") + status);
+    QString error;
+    const RecordsetPtr found = searchRows(typed, &error);
+    if (!found) {
+        platform::notice(QStringLiteral("检索失败：") + error);
         return;
     }
-    if (mdlStandard::sharedrs->recordCount() >= 1) {
+    // A search that finds nothing leaves the list, and the rows it was made from, alone.
+    if (found->recordCount() >= 1) {
         lastSearch = typed;
-        fillgrid();
+        loadList(found, QString());
     }
 }

@@ -8,6 +8,9 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class RecordWindow : public GridFrame {
     Q_OBJECT
 public:
@@ -37,9 +40,25 @@ protected:
     virtual void text2Enter() { editor->edmovereturn(); }
     virtual bool saveAppend() = 0;
     virtual bool saveChange() = 0;
-    // The rows a quick search for the typed text lists; nullptr when it failed (status
+    // The rows a quick search for the typed text lists; nullptr when it failed (*error
     // says why). Windows without a search box never get asked.
-    virtual RecordsetPtr searchRows(const QString &typed, QString &status);
+    virtual RecordsetPtr searchRows(const QString &typed, QString *error);
+
+    // The key no two records share: the number of an operator, the code of an account.
+    // It stands in column 1, where an append begins; once saved it is not changed.
+    struct UniqueKey {
+        // The store's look-up: whether a record has the key; nothing when it cannot tell.
+        std::function<std::optional<bool>(const QString &key, QString *error)> taken;
+        QString whenEmpty;        // refusal of a save without a key
+        QString whenTaken;        // refusal of a save with a key already taken
+        QString whenTakenOnEnter; // refusal of an Enter on a key already taken
+    };
+    void setUniqueKey(UniqueKey key) { uniqueKey_ = std::move(key); }
+    // Enter in the append editor, whatever its column: a key that another record has
+    // taken meanwhile is refused and the typed text cleared, otherwise the editor moves on.
+    void enterKey();
+    // The save's check of the appended row's key; false after telling why it is refused.
+    bool newKeyAccepted();
 
     // The search text of the list on screen; empty when it lists every record.
     QString listedSearch() const { return lastSearch; }
@@ -49,9 +68,13 @@ protected:
     // A refused entry or save: tells why and moves to the column to correct, which
     // brings the open editor there.
     void refuse(const QString &message, int column);
-    // Writes the pending row of rs; on failure tells the user that the record (named by
-    // noun, as "会计科目") could not be saved, and why.
-    bool writeRecord(const RecordsetPtr &rs, const QString &noun);
+    // The answer of a look-up of whether a value is taken: true when it is free;
+    // otherwise false after refusing it with whenTaken at the column (clearing the typed
+    // text first when told to), or after telling why it could not be looked up.
+    bool freeOrRefused(const std::optional<bool> &taken, const QString &error, const QString &whenTaken, int column,
+                       bool clearTyped);
+    // A store's write: true when it was made, otherwise false after showing its error.
+    static bool written(bool done, const QString &error);
     // After the database deleted the record of row r: the rows below move up with
     // their numbers; the last record leaves the header alone, without row buttons.
     void removeRecordRow(int r);
@@ -61,10 +84,14 @@ protected:
 
 private:
     void quickSearch();
+    // Whether the key of the current row is free; false after refusing it (clearing the
+    // typed key when told to) or telling that it could not be checked.
+    bool keyIsFree(const QString &whenTaken, bool clearTyped);
     // Appending or changing: append, edit, delete and the navigation off, cancel and save
     // on. Browsing: append, edit and delete on, cancel and save off.
     void setRecordButtons(bool editing);
 
     QStringList origcells;
     QString lastSearch;
+    UniqueKey uniqueKey_;
 };

@@ -7,7 +7,7 @@ namespace vouchers {
 std::optional<std::vector<Account>> lookupAccounts(const QString &searchText, QString *error)
 {
     QString status;
-    const auto rs = accounts::findAccounts(searchText, status);
+    const auto rs = accounts::findAccounts(searchText, &status);
     if (!rs) {
         *error = QStringLiteral("读取会计科目失败：") + status;
         return std::nullopt;

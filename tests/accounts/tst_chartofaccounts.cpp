@@ -6,7 +6,6 @@
 #include "platform/desktop.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/sqlconnection.h"
 #include "reportpages.h"
 #include "reports/printreport.h"
 #include "testsupport.h"
@@ -56,7 +55,6 @@ class tst_chartofaccounts : public QObject {
 private slots:
     void cleanup()
     {
-        platform::SqlConnection::setFailureHook({});
         reports::setPreviewHandler({});
         platform::restorePointer();
     }
@@ -188,7 +186,7 @@ void tst_chartofaccounts::deleteRulesAndFailedWrites()
     QCOMPARE(db.count("kmdmk"), 2);
     QCOMPARE(db.count("zzqcye"), 1);
 
-    platform::SqlConnection::setFailureHook(
+    testsupport::FailingStatements failing(
         [](const QString &sql) { return sql.startsWith("INSERT") || sql.startsWith("delete from kmdmk"); });
     g->setRow(2);
     click(w, "button_delete");
@@ -274,11 +272,11 @@ void tst_chartofaccounts::quickSearchRule()
     search(w, "   ");
     QCOMPARE(column(g, 0), (QStringList{"1", "2", "3", "4", "5", "6"}));
     QString status;
-    QCOMPARE(accounts::findAccounts(QString(), status)->recordCount(), 6); // an empty lookup lists all
+    QCOMPARE(accounts::findAccounts(QString(), &status)->recordCount(), 6); // an empty lookup lists all
     // As long a text as the engine takes finds nothing; a longer one is refused in Chinese.
     const QString longest(49998 / 3, QChar(0x73b0)); // three UTF-8 bytes each, with "%%" 50000
-    QCOMPARE(accounts::findAccounts(longest, status)->recordCount(), 0);
-    QVERIFY(!accounts::findAccounts(longest + "_", status));
+    QCOMPARE(accounts::findAccounts(longest, &status)->recordCount(), 0);
+    QVERIFY(!accounts::findAccounts(longest + "_", &status));
     QCOMPARE(status, QStringLiteral("检索内容过长，请缩短后重新输入！"));
 
     // No search while a row is being entered: the refill would strand it.
@@ -306,7 +304,7 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     search(*w, "zz");
     // What later statements leave in the shared variables does not reach this print.
     db.run("update dwmc set dw_name='别家'");
-    mdlStandard::sharedrs = mdlStandard::runsql("select * from czy");
+    mdlStandard::sharedrs = db.run("select * from czy");
     mdlStandard::unitname = QStringLiteral("别家");
 
     QList<platform::report::ReportDocument> printed;

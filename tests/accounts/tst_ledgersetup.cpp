@@ -1,6 +1,7 @@
 // The set-up of fresh books: the flags, clearing the books, the first period, the end.
 #include "accounts/frmqykjqj.h"
 #include "accounts/ledgersetup.h"
+#include "db/databasekey.h"
 #include "db/period.h"
 #include "frame/mdimain.h"
 #include "platform/desktop.h"
@@ -144,10 +145,11 @@ void tst_ledgersetup::failedClearingLeavesEverything()
     fillEveryTable(db);
     MessageBoxes boxes;
     MDIMain main;
-    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.contains("pzkls"); });
-    boxes.answer(QMessageBox::Yes);
-    main.menuItem("menusjcshs")->trigger();
-    platform::SqlConnection::setFailureHook({});
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.contains("pzkls"); });
+        boxes.answer(QMessageBox::Yes);
+        main.menuItem("menusjcshs")->trigger();
+    }
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("数据清理失败")));
     for (const QString &t : kClearedTables)
         QCOMPARE(db.count(t), 1);
@@ -242,9 +244,11 @@ void tst_ledgersetup::failedFirstPeriodWritesNothing()
     MessageBoxes boxes;
     frmqykjqj window;
     window.show();
-    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.contains("dqkjqj") && sql.startsWith("UPDATE"); });
-    QVERIFY(!savePeriod(window, "2004", "5"));
-    platform::SqlConnection::setFailureHook({});
+    {
+        testsupport::FailingStatements failing(
+            [](const QString &sql) { return sql.contains("dqkjqj") && sql.startsWith("UPDATE"); });
+        QVERIFY(!savePeriod(window, "2004", "5"));
+    }
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计期间保存失败")));
     QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
     QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QString());
@@ -319,7 +323,7 @@ void tst_ledgersetup::lockedBooksCannotBeRead()
 {
     TestDb db;
     QString error;
-    auto other = platform::SqlConnection::open(db.path(), "lanternorchardbay", &error);
+    auto other = platform::SqlConnection::open(db.path(), books::kDatabasePassword, &error);
     QVERIFY2(other && other->exec("BEGIN EXCLUSIVE", &error), qPrintable(error));
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("unreadable"));
     QVERIFY(other->exec("ROLLBACK", &error));

@@ -8,7 +8,6 @@
 #include "platform/desktop.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/sqlconnection.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -107,7 +106,6 @@ class tst_openingbalances : public QObject {
 private slots:
     void cleanup()
     {
-        platform::SqlConnection::setFailureHook({});
         platform::restorePointer();
     }
     void documentNumbersWithinAndAcrossDays();
@@ -405,7 +403,7 @@ void tst_openingbalances::deleteAndFailedWrites()
     QCOMPARE(column(g, 0), (QStringList{"1", "2"}));
     QCOMPARE(db.scalar("select count(*) from zzqcye where km_no='1002'"), QStringLiteral("1")); // carried forward
 
-    platform::SqlConnection::setFailureHook(
+    testsupport::FailingStatements failing(
         [](const QString &sql) { return sql.startsWith("INSERT") || sql.startsWith("delete from zzqcye"); });
     g->setRow(1);
     click(w, "button_delete");

@@ -3,7 +3,6 @@
 #include "admin/frmmmxg.h"
 #include "frame/frmlogin.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/sqlconnection.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -131,9 +130,10 @@ void tst_admindialogs::failedCompanySaveIsReported()
     window.show();
     press(window, "button_edit");
     retype(window.txtitem(1), "新名");
-    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.startsWith("UPDATE"); });
-    press(window, "button_save");
-    platform::SqlConnection::setFailureHook({});
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("UPDATE"); });
+        press(window, "button_save");
+    }
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("单位基本信息保存失败")));
     QVERIFY(!boxes.texts().contains(QStringLiteral("单位基本信息设置成功！")));
     QVERIFY(window.isEditing());

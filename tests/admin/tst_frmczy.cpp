@@ -4,7 +4,6 @@
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/sqlconnection.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -274,9 +273,10 @@ void tst_frmczy::failedDeleteKeepsTheRow()
     frmczy w;
     w.show();
     w.MSFlexGrid1->setRow(1);
-    platform::SqlConnection::setFailureHook([](const QString &sql) { return sql.startsWith("delete"); });
-    click(w, "button_delete");
-    platform::SqlConnection::setFailureHook({});
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("delete"); });
+        click(w, "button_delete");
+    }
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
     QCOMPARE(w.dataRows(), 2);
     QCOMPARE(w.MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));

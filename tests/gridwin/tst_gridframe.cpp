@@ -297,7 +297,7 @@ void tst_gridframe::totalsRowAddsWhatIsShown()
     c.totals = TotalsRow{"  合    计", {3, 4, 5}};
     GridFrame w(c);
     for (int fill = 0; fill < 2; ++fill) {
-        w.fillgrid(mdlStandard::runsql("select * from pzk order by pz_no"));
+        w.fillgrid(db.run("select * from pzk order by pz_no"));
         MSFlexGrid *g = w.MSFlexGrid1;
         QCOMPARE(g->rows(), 4); // header, two lines, totals: a second fill leaves no trace
         QCOMPARE(g->fixedRows(), 1);

@@ -1,0 +1,79 @@
+#include "db/records.h"
+
+using namespace mdlStandard;
+
+namespace records {
+
+namespace {
+bool assigned(const RecordsetPtr &row, const Fields &fields)
+{
+    for (const auto &[name, value] : fields) {
+        if (!row->setValue(name, value))
+            return false;
+    }
+    return true;
+}
+
+bool written(const RecordsetPtr &row, const Fields &fields, const QString &noun, QString *error)
+{
+    QString why;
+    if (assigned(row, fields) && row->update(&why))
+        return true;
+    *error = noun + QStringLiteral("保存失败：") + why;
+    return false;
+}
+} // namespace
+
+RecordsetPtr read(const QString &select, const QVariantList &params, const QString &unreadable, QString *error)
+{
+    QString status;
+    auto rs = runsql(select, status, params);
+    if (!rs)
+        *error = unreadable + status;
+    return rs;
+}
+
+std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable,
+                           QString *error)
+{
+    const auto rs = read(select, params, unreadable, error);
+    if (!rs)
+        return std::nullopt;
+    return rs->recordCount() != 0;
+}
+
+bool addRow(const QString &table, const Fields &fields, const QString &noun, QString *error)
+{
+    // An empty read of the table is what a new row is added through.
+    QString status;
+    const auto rs = runsql(QStringLiteral("select * from ") + table + QStringLiteral(" limit 0"), status);
+    if (!rs || !rs->addNew()) {
+        *error = noun + QStringLiteral("保存失败：") + status;
+        return false;
+    }
+    return written(rs, fields, noun, error);
+}
+
+bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields,
+                    const ChangeTexts &texts, QString *error)
+{
+    const auto rs = read(select, params, texts.unreadable, error);
+    if (!rs)
+        return false;
+    if (rs->eof()) {
+        *error = texts.missing;
+        return false;
+    }
+    return written(rs, fields, texts.noun, error);
+}
+
+bool execute(const QString &sql, const QVariantList &params, const QString &failed, QString *error)
+{
+    QString status;
+    if (runsql(sql, status, params))
+        return true;
+    *error = failed + status;
+    return false;
+}
+
+} // namespace records
