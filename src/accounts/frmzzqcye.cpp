@@ -194,37 +194,40 @@ void frmzzqcye::text2Enter()
 
 void frmzzqcye::lookUpAccount()
 {
-    sharedrs = accounts::findAccounts(editor->text1->text(), msgtext);
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("检索会计科目失败：") + msgtext);
+    QString error;
+    const auto found = accounts::lookupAccounts(editor->text1->text(), &error);
+    if (!found) {
+        platform::notice(error);
         return;
     }
-    if (sharedrs->recordCount() == 0) {
+    if (found->empty()) {
         refuse(kNotFound, kAccountColumn);
         editor->text1->clear();
         return;
     }
-    if (sharedrs->recordCount() > 1) {
-        // The picker fills the row and moves on to the amount, or leaves all as it was.
-        frmkjkmcxck picker(sharedrs, MSFlexGrid1, this);
-        picker.exec();
-        return;
-    }
-    const QString code = sharedrs->text(QStringLiteral("km_no"));
-    sharedrs2 = ledger::openingBalanceOf(code, msgtext);
-    if (!sharedrs2) {
-        platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
-        return;
-    }
-    if (sharedrs2->recordCount() > 0) {
-        refuse(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
-        editor->text1->clear();
-        return;
+    accounts::Account account = found->front();
+    if (found->size() > 1) {
+        // The picker refuses an account that has a balance; a cancel leaves all as it was.
+        frmkjkmcxck picker(*found, this);
+        if (picker.exec() != QDialog::Accepted || !picker.chosen())
+            return;
+        account = *picker.chosen();
+    } else {
+        sharedrs2 = ledger::openingBalanceOf(account.code, msgtext);
+        if (!sharedrs2) {
+            platform::notice(QStringLiteral("读取总帐期初余额失败：") + msgtext);
+            return;
+        }
+        if (sharedrs2->recordCount() > 0) {
+            refuse(QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), kAccountColumn);
+            editor->text1->clear();
+            return;
+        }
     }
     const int r = MSFlexGrid1->row();
-    MSFlexGrid1->setTextMatrix(r, 1, code);
-    MSFlexGrid1->setTextMatrix(r, 2, sharedrs->text(QStringLiteral("km_zjf")));
-    MSFlexGrid1->setTextMatrix(r, 3, sharedrs->text(QStringLiteral("km_name")));
+    MSFlexGrid1->setTextMatrix(r, 1, account.code);
+    MSFlexGrid1->setTextMatrix(r, 2, account.initials);
+    MSFlexGrid1->setTextMatrix(r, 3, account.name);
     MSFlexGrid1->setCol(kAmountColumn);
     editor->text1->setFocus();
 }
