@@ -15,10 +15,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
 
 using testsupport::MessageBoxes;
 using testsupport::TestDb;
@@ -83,23 +81,6 @@ QStringList column(const MSFlexGrid *g, int c)
     return out;
 }
 
-// Runs steps on the account picker while the lookup waits in it; a picker the steps
-// leave open is cancelled, so that the lookup returns.
-void whenPickerOpens(QObject *owner, std::function<void(frmkjkmcxck *)> steps)
-{
-    auto *poll = new QTimer(owner);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, steps] {
-        auto *picker = qobject_cast<frmkjkmcxck *>(QApplication::activeModalWidget());
-        if (!picker)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        steps(picker);
-        if (picker->isVisible())
-            picker->reject();
-    });
-    poll->start(10);
-}
 } // namespace
 
 class tst_openingbalances : public QObject {
@@ -310,7 +291,7 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
 
     // Cancel leaves the search text where it was.
     QStringList listed;
-    whenPickerOpens(&w, [&](frmkjkmcxck *picker) {
+    testsupport::whenDialogOpens<frmkjkmcxck>(&w, [&](frmkjkmcxck *picker) {
         listed = column(picker->MSflexGridsp, 0);
         picker->cmdqx->click();
     });
@@ -322,7 +303,7 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
     // An account that has a balance is refused and the picker stays; any key in the list
     // then picks the row that is current, without moving first.
     bool stayedOpen = false;
-    whenPickerOpens(&w, [&](frmkjkmcxck *picker) {
+    testsupport::whenDialogOpens<frmkjkmcxck>(&w, [&](frmkjkmcxck *picker) {
         picker->MSflexGridsp->setRow(2);
         picker->cmdqd->click();
         stayedOpen = picker->isVisible();

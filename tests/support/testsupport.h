@@ -6,12 +6,16 @@
 #include "platform/msgbox.h"
 #include "platform/sqlconnection.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVariantList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class QLineEdit;
@@ -78,6 +82,25 @@ public:
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
 // The statement with which a recordset reads back the row it has just written.
 bool isReadBack(const QString &sql);
+
+// Runs steps on the modal dialog of type T as soon as it opens (the test then does what
+// opens it); a dialog the steps leave open is cancelled, so that the code that opened
+// it returns.
+template <class T> void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
+{
+    auto *poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, steps] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        steps(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll->start(10);
+}
 
 // In a _data function: the column "append", with the rows "append" and "change".
 void appendOrChangeRows();
