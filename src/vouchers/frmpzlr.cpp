@@ -56,7 +56,8 @@ bool isEditableColumn(int c) { return c == CodeColumn || c == DebitColumn || c =
 
 QRect twipsRect(int left, int top, int width, int height)
 {
-    // The controls sit below the toolbar, which the window's layout places itself.
+    // The controls sit below the toolbar (630 twips, or what its captions need), which
+    // the window's layout places itself.
     return QRect(twips::toPixels(left), twips::toPixels(top - kToolbarHeight), twips::toPixels(width),
                  twips::toPixels(height));
 }
@@ -86,7 +87,6 @@ void frmpzlr::buildControls()
 {
     Toolbar1 = new platform::KeyedToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setFixedHeight(twips::toPixels(kToolbarHeight));
     addToolButtons(Toolbar1, {
                                  {kAppend, QStringLiteral("新  增"), QStringLiteral("新增会计凭证")},
                                  {kCancel, QStringLiteral("撤  消"), QStringLiteral("撤消操作")},
@@ -331,7 +331,9 @@ void frmpzlr::saverecord()
             platform::notice(error);
         return;
     }
-    // The stored voucher stays on screen until the next one is started.
+    // The stored voucher stays on screen, its amounts as stored, until the next one is
+    // started.
+    reformatAmounts();
     TextSR->hide();
     setEntryButtons(false);
 }
