@@ -31,11 +31,6 @@ const ListColumn kColumns[] = {
     {3900, QStringLiteral(" 科  目  名  称 ")},
 };
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width), twips::toPixels(height));
-}
-
 QPushButton *plainButton(const QString &name, const QString &caption, const QColor &back, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
@@ -59,20 +54,20 @@ AccountPicker::AccountPicker(const std::vector<accounts::Account> &matches, cons
 
     auto *Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(0, 0, kListWidth, kStripHeight));
+    Picture1->setGeometry(twips::toPixels(QRect(0, 0, kListWidth, kStripHeight)));
     Picture1->setAutoFillBackground(true);
     Picture1->setStyleSheet(QStringLiteral("background: %1").arg(platform::vbColor(0x00808000).name()));
     Picture1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(Picture1->height() - 4));
 
     MSflexGridsp = new MSFlexGrid(this);
     MSflexGridsp->setObjectName(QStringLiteral("MSflexGridsp"));
-    MSflexGridsp->setGeometry(twipsRect(0, kListTop, kListWidth, kListHeight));
+    MSflexGridsp->setGeometry(twips::toPixels(QRect(0, kListTop, kListWidth, kListHeight)));
     MSflexGridsp->setFixedCols(0);
 
     cmdqd = plainButton(QStringLiteral("cmdqd"), QStringLiteral("确      定"), cfg_.buttonBack, this);
-    cmdqd->setGeometry(twipsRect(cfg_.okLeft, cfg_.buttonsTop, kOkWidth, kButtonHeight));
+    cmdqd->setGeometry(twips::toPixels(QRect(cfg_.okLeft, cfg_.buttonsTop, kOkWidth, kButtonHeight)));
     cmdqx = plainButton(QStringLiteral("cmdqx"), QStringLiteral("取      消"), cfg_.buttonBack, this);
-    cmdqx->setGeometry(twipsRect(cfg_.cancelLeft, cfg_.buttonsTop, kCancelWidth, kButtonHeight));
+    cmdqx->setGeometry(twips::toPixels(QRect(cfg_.cancelLeft, cfg_.buttonsTop, kCancelWidth, kButtonHeight)));
     setTabOrder(MSflexGridsp, cmdqd);
     setTabOrder(cmdqd, cmdqx);
 

@@ -58,8 +58,7 @@ QRect twipsRect(int left, int top, int width, int height)
 {
     // The controls sit below the toolbar (630 twips, or what its captions need), which
     // the window's layout places itself.
-    return QRect(twips::toPixels(left), twips::toPixels(top - kToolbarHeight), twips::toPixels(width),
-                 twips::toPixels(height));
+    return twips::toPixels(QRect(left, top - kToolbarHeight, width, height));
 }
 
 QLabel *boldLabel(const QString &name, const QString &text, QWidget *parent)

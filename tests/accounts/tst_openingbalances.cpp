@@ -73,14 +73,6 @@ QStringList cells(const MSFlexGrid *g, int r)
     return out;
 }
 
-QStringList column(const MSFlexGrid *g, int c)
-{
-    QStringList out;
-    for (int r = 1; r < g->rows(); ++r)
-        out << g->textMatrix(r, c);
-    return out;
-}
-
 } // namespace
 
 class tst_openingbalances : public QObject {
@@ -292,7 +284,7 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
     // Cancel leaves the search text where it was.
     QStringList listed;
     testsupport::whenDialogOpens<frmkjkmcxck>(&w, [&](frmkjkmcxck *picker) {
-        listed = column(picker->MSflexGridsp, 0);
+        listed = testsupport::gridColumn(picker->MSflexGridsp, 0);
         picker->cmdqx->click();
     });
     enter(text1, "dq");
@@ -331,7 +323,7 @@ void tst_openingbalances::changeCorrectsTheAmountOnly()
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
     QLineEdit *text2 = w.editor->text2;
-    QCOMPARE(column(g, 1), QStringList{"1001"});
+    QCOMPARE(testsupport::gridColumn(g, 1), QStringList{"1001"});
 
     g->setRow(1);
     click(w, "button_edit");
@@ -382,8 +374,8 @@ void tst_openingbalances::deleteAndFailedWrites()
     QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除总帐科目【银行存款】的期初余额吗？"));
     QCOMPARE(w.dataRows(), 3);
     click(w, "button_delete");
-    QCOMPARE(column(g, 1), (QStringList{"1001", "1121"}));
-    QCOMPARE(column(g, 0), (QStringList{"1", "2"}));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1001", "1121"}));
+    QCOMPARE(testsupport::gridColumn(g, 0), (QStringList{"1", "2"}));
     QCOMPARE(db.scalar("select count(*) from zzqcye where km_no='1002'"), QStringLiteral("1")); // carried forward
 
     platform::SqlConnection::setFailureHook(
@@ -391,7 +383,7 @@ void tst_openingbalances::deleteAndFailedWrites()
     g->setRow(1);
     click(w, "button_delete");
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除总帐期初余额失败")));
-    QCOMPARE(column(g, 1), (QStringList{"1001", "1121"}));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1001", "1121"}));
 
     click(w, "button_append");
     enter(w.editor->text1, "1002");
@@ -424,7 +416,7 @@ void tst_openingbalances::refusedAppendAndReadOnly()
     boxes.clear();
     frmzzqcye w;
     w.show();
-    QCOMPARE(column(w.MSFlexGrid1, 1), QStringList{"1001"});
+    QCOMPARE(testsupport::gridColumn(w.MSFlexGrid1, 1), QStringList{"1001"});
     const QStringList recordKeys = {"button_append", "button_edit", "button_delete", "button_cx", "button_save"};
     for (const QString &key : recordKeys)
         w.buttonClick(key);

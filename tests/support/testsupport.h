@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class MSFlexGrid;
 class QLineEdit;
 class QWidget;
 class RecordWindow;
@@ -109,6 +110,8 @@ void appendOrChangeRows();
 // each, or changes row 1; then presses Enter `enters` times more. Returns the open
 // editor; the grid keeps the row as it is then.
 QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed = {}, int enters = 0);
+// Column c of every row below the header.
+QStringList gridColumn(const MSFlexGrid *grid, int c);
 // Cells 1 to the last of the grid's current row.
 QStringList currentRowCells(const RecordWindow &window);
 

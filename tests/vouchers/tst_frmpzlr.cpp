@@ -68,14 +68,6 @@ QStringList gridRows(const MSFlexGrid *g, int lastColumn = 5)
     return out;
 }
 
-QStringList column(const MSFlexGrid *g, int c)
-{
-    QStringList out;
-    for (int r = 1; r < g->rows(); ++r)
-        out << g->textMatrix(r, c);
-    return out;
-}
-
 QString cellAt(const MSFlexGrid *g) { return QStringLiteral("%1:%2").arg(g->row()).arg(g->col()); }
 
 QString lineText(int line, const QString &what)
@@ -188,7 +180,7 @@ void tst_frmpzlr::accountLookup()
     QStringList listed;
     testsupport::whenDialogOpens<frmpzlrcxck>(&e.w, [&](frmpzlrcxck *picker) {
         MSFlexGrid *list = picker->MSflexGridsp;
-        listed = column(list, 0);
+        listed = testsupport::gridColumn(list, 0);
         const int row = pick.right(1).toInt();
         if (row > 0)
             list->setRow(row);
@@ -294,7 +286,7 @@ void tst_frmpzlr::addAndRemoveLines()
     click(e.w, "button_append");
     for (int i = 0; i < 3; ++i)
         click(e.w, "button_mx");
-    QCOMPARE(column(e.g, 0), (QStringList{"1", "2", "3", "4", ""}));
+    QCOMPARE(testsupport::gridColumn(e.g, 0), (QStringList{"1", "2", "3", "4", ""}));
     QCOMPARE(cellAt(e.g), QStringLiteral("4:1"));
     QCOMPARE(QApplication::focusWidget(), e.editor);
     for (int r = 1; r <= 4; ++r)
