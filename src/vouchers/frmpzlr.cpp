@@ -448,6 +448,9 @@ bool frmpzlr::editorKey(int key)
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Only a line is looked up or moved on from; never the header or the totals row.
+        if (!isLine(r))
+            return true;
         if (g->col() == CodeColumn)
             lookUpAccount();
         else if (!refuseBadAmount(DebitColumn, QStringLiteral("【借方金额】")) &&
