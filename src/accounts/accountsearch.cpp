@@ -30,4 +30,21 @@ RecordsetPtr findAccounts(const QString &text, QString *error)
                                *error, match->params);
 }
 
+std::optional<std::vector<Account>> lookupAccounts(const QString &text, QString *error)
+{
+    QString reason;
+    const auto rs = findAccounts(text, &reason);
+    if (!rs) {
+        *error = QStringLiteral("读取会计科目失败：") + reason;
+        return std::nullopt;
+    }
+    std::vector<Account> found;
+    found.reserve(size_t(rs->recordCount()));
+    for (; !rs->eof(); rs->moveNext()) {
+        found.push_back({rs->text(QStringLiteral("km_no")), rs->text(QStringLiteral("km_zjf")),
+                         rs->text(QStringLiteral("km_name"))});
+    }
+    return found;
+}
+
 } // namespace accounts

@@ -9,8 +9,16 @@
 #include <QVariantList>
 
 #include <optional>
+#include <vector>
 
 namespace accounts {
+
+struct Account {
+    QString code;
+    QString initials;
+    QString name;
+    std::optional<QString> page; // the general-ledger page; nothing: left unset or not read
+};
 
 // The one matching rule, for a statement over any table carrying km_no, km_zjf and
 // km_name: the code begins with the text, or the pinyin initials or the name contain
@@ -27,5 +35,10 @@ std::optional<AccountMatch> accountMatch(const QString &text, QString *error);
 // account. nullptr when the statement failed or the text is too long to search for;
 // *error then says why.
 RecordsetPtr findAccounts(const QString &text, QString *error);
+
+// The same accounts as values: none (tell the user nothing was found), one (fill the
+// line) or several (let the user pick). Nothing, with *error set, when the chart could
+// not be read.
+std::optional<std::vector<Account>> lookupAccounts(const QString &text, QString *error);
 
 } // namespace accounts

@@ -3,6 +3,7 @@
 // ignored), added, changed and deleted while no voucher line uses the account. The
 // search by what the user remembers of an account is accounts/accountsearch.
 
+#include "accounts/accountsearch.h"
 #include "db/mdlstandard.h"
 
 #include <QString>
@@ -10,13 +11,6 @@
 #include <optional>
 
 namespace accounts {
-
-struct Account {
-    QString code;
-    QString initials;
-    QString name;
-    std::optional<QString> page; // the general-ledger page; nothing: left unset
-};
 
 // nullptr when the chart cannot be read: *error is the books' reason.
 RecordsetPtr listAccounts(QString *error);

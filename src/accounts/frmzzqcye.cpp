@@ -199,31 +199,31 @@ bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, boo
 
 void frmzzqcye::lookUpAccount()
 {
-    // The matches stay in sharedrs, where the picker reads them.
     QString error;
-    sharedrs = accounts::findAccounts(editor->text1->text(), &error);
-    if (!sharedrs) {
-        platform::notice(QStringLiteral("检索会计科目失败：") + error);
+    const auto found = accounts::lookupAccounts(editor->text1->text(), &error);
+    if (!found) {
+        platform::notice(error);
         return;
     }
-    if (sharedrs->recordCount() == 0) {
+    if (found->empty()) {
         refuse(kNotFound, kAccountColumn);
         editor->text1->clear();
         return;
     }
-    if (sharedrs->recordCount() > 1) {
-        // The picker fills the row and moves on to the amount, or leaves all as it was.
-        frmkjkmcxck picker(sharedrs, MSFlexGrid1, this);
-        picker.exec();
+    accounts::Account account = found->front();
+    if (found->size() > 1) {
+        // The picker refuses an account that has a balance; a cancel leaves all as it was.
+        frmkjkmcxck picker(*found, this);
+        if (picker.exec() != QDialog::Accepted || !picker.chosen())
+            return;
+        account = *picker.chosen();
+    } else if (!balanceIsFree(account.code, QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), true)) {
         return;
     }
-    const QString code = sharedrs->text(QStringLiteral("km_no"));
-    if (!balanceIsFree(code, QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), true))
-        return;
     const int r = MSFlexGrid1->row();
-    MSFlexGrid1->setTextMatrix(r, 1, code);
-    MSFlexGrid1->setTextMatrix(r, 2, sharedrs->text(QStringLiteral("km_zjf")));
-    MSFlexGrid1->setTextMatrix(r, 3, sharedrs->text(QStringLiteral("km_name")));
+    MSFlexGrid1->setTextMatrix(r, 1, account.code);
+    MSFlexGrid1->setTextMatrix(r, 2, account.initials);
+    MSFlexGrid1->setTextMatrix(r, 3, account.name);
     MSFlexGrid1->setCol(kAmountColumn);
     editor->text1->setFocus();
 }

@@ -20,6 +20,7 @@
 #include "platform/desktop.h"
 #include "platform/msgbox.h"
 #include "platform/panelstatusbar.h"
+#include "vouchers/frmpzlr.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -380,8 +381,9 @@ void MDIMain::menusjcshz_Click()
 
 void MDIMain::menukjkm_Click() { showChild<Frmkjkm>(); }
 
+void MDIMain::menupzlr_Click() { showChild<frmpzlr>(); }
+
 // Items whose windows are not part of the program yet do nothing.
-void MDIMain::menupzlr_Click() {}
 void MDIMain::menupzcx_Click() {}
 void MDIMain::menuakjkmcx_Click() {}
 void MDIMain::menuapzbhcx_Click() {}

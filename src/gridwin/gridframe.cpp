@@ -35,11 +35,22 @@ QIcon iconFor(QStyle *style, const QString &key)
         {QStringLiteral("button_next"), QStyle::SP_MediaSeekForward},
         {QStringLiteral("button_last"), QStyle::SP_MediaSkipForward},
         {QStringLiteral("button_exit"), QStyle::SP_DialogCloseButton},
+        {QStringLiteral("button_mx"), QStyle::SP_FileDialogNewFolder},
     };
     auto it = icons.find(key);
     return it == icons.end() ? QIcon() : style->standardIcon(it->second);
 }
 } // namespace
+
+void addToolButtons(platform::KeyedToolBar *toolbar, const std::vector<ToolButton> &buttons)
+{
+    for (const ToolButton &b : buttons) {
+        if (b.key.isEmpty())
+            toolbar->addSeparatorItem();
+        else
+            toolbar->addButton(b.key, b.caption, iconFor(toolbar->style(), b.key))->setToolTip(b.tooltip);
+    }
+}
 
 std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
 {
@@ -98,12 +109,7 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
 
     Toolbar1 = new platform::KeyedToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    for (const ToolButton &b : cfg.toolbar) {
-        if (b.key.isEmpty())
-            Toolbar1->addSeparatorItem();
-        else
-            Toolbar1->addButton(b.key, b.caption, iconFor(style(), b.key))->setToolTip(b.tooltip);
-    }
+    addToolButtons(Toolbar1, cfg.toolbar);
     connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
 
     bt = new QLabel(cfg.title, this);

@@ -38,6 +38,10 @@ struct ToolButton {
     QString tooltip;
 };
 
+// Fills the toolbar with the buttons in order, each with its caption, tooltip and the
+// picture of its key; a button without a key is a separator.
+void addToolButtons(platform::KeyedToolBar *toolbar, const std::vector<ToolButton> &buttons);
+
 // A closing row of sums, for the read-only lists.
 struct TotalsRow {
     QString label;

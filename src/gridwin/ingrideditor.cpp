@@ -86,13 +86,13 @@ void InGridEditor::close()
 void InGridEditor::entercell() { place(text1); }
 void InGridEditor::entercelledit() { place(text2); }
 
-void InGridEditor::place(QLineEdit *editor)
+void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold)
 {
     if (grid->cellHeight() < 1 || grid->cellWidth() < 1)
         return;
     if (grid->textMatrix(grid->row(), 0).isEmpty())
         return;
-    if (grid->col() - grid->leftCol() <= cfg.scrollThreshold)
+    if (scrollThreshold && grid->col() - grid->leftCol() <= *scrollThreshold)
         grid->setLeftCol(grid->leftCol() + 1);
     const int h = grid->cellHeight();
     const int w = grid->cellWidth();
@@ -103,6 +103,8 @@ void InGridEditor::place(QLineEdit *editor)
     editor->setText(grid->text());
     editor->setSelection(0, int(editor->text().size()));
 }
+
+void InGridEditor::place(QLineEdit *editor) { layEditorOverCell(grid, editor, cfg.scrollThreshold); }
 
 void InGridEditor::applyLimit(QLineEdit *editor)
 {

@@ -6,10 +6,19 @@
 #include <QObject>
 
 #include <map>
+#include <optional>
 
 class MSFlexGrid;
 class QLineEdit;
 class QWidget;
+
+// Lays editor over the grid's current cell (its place and size) with the cell's text,
+// all of it selected, so that the first key typed replaces it. Nothing happens on a cell
+// out of view or on a row without a number in column 0 (the header while it is an
+// ordinary row, a totals row). With a scroll threshold, the grid first scrolls one column
+// right when the current column lies at most that far right of the first one in view.
+// Whether the editor is shown is not touched.
+void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold);
 
 struct InGridEditorConfig {
     int appendColumn = 1; // where text1 opens, and where Enter in it wraps to

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 // Sizes and positions of the windows are given in twips (1/1440 inch). The program
 // draws at 96 pixels per inch, so one pixel is 15 twips; every stand-in converts
 // through these two functions so that a size set in twips and read back in twips
@@ -17,6 +19,12 @@ constexpr int toPixels(int t)
 constexpr int fromPixels(int px)
 {
     return px * perPixel;
+}
+
+// A rectangle given in twips (left, top, width, height), in pixels.
+inline QRect toPixels(const QRect &r)
+{
+    return QRect(toPixels(r.left()), toPixels(r.top()), toPixels(r.width()), toPixels(r.height()));
 }
 
 } // namespace twips

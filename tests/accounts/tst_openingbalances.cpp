@@ -14,10 +14,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
 
 using testsupport::MessageBoxes;
 using testsupport::TestDb;
@@ -74,31 +72,6 @@ QStringList cells(const MSFlexGrid *g, int r)
     return out;
 }
 
-QStringList column(const MSFlexGrid *g, int c)
-{
-    QStringList out;
-    for (int r = 1; r < g->rows(); ++r)
-        out << g->textMatrix(r, c);
-    return out;
-}
-
-// Runs steps on the account picker while the lookup waits in it; a picker the steps
-// leave open is cancelled, so that the lookup returns.
-void whenPickerOpens(QObject *owner, std::function<void(frmkjkmcxck *)> steps)
-{
-    auto *poll = new QTimer(owner);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, steps] {
-        auto *picker = qobject_cast<frmkjkmcxck *>(QApplication::activeModalWidget());
-        if (!picker)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        steps(picker);
-        if (picker->isVisible())
-            picker->reject();
-    });
-    poll->start(10);
-}
 } // namespace
 
 class tst_openingbalances : public QObject {
@@ -308,8 +281,8 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
 
     // Cancel leaves the search text where it was.
     QStringList listed;
-    whenPickerOpens(&w, [&](frmkjkmcxck *picker) {
-        listed = column(picker->MSflexGridsp, 0);
+    testsupport::whenDialogOpens<frmkjkmcxck>(&w, [&](frmkjkmcxck *picker) {
+        listed = testsupport::gridColumn(picker->MSflexGridsp, 0);
         picker->cmdqx->click();
     });
     enter(text1, "dq");
@@ -320,7 +293,7 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
     // An account that has a balance is refused and the picker stays; any key in the list
     // then picks the row that is current, without moving first.
     bool stayedOpen = false;
-    whenPickerOpens(&w, [&](frmkjkmcxck *picker) {
+    testsupport::whenDialogOpens<frmkjkmcxck>(&w, [&](frmkjkmcxck *picker) {
         picker->MSflexGridsp->setRow(2);
         picker->cmdqd->click();
         stayedOpen = picker->isVisible();
@@ -348,7 +321,7 @@ void tst_openingbalances::changeCorrectsTheAmountOnly()
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
     QLineEdit *text2 = w.editor->text2;
-    QCOMPARE(column(g, 1), QStringList{"1001"});
+    QCOMPARE(testsupport::gridColumn(g, 1), QStringList{"1001"});
 
     g->setRow(1);
     click(w, "button_edit");
@@ -399,8 +372,8 @@ void tst_openingbalances::deleteAndFailedWrites()
     QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除总帐科目【银行存款】的期初余额吗？"));
     QCOMPARE(w.dataRows(), 3);
     click(w, "button_delete");
-    QCOMPARE(column(g, 1), (QStringList{"1001", "1121"}));
-    QCOMPARE(column(g, 0), (QStringList{"1", "2"}));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1001", "1121"}));
+    QCOMPARE(testsupport::gridColumn(g, 0), (QStringList{"1", "2"}));
     QCOMPARE(db.scalar("select count(*) from zzqcye where km_no='1002'"), QStringLiteral("1")); // carried forward
 
     testsupport::FailingStatements failing(
@@ -408,7 +381,7 @@ void tst_openingbalances::deleteAndFailedWrites()
     g->setRow(1);
     click(w, "button_delete");
     QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除总帐期初余额失败")));
-    QCOMPARE(column(g, 1), (QStringList{"1001", "1121"}));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1001", "1121"}));
 
     click(w, "button_append");
     enter(w.editor->text1, "1002");
@@ -441,7 +414,7 @@ void tst_openingbalances::refusedAppendAndReadOnly()
     boxes.clear();
     frmzzqcye w;
     w.show();
-    QCOMPARE(column(w.MSFlexGrid1, 1), QStringList{"1001"});
+    QCOMPARE(testsupport::gridColumn(w.MSFlexGrid1, 1), QStringList{"1001"});
     const QStringList recordKeys = {"button_append", "button_edit", "button_delete", "button_cx", "button_save"};
     for (const QString &key : recordKeys)
         w.buttonClick(key);

@@ -137,6 +137,14 @@ QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &
     return editor;
 }
 
+QStringList gridColumn(const MSFlexGrid *grid, int c)
+{
+    QStringList out;
+    for (int r = 1; r < grid->rows(); ++r)
+        out << grid->textMatrix(r, c);
+    return out;
+}
+
 QStringList currentRowCells(const RecordWindow &window)
 {
     const MSFlexGrid *g = window.MSFlexGrid1;

@@ -6,14 +6,19 @@
 #include "platform/msgbox.h"
 #include "platform/sqlconnection.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVariantList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
+class MSFlexGrid;
 class QLineEdit;
 class QWidget;
 class RecordWindow;
@@ -104,6 +109,25 @@ platform::SqlConnection::FailureHook statementsOn(const QString &table);
 // The statement with which a recordset reads back the row it has just written.
 bool isReadBack(const QString &sql);
 
+// Runs steps on the modal dialog of type T as soon as it opens (the test then does what
+// opens it); a dialog the steps leave open is cancelled, so that the code that opened
+// it returns.
+template <class T> void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
+{
+    auto *poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, steps] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        steps(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll->start(10);
+}
+
 // In a _data function: the column "append", with the rows "append" and "change".
 void appendOrChangeRows();
 
@@ -111,6 +135,8 @@ void appendOrChangeRows();
 // each, or changes row 1; then presses Enter `enters` times more. Returns the open
 // editor; the grid keeps the row as it is then.
 QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed = {}, int enters = 0);
+// Column c of every row below the header.
+QStringList gridColumn(const MSFlexGrid *grid, int c);
 // Cells 1 to the last of the grid's current row.
 QStringList currentRowCells(const RecordWindow &window);
 

@@ -1,0 +1,523 @@
+#include "vouchers/frmpzlr.h"
+
+#include "gridwin/gridframe.h"
+#include "gridwin/ingrideditor.h"
+#include "platform/desktop.h"
+#include "platform/dtpicker.h"
+#include "platform/flexgrid.h"
+#include "platform/keyedtoolbar.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
+#include "platform/textlimit.h"
+#include "platform/twips.h"
+#include "vouchers/accountlookup.h"
+#include "vouchers/frmpzlrcxck.h"
+#include "vouchers/voucherstore.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace vouchers;
+
+namespace {
+// The window's client area and its controls, in twips from its top-left corner.
+constexpr int kClientWidth = 11790;
+constexpr int kClientHeight = 8925;
+constexpr int kToolbarHeight = 630;
+constexpr int kInitialsColumn = 2;
+constexpr int kContinueColumn = 6;
+const QString kTotalsLabel = QStringLiteral("合   计：");
+
+const QString kAppend = QStringLiteral("button_append");
+const QString kCancel = QStringLiteral("button_cx");
+const QString kSave = QStringLiteral("button_save");
+const QString kAddLine = QStringLiteral("button_mx");
+const QString kDeleteLine = QStringLiteral("button_delete");
+const QString kExit = QStringLiteral("button_exit");
+
+struct EntryColumn {
+    int width;
+    QString header;
+    bool required; // header in dark red: the operator fills it
+};
+const EntryColumn kColumns[] = {
+    {420, QStringLiteral("序号"), false},
+    {1100, QStringLiteral("科 目 检 索"), true},
+    {1200, QStringLiteral("拼 音 简 码"), false},
+    {3000, QStringLiteral("   科      目      名      称"), false},
+    {1600, QStringLiteral(" 借  方  金  额"), true},
+    {1600, QStringLiteral(" 贷  方  金  额 "), true},
+    {1000, QStringLiteral("回车继续"), false},
+};
+
+bool isEditableColumn(int c) { return c == CodeColumn || c == DebitColumn || c == CreditColumn || c == kContinueColumn; }
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    // The controls sit below the toolbar (630 twips, or what its captions need), which
+    // the window's layout places itself.
+    return twips::toPixels(QRect(left, top - kToolbarHeight, width, height));
+}
+
+QLabel *boldLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
+    return l;
+}
+} // namespace
+
+frmpzlr::frmpzlr(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmpzlr"));
+    setWindowTitle(QStringLiteral("会计凭证输入"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    setupGrid();
+    setEntryButtons(false);
+    showVoucher(false);
+    TextSR->hide();
+}
+
+void frmpzlr::buildControls()
+{
+    Toolbar1 = new platform::KeyedToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    addToolButtons(Toolbar1, {
+                                 {kAppend, QStringLiteral("新  增"), QStringLiteral("新增会计凭证")},
+                                 {kCancel, QStringLiteral("撤  消"), QStringLiteral("撤消操作")},
+                                 {kSave, QStringLiteral("保  存"), QStringLiteral("保存会计凭证")},
+                                 {},
+                                 {kAddLine, QStringLiteral("增明细"), QStringLiteral("添加明细记录")},
+                                 {kDeleteLine, QStringLiteral("删明细"), QStringLiteral("删除明细记录")},
+                                 {},
+                                 {kExit, QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
+                             });
+    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &frmpzlr::buttonClick);
+
+    // Everything below the toolbar keeps its place in twips; the block stays centred
+    // across a wider window.
+    auto *canvas = new QWidget(this);
+    canvas->setObjectName(QStringLiteral("canvas"));
+    canvas->setFixedSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight - kToolbarHeight));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(canvas, 0, Qt::AlignHCenter);
+    layout->addStretch();
+
+    bt = new QLabel(QStringLiteral("☆  会 计 凭 证  ☆"), canvas);
+    bt->setObjectName(QStringLiteral("bt"));
+    bt->setGeometry(twipsRect(3720, 960, 3615, 375));
+    bt->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
+    bt->setStyleSheet(QStringLiteral("color: %1").arg(QColor(0, 0, 192).name()));
+    bt->setAlignment(Qt::AlignCenter);
+
+    Labelrqbt = boldLabel(QStringLiteral("Labelrqbt"), QStringLiteral("日  期："), canvas);
+    Labelrqbt->setGeometry(twipsRect(480, 1800, 1005, 195));
+    Labelpzhmbt = boldLabel(QStringLiteral("Labelpzhmbt"), QStringLiteral("凭证号码："), canvas);
+    Labelpzhmbt->setGeometry(twipsRect(3480, 1800, 1035, 195));
+
+    DTPicker1 = new platform::DTPicker(canvas);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setGeometry(twipsRect(1440, 1680, 1575, 375));
+    // Enter moves on to the number while a voucher is being entered.
+    connect(DTPicker1, &platform::DTPicker::keyDown, this, [this](int &key, Qt::KeyboardModifiers) {
+        if (isEntering())
+            platform::entertotab(key);
+    });
+
+    Textpzhm = new QLineEdit(canvas);
+    Textpzhm->setObjectName(QStringLiteral("Textpzhm"));
+    Textpzhm->setGeometry(twipsRect(4680, 1680, 855, 375));
+    Textpzhm->installEventFilter(this);
+
+    Labelbj = new QLabel(canvas);
+    Labelbj->setObjectName(QStringLiteral("Labelbj"));
+    Labelbj->setGeometry(twipsRect(360, 2400, 10335, 4695));
+    Labelbj->setAutoFillBackground(true);
+    Labelbj->setStyleSheet(QStringLiteral("background: %1").arg(QColor(128, 128, 128).name()));
+
+    MSFlexGrid1 = new MSFlexGrid(canvas);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setGeometry(twipsRect(240, 2280, 10335, 4740));
+    connect(MSFlexGrid1, &MSFlexGrid::click, this, &frmpzlr::gridClick);
+    // The editor follows the current cell in every state; it scrolls nothing, as the
+    // seven columns fit the grid.
+    connect(MSFlexGrid1, &MSFlexGrid::enterCell, this,
+            [this] { layEditorOverCell(MSFlexGrid1, TextSR, std::nullopt); });
+    connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmpzlr::afterCellChange);
+
+    // A sibling of the grid laid over its current cell.
+    TextSR = new QLineEdit(canvas);
+    TextSR->setObjectName(QStringLiteral("TextSR"));
+    TextSR->setFrame(false);
+    TextSR->setFont(MSFlexGrid1->font());
+    TextSR->setStyleSheet(QStringLiteral("QLineEdit { background: %1; border: none }").arg(QColor(192, 255, 255).name()));
+    TextSR->installEventFilter(this);
+    connect(TextSR, &QLineEdit::textChanged, this, &frmpzlr::editorChanged);
+
+    setTabOrder(DTPicker1, Textpzhm);
+    setTabOrder(Textpzhm, MSFlexGrid1);
+    setTabOrder(MSFlexGrid1, TextSR);
+}
+
+void frmpzlr::setupGrid()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    g->setCols(7);
+    g->setFixedRows(0);
+    for (int c = 0; c < 7; ++c) {
+        g->setRow(0);
+        g->setCol(c);
+        g->setCellBackColor(kColumns[c].required ? QColor(192, 0, 0) : QColor(0, 128, 128));
+        g->setCellForeColor(Qt::white);
+    }
+    for (int c = 0; c < 7; ++c) {
+        g->setColWidth(c, kColumns[c].width);
+        g->setTextMatrix(0, c, kColumns[c].header);
+    }
+}
+
+void frmpzlr::buttonClick(const QString &key)
+{
+    using Action = void (frmpzlr::*)();
+    static const std::pair<QString, Action> order[] = {
+        {kAppend, &frmpzlr::appendrecord}, {kSave, &frmpzlr::saverecord},        {kCancel, &frmpzlr::cancelentry},
+        {kAddLine, &frmpzlr::appendline},  {kDeleteLine, &frmpzlr::deleteline}, {kExit, &frmpzlr::exitform},
+    };
+    for (const auto &[candidate, action] : order) {
+        if (candidate == key) {
+            (this->*action)();
+            return;
+        }
+    }
+}
+
+bool frmpzlr::isEntering() const { return !Toolbar1->button(kAppend)->isEnabled(); }
+
+void frmpzlr::setEntryButtons(bool entering)
+{
+    Toolbar1->button(kAppend)->setEnabled(!entering);
+    for (const QString &key : {kCancel, kSave, kAddLine, kDeleteLine})
+        Toolbar1->button(key)->setEnabled(entering);
+}
+
+void frmpzlr::showVoucher(bool shown)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{Labelrqbt, DTPicker1, Labelpzhmbt, Textpzhm, Labelbj, MSFlexGrid1})
+        w->setVisible(shown);
+}
+
+int frmpzlr::lineCount() const { return std::max(0, MSFlexGrid1->rows() - 2); }
+
+bool frmpzlr::isLine(int row) const { return row >= 1 && row <= lineCount(); }
+
+VoucherDraft frmpzlr::draft() const
+{
+    VoucherDraft d{DTPicker1->value(), Textpzhm->text(), {}};
+    const MSFlexGrid *g = MSFlexGrid1;
+    for (int r = 1; r <= lineCount(); ++r) {
+        d.lines.push_back({g->textMatrix(r, CodeColumn), g->textMatrix(r, NameColumn), g->textMatrix(r, DebitColumn),
+                           g->textMatrix(r, CreditColumn)});
+    }
+    return d;
+}
+
+void frmpzlr::clearLines()
+{
+    MSFlexGrid1->setFixedRows(0);
+    MSFlexGrid1->setRows(1);
+}
+
+void frmpzlr::addLineAtEnd()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int next = lineCount() + 1;
+    if (g->rows() > 1)
+        g->removeItem(g->rows() - 1);
+    g->addItem(QString::number(next));
+    g->setFixedRows(1);
+    g->addItem(QStringLiteral("\t") + kTotalsLabel);
+    recomputeTotals();
+}
+
+void frmpzlr::appendrecord()
+{
+    showVoucher(true);
+    DTPicker1->setValue(QDate::currentDate());
+    Textpzhm->clear();
+    setEntryButtons(true);
+    clearLines();
+    addLineAtEnd();
+    MSFlexGrid1->setRow(1);
+    MSFlexGrid1->setCol(CodeColumn);
+    TextSR->show();
+    TextSR->raise();
+    // The voucher starts with its date, then its number, then its lines.
+    DTPicker1->setFocus();
+}
+
+void frmpzlr::cancelentry()
+{
+    setEntryButtons(false);
+    clearLines();
+    MSFlexGrid1->setRow(0);
+    MSFlexGrid1->setCol(0);
+    showVoucher(false);
+    TextSR->hide();
+}
+
+void frmpzlr::newLineBelow()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int from = g->row();
+    addLineAtEnd();
+    // One row down: from the last line that is the new one (from a middle line the next
+    // line). From the totals row, which is no line, the new line is taken too.
+    g->setRow(std::min(from + 1, lineCount()));
+    g->setCol(CodeColumn);
+}
+
+void frmpzlr::appendline()
+{
+    newLineBelow();
+    setEntryButtons(true);
+    TextSR->show();
+    TextSR->raise();
+    if (lineCount() != 1)
+        TextSR->setFocus();
+}
+
+void frmpzlr::deleteline()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int r = g->row();
+    if (!isLine(r)) {
+        platform::plainNotice(QStringLiteral("请先选择一条记录，然后再进行删除！"));
+        return;
+    }
+    setEntryButtons(true);
+    TextSR->hide();
+    if (lineCount() == 1) {
+        clearLines();
+        for (const QString &key : {kCancel, kSave, kDeleteLine})
+            Toolbar1->button(key)->setEnabled(false);
+    } else {
+        g->removeItem(r);
+        for (int line = r; line <= lineCount(); ++line)
+            g->setTextMatrix(line, 0, QString::number(line));
+        recomputeTotals();
+    }
+    g->setRow(0);
+    g->setCol(0);
+}
+
+void frmpzlr::exitform() { close(); }
+
+void frmpzlr::saverecord()
+{
+    std::optional<SaveRefusal> refusal;
+    QString error;
+    if (!saveVoucher(draft(), &refusal, &error)) {
+        if (refusal)
+            showRefusal(*refusal);
+        else
+            platform::notice(error);
+        return;
+    }
+    // The stored voucher stays on screen, its amounts as stored, until the next one is
+    // started.
+    reformatAmounts();
+    TextSR->hide();
+    setEntryButtons(false);
+}
+
+void frmpzlr::showRefusal(const SaveRefusal &refusal)
+{
+    platform::showMessage(refusal.notice ? platform::MsgKind::Notice : platform::MsgKind::PlainNotice, refusal.text);
+    if (refusal.clearNumber) {
+        Textpzhm->clear();
+        Textpzhm->setFocus();
+    }
+    if (refusal.line > 0 && refusal.column >= 0)
+        showEditorAt(refusal.line, refusal.column);
+}
+
+void frmpzlr::showEditorAt(int row, int column)
+{
+    MSFlexGrid1->setRow(row);
+    MSFlexGrid1->setCol(column);
+    layEditorOverCell(MSFlexGrid1, TextSR, std::nullopt);
+    TextSR->show();
+    TextSR->raise();
+    TextSR->setFocus();
+}
+
+void frmpzlr::gridClick()
+{
+    if (!isEntering())
+        return;
+    const int c = MSFlexGrid1->col();
+    if (isEditableColumn(c) && isLine(MSFlexGrid1->row()))
+        showEditorAt(MSFlexGrid1->row(), c);
+    else
+        TextSR->hide();
+}
+
+void frmpzlr::afterCellChange()
+{
+    if (MSFlexGrid1->row() == 0)
+        return;
+    recomputeTotals();
+    reformatAmounts();
+}
+
+void frmpzlr::editorChanged()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    // Only a line takes typing: neither the header nor the totals row.
+    if (!isLine(g->row()))
+        return;
+    g->setText(TextSR->text());
+    platform::limitCharacters(TextSR, g->col() == CodeColumn ? 4 : 12);
+    recomputeTotals();
+}
+
+void frmpzlr::recomputeTotals()
+{
+    const int n = lineCount();
+    if (n < 1)
+        return;
+    const VoucherTotals totals = totalsOf(draft().lines);
+    MSFlexGrid1->setTextMatrix(n + 1, DebitColumn, totals.debit.toString());
+    MSFlexGrid1->setTextMatrix(n + 1, CreditColumn, totals.credit.toString());
+}
+
+void frmpzlr::reformatAmounts()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    for (int r = 1; r < g->rows(); ++r) {
+        if (g->textMatrix(r, CodeColumn).isEmpty())
+            continue;
+        for (int c : {DebitColumn, CreditColumn})
+            g->setTextMatrix(r, c, shownAmount(g->textMatrix(r, c)));
+    }
+}
+
+bool frmpzlr::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == Textpzhm && enter && isEntering()) {
+            numberEnter();
+            return true;
+        }
+        if (watched == TextSR && editorKey(key))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmpzlr::numberEnter()
+{
+    const QString typed = Textpzhm->text().trimmed();
+    if (typed.isEmpty() || !voucherNumber(typed)) {
+        platform::notice(typed.isEmpty() ? QStringLiteral("凭证号码不能为空，请重新输入！")
+                                         : QStringLiteral("凭证号码应输入数字，请重新输入！"));
+        Textpzhm->clear();
+        Textpzhm->setFocus();
+        return;
+    }
+    // On to the lines; with the editor put away (after a line was removed) to the grid.
+    if (TextSR->isVisible())
+        TextSR->setFocus();
+    else
+        MSFlexGrid1->setFocus();
+}
+
+bool frmpzlr::editorKey(int key)
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int r = g->row();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Only a line is looked up or moved on from; never the header or the totals row.
+        if (!isLine(r))
+            return true;
+        if (g->col() == CodeColumn)
+            lookUpAccount();
+        else if (!refuseBadAmount(DebitColumn, QStringLiteral("【借方金额】")) &&
+                 !refuseBadAmount(CreditColumn, QStringLiteral("【贷方金额】")))
+            movereturn();
+        return true;
+    case Qt::Key_Up:
+        if (r >= 2)
+            g->setRow(r - 1);
+        return true;
+    case Qt::Key_Down:
+        if (!g->textMatrix(r, CodeColumn).isEmpty() && r < lineCount())
+            g->setRow(r + 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmpzlr::refuseBadAmount(int column, const QString &field)
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const QString typed = g->textMatrix(g->row(), column).trimmed();
+    if (g->col() != column || typed.isEmpty() || Money::parse(typed))
+        return false;
+    platform::plainNotice(field + QStringLiteral("应输入数字！"));
+    TextSR->clear();
+    TextSR->setFocus();
+    return true;
+}
+
+void frmpzlr::movereturn()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    if (g->col() == kContinueColumn)
+        newLineBelow();
+    else
+        g->setCol(g->col() + 1);
+}
+
+void frmpzlr::lookUpAccount()
+{
+    QString error;
+    const auto found = lookupAccounts(TextSR->text(), &error);
+    if (!found) {
+        platform::notice(error);
+        return;
+    }
+    if (found->empty()) {
+        platform::plainNotice(kNoAccountFound);
+        TextSR->clear();
+        TextSR->setFocus();
+        return;
+    }
+    Account account = found->front();
+    if (found->size() > 1) {
+        // A cancel leaves the search text in the line and the editor where it was.
+        frmpzlrcxck picker(*found, this);
+        if (picker.exec() != QDialog::Accepted || !picker.chosen())
+            return;
+        account = *picker.chosen();
+    }
+    MSFlexGrid *g = MSFlexGrid1;
+    const int r = g->row();
+    g->setTextMatrix(r, CodeColumn, account.code);
+    g->setTextMatrix(r, kInitialsColumn, account.initials);
+    g->setTextMatrix(r, NameColumn, account.name);
+    g->setCol(DebitColumn);
+    TextSR->setFocus();
+}

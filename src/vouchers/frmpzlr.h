@@ -1,0 +1,85 @@
+#pragma once
+// Entering one accounting voucher at a time: its date, its number and its lines, each
+// line an account found by a lookup (or picked from several) with a debit and a credit
+// amount, under a totals row that follows every keystroke. Nothing reaches the books
+// until the save stores the whole voucher.
+
+#include "vouchers/voucherdraft.h"
+
+#include <QWidget>
+
+class MSFlexGrid;
+class QLabel;
+class QLineEdit;
+namespace platform {
+class DTPicker;
+class KeyedToolBar;
+}
+namespace vouchers {
+struct SaveRefusal;
+}
+
+class frmpzlr : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmpzlr(QWidget *parent = nullptr);
+
+    platform::KeyedToolBar *Toolbar1;
+    QLabel *bt;
+    QLabel *Labelrqbt;
+    platform::DTPicker *DTPicker1;
+    QLabel *Labelpzhmbt;
+    QLineEdit *Textpzhm;
+    QLabel *Labelbj;
+    MSFlexGrid *MSFlexGrid1;
+    QLineEdit *TextSR;
+
+    // The toolbar's actions, as their buttons run them.
+    void buttonClick(const QString &key);
+    void appendrecord();
+    void cancelentry();
+    void saverecord();
+    void appendline();
+    void deleteline();
+    void exitform();
+
+    // A voucher is being entered exactly while "新  增" is unavailable.
+    bool isEntering() const;
+    // Lines on screen, between the header and the totals row.
+    int lineCount() const;
+    // The voucher as the screen holds it.
+    vouchers::VoucherDraft draft() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void setupGrid();
+    void setEntryButtons(bool entering);
+    void showVoucher(bool shown);
+    // Empties the grid down to its header row.
+    void clearLines();
+    // A line numbered after the last one, above the totals row (made afresh).
+    void addLineAtEnd();
+    // The same, taking the line below the current one (the new one from the last line),
+    // at its code column.
+    void newLineBelow();
+    bool isLine(int row) const;
+
+    void gridClick();
+    void afterCellChange();
+    void editorChanged();
+    // Enter, Up and Down in the editor; true when the key was the editor's business here.
+    bool editorKey(int key);
+    void numberEnter();
+    void lookUpAccount();
+    void movereturn();
+    // An amount cell that holds no number on Enter: told, emptied, and typed afresh.
+    bool refuseBadAmount(int column, const QString &field);
+    void showRefusal(const vouchers::SaveRefusal &refusal);
+    void showEditorAt(int row, int column);
+
+    void recomputeTotals();
+    void reformatAmounts();
+};
