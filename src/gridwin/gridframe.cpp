@@ -109,27 +109,20 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     MSFlexGrid1->setGeometry(0, 0, gridW, gridH);
     connect(MSFlexGrid1, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(Toolbar1);
-    layout->addWidget(bt);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 8);
+    layout_->addWidget(Toolbar1);
+    layout_->addWidget(bt);
     if (!cfg.searchLabel.isEmpty()) {
-        auto *search = new QHBoxLayout;
         auto *label = new QLabel(cfg.searchLabel, this);
-        label->setObjectName(QStringLiteral("Labeljs"));
+        label->setObjectName(cfg.searchLabelName);
         Textjs = new QLineEdit(this);
         Textjs->setObjectName(QStringLiteral("Textjs"));
         Textjs->setMaximumWidth(220);
-        search->addWidget(label);
-        search->addWidget(Textjs);
-        search->addStretch();
-        auto *row = new QWidget(this);
-        row->setFixedWidth(area->width());
-        row->setLayout(search);
-        search->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(row, 0, Qt::AlignHCenter);
+        addControl(label);
+        addControl(Textjs);
     }
-    layout->addWidget(area, 0, Qt::AlignHCenter);
+    layout_->addWidget(area, 0, Qt::AlignHCenter);
     if (!cfg.note.isEmpty()) {
         auto *note = new QLabel(cfg.note, this);
         note->setObjectName(cfg.noteName);
@@ -137,9 +130,9 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
         note->setFixedWidth(area->width());
         note->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
         note->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x000000C0).name()));
-        layout->addWidget(note, 0, Qt::AlignHCenter);
+        layout_->addWidget(note, 0, Qt::AlignHCenter);
     }
-    layout->addStretch();
+    layout_->addStretch();
 
     actions[QStringLiteral("button_first")] = [this] { movefirst(); };
     actions[QStringLiteral("button_back")] = [this] { moveprevious(); };
@@ -147,6 +140,28 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     actions[QStringLiteral("button_last")] = [this] { movelast(); };
     actions[QStringLiteral("button_exit")] = [this] { exitform(); };
     setupGrid();
+}
+
+QHBoxLayout *GridFrame::controlRow()
+{
+    if (!controlRow_) {
+        controlRow_ = new QHBoxLayout;
+        controlRow_->setContentsMargins(0, 0, 0, 0);
+        controlRow_->addStretch();
+        auto *row = new QWidget(this);
+        row->setFixedWidth(area->width());
+        row->setLayout(controlRow_);
+        // Under the title, over the grid.
+        layout_->insertWidget(layout_->indexOf(area), row, 0, Qt::AlignHCenter);
+    }
+    return controlRow_;
+}
+
+void GridFrame::addControl(QWidget *control, int at)
+{
+    QHBoxLayout *row = controlRow();
+    const int beforeStretch = row->count() - 1;
+    row->insertWidget(at < 0 || at > beforeStretch ? beforeStretch : at, control);
 }
 
 void GridFrame::setupGrid()
@@ -209,8 +224,7 @@ void GridFrame::setForwardPair(bool enabled)
 
 void GridFrame::disableRowButtons()
 {
-    setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete"), QStringLiteral("button_print")},
-                      false);
+    setButtonsEnabled(cfg.rowButtons, false);
     setBackPair(false);
     setForwardPair(false);
 }
@@ -233,6 +247,7 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
     }
     if (rows->recordCount() < 1) {
         lastFill = rows;
+        clearGrid();
         disableRowButtons();
         return true;
     }
@@ -248,12 +263,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     lastFill = rows;
     setBackPair(false);
     setForwardPair(true);
-    const int old = g->rows() - 1;
-    if (old >= 1) {
-        g->setFixedRows(0);
-        for (int i = 0; i < old; ++i)
-            g->removeItem(1);
-    }
+    clearGrid();
     if (!cfg.totals)
         g->refresh();
 
@@ -289,6 +299,17 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     g->setTopRow(1);
     g->setRow(1);
     g->setCol(0);
+}
+
+void GridFrame::clearGrid()
+{
+    MSFlexGrid *g = MSFlexGrid1;
+    const int old = g->rows() - 1;
+    if (old >= 1) {
+        g->setFixedRows(0);
+        for (int i = 0; i < old; ++i)
+            g->removeItem(1);
+    }
 }
 
 void GridFrame::appendTotalsRow()

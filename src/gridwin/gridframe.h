@@ -15,8 +15,10 @@
 #include <vector>
 
 class MSFlexGrid;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 namespace platform {
 class KeyedToolBar;
 }
@@ -54,6 +56,11 @@ struct GridFrameConfig {
     int scrollThreshold = 3; // the editors scroll right when Col - LeftCol is at most this
     std::optional<TotalsRow> totals;
     QString searchLabel;     // non-empty: a quick-search box above the grid
+    QString searchLabelName = QStringLiteral("Labeljs");
+    // The buttons that act on a listed row, disabled while the list is empty. A list
+    // that prints its headers and zero totals when empty keeps print out of it.
+    QStringList rowButtons = {QStringLiteral("button_edit"), QStringLiteral("button_delete"),
+                              QStringLiteral("button_print")};
     QString note;            // a line of explanation under the grid
     QString noteName = QStringLiteral("Labelsm");
     QString shadowName = QStringLiteral("Label1"); // the panel that shows as the grid's shadow
@@ -80,9 +87,12 @@ public:
     RecordsetPtr shownRows() const { return lastFill; }
     // The box the grid and the in-grid editors sit in.
     QWidget *gridArea() const { return area; }
+    // Puts a box into the row above the grid (the quick search, a window's choosers),
+    // at the given place from the left; -1 puts it after the others.
+    void addControl(QWidget *control, int at = -1);
 
-    // Runs the list query into sharedrs; an empty result leaves the header alone with
-    // the record and navigation buttons that need a row disabled, otherwise fills.
+    // Runs the list query into sharedrs; an empty result clears the grid to its header
+    // with the row and navigation buttons disabled, otherwise fills.
     // False when the query failed (the user has been told).
     bool loadList(const QString &sql, const QVariantList &params = {});
     // The same for rows a store of the window's area has read: null rows (the read
@@ -116,11 +126,15 @@ protected:
 
 private:
     void setupGrid();
+    void clearGrid();
+    QHBoxLayout *controlRow();
     void gridMouseDown();
     void appendTotalsRow();
 
     GridFrameConfig cfg;
     QWidget *area;
+    QVBoxLayout *layout_;
+    QHBoxLayout *controlRow_ = nullptr;
     std::map<QString, std::function<void()>> actions;
     RecordsetPtr lastFill;
 };
