@@ -13,6 +13,8 @@
 #include "platform/desktop.h"
 #include "platform/msgbox.h"
 #include "platform/panelstatusbar.h"
+#include "queries/voucherlinequery.h"
+#include "vouchers/frmpzcx.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -391,13 +393,23 @@ void MDIMain::menukjkm_Click() { showChild<Frmkjkm>(); }
 
 // Items whose windows are not part of the program yet do nothing.
 void MDIMain::menupzlr_Click() {}
-void MDIMain::menupzcx_Click() {}
-void MDIMain::menuakjkmcx_Click() {}
-void MDIMain::menuapzbhcx_Click() {}
 void MDIMain::menussph_Click() {}
 void MDIMain::menupzhz_Click() {}
-void MDIMain::menuapzbhlscx_Click() {}
-void MDIMain::menuakjkmlscx_Click() {}
 void MDIMain::menupzhzcx_Click() {}
 void MDIMain::menukjqjzt_Click() {}
 void MDIMain::menukjqjjz_Click() {}
+
+void MDIMain::menupzcx_Click() { showChild<frmpzcx>(); }
+
+// The four detail queries are one window class configured four ways, each its own child.
+namespace {
+void showQuery(MDIMain &main, const VoucherQueryConfig &config)
+{
+    main.showChild(config.name, [config] { return new VoucherLineQuery(config); });
+}
+} // namespace
+
+void MDIMain::menuakjkmcx_Click() { showQuery(*this, queries::frmakjkmcx()); }
+void MDIMain::menuakjkmlscx_Click() { showQuery(*this, queries::frmakjkmlscx()); }
+void MDIMain::menuapzbhcx_Click() { showQuery(*this, queries::frmapzbhcx()); }
+void MDIMain::menuapzbhlscx_Click() { showQuery(*this, queries::frmapzbhlscx()); }
