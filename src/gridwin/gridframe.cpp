@@ -274,6 +274,22 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         if (cfg.columns[c].kind != GridColumn::Kind::Unfilled)
             fieldIndex[c] = rows->fieldIndex(cfg.columns[c].field);
     }
+    // A cell showing what the cell above shows shares its text: the lines of one voucher
+    // repeat its number, so a long list costs less.
+    std::vector<std::pair<QVariant, QString>> above(n);
+    const auto shown = [&](int c, const QVariant &v) -> const QString & {
+        auto &[value, text] = above[c];
+        if (value != v || text.isNull()) {
+            value = v;
+            if (cfg.columns[c].kind == GridColumn::Kind::Text)
+                text = v.isNull() ? QString(QLatin1String("")) : v.toString();
+            else if (const Money amount = Money::fromField(v); !amount.isZero())
+                text = amount.toString();
+            else
+                text = QString(QLatin1String(""));
+        }
+        return text;
+    };
     while (!rows->eof()) {
         ++counter;
         g->setRows(g->rows() + 1);
@@ -283,13 +299,9 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         for (int c = 1; c < n; ++c) {
             if (fieldIndex[c] < 0)
                 continue;
-            const QVariant v = rows->value(fieldIndex[c]);
-            if (cfg.columns[c].kind == GridColumn::Kind::Text) {
-                if (!v.isNull() && !v.toString().isEmpty())
-                    g->setTextMatrix(r, c, v.toString());
-            } else if (const Money amount = Money::fromField(v); !amount.isZero()) {
-                g->setTextMatrix(r, c, amount.toString());
-            }
+            // A Null, an empty text or an amount of 0 leaves the cell empty.
+            if (const QString &text = shown(c, rows->value(fieldIndex[c])); !text.isEmpty())
+                g->setTextMatrix(r, c, text);
         }
         rows->moveNext();
     }
