@@ -43,7 +43,7 @@ QIcon iconFor(QStyle *style, const QString &key)
 
 std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
 {
-    return {
+    std::vector<ToolButton> buttons = {
         {QStringLiteral("button_append"), QStringLiteral("新  增"), QStringLiteral("新增") + noun},
         {QStringLiteral("button_edit"), QStringLiteral("修  改"), QStringLiteral("修改") + noun},
         {QStringLiteral("button_delete"), QStringLiteral("删  除"), QStringLiteral("删除") + noun},
@@ -53,13 +53,20 @@ std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
         {},
         {QStringLiteral("button_print"), QStringLiteral("打  印"), QStringLiteral("打印") + noun},
         {},
-        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
-        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
-        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
-        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
-        {},
-        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
     };
+    return withNavigationAndExit(std::move(buttons));
+}
+
+std::vector<ToolButton> GridFrameConfig::withNavigationAndExit(std::vector<ToolButton> buttons)
+{
+    buttons.insert(buttons.end(),
+                   {{QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
+                    {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
+                    {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
+                    {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
+                    {}});
+    buttons.push_back({QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")});
+    return buttons;
 }
 
 QStringList GridFrameConfig::recordDispatchOrder()

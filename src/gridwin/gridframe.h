@@ -65,6 +65,9 @@ struct GridFrameConfig {
     QString noteName = QStringLiteral("Labelsm");
     QString shadowName = QStringLiteral("Label1"); // the panel that shows as the grid's shadow
 
+    // The window's own buttons, then the four navigation buttons, a separator and exit:
+    // every list window's toolbar ends so.
+    static std::vector<ToolButton> withNavigationAndExit(std::vector<ToolButton> buttons);
     // The fifteen record buttons every editing list window carries, R the record noun.
     static std::vector<ToolButton> recordToolbar(const QString &noun);
     static QStringList recordDispatchOrder();

@@ -24,16 +24,10 @@ GridFrameConfig frameConfig(const VoucherQueryConfig &q)
     c.caption = q.caption;
     c.title = voucherlinegrid::kTitle;
     c.columns = voucherlinegrid::columns();
-    c.toolbar = {
+    c.toolbar = GridFrameConfig::withNavigationAndExit({
         {QStringLiteral("button_print"), QStringLiteral("打  印"), QStringLiteral("打印凭证明细表")},
         {},
-        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
-        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
-        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
-        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
-        {},
-        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
-    };
+    });
     c.dispatchOrder = {QStringLiteral("button_first"), QStringLiteral("button_back"), QStringLiteral("button_next"),
                        QStringLiteral("button_last"),  QStringLiteral("button_exit"), QStringLiteral("button_print")};
     c.mouseRow = GridFrameConfig::MouseRow::RowSel;

@@ -22,7 +22,7 @@ GridFrameConfig listConfig()
     c.caption = QStringLiteral("会计凭证查询修改");
     c.title = kTitle;
     c.columns = columns();
-    c.toolbar = {
+    c.toolbar = GridFrameConfig::withNavigationAndExit({
         {QStringLiteral("button_edit"), QStringLiteral("修  改"), QStringLiteral("修改会计凭证")},
         {QStringLiteral("button_delete"), QStringLiteral("删  除"), QStringLiteral("删除会计凭证")},
         {},
@@ -31,13 +31,7 @@ GridFrameConfig listConfig()
         {},
         {QStringLiteral("button_print"), QStringLiteral("打 印"), QStringLiteral("打印会计凭证")},
         {},
-        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
-        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
-        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
-        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
-        {},
-        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
-    };
+    });
     c.dispatchOrder = {QStringLiteral("button_delete"), QStringLiteral("button_first"), QStringLiteral("button_back"),
                        QStringLiteral("button_next"),   QStringLiteral("button_last"),  QStringLiteral("button_exit"),
                        QStringLiteral("button_save"),   QStringLiteral("button_cx"),    QStringLiteral("button_edit"),

@@ -5,6 +5,7 @@
 #include "queries/voucherlinequery.h"
 #include "reportpages.h"
 #include "reports/printreport.h"
+#include "seedlines.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -18,20 +19,8 @@ namespace {
 
 const char *const kCurrent = "2004年06月";
 
-struct Line {
-    const char *table;
-    const char *period;
-    int pz;
-    const char *rq;
-    const char *km_no;
-    const char *km_zjf;
-    const char *km_name;
-    int debit; // cents
-    int credit;
-};
-
 // Voucher 3 of June was entered as two vouchers under one number.
-const Line kLines[] = {
+const testsupport::SeedLine kLines[] = {
     {"pzk", kCurrent, 2, "2004-06-03", "1001", "XJ", "现金", 10000, 0},
     {"pzk", kCurrent, 1, "2004-06-05", "1002", "YHCK", "银行存款", 25050, 0},
     {"pzk", kCurrent, 1, "2004-06-05", "2001", "DQJK", "短期借款", 0, 25050},
@@ -51,13 +40,7 @@ void seed(TestDb &db, bool withLines)
     db.run("update dqkjqj set kjqj = ?", {QString::fromUtf8(kCurrent)});
     if (!withLines)
         return;
-    for (const Line &l : kLines)
-        db.run(QStringLiteral("insert into %1 (kjqj, pz_no, rq, km_no, km_zjf, km_name, jfje, dfje, bz) "
-                              "values (?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                   .arg(QLatin1String(l.table)),
-               {QString::fromUtf8(l.period), l.pz, QLatin1String(l.rq), QString::fromUtf8(l.km_no),
-                QString::fromUtf8(l.km_zjf), QString::fromUtf8(l.km_name), l.debit, l.credit,
-                QLatin1String(l.table) == QLatin1String("pzkls") ? QVariant(QStringLiteral("已结转")) : QVariant()});
+    testsupport::writeLines(db, kLines);
 }
 
 VoucherQueryConfig configNamed(const QString &name)
