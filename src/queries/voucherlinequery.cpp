@@ -146,25 +146,24 @@ LineScope VoucherLineQuery::scope() const
     return qcfg_.closedPeriods ? LineScope::closed(periodBox->currentText()) : LineScope::current();
 }
 
-void VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
+bool VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
 {
     QString error;
     const RecordsetPtr rows = queries::readVoucherLines(scope(), filter, &error);
     if (!rows) {
         platform::notice(error);
-        return;
+        return false;
     }
     if (keepOnEmpty && rows->recordCount() < 1)
-        return;
+        return true;
     shownPeriod_ = qcfg_.closedPeriods ? periodBox->currentText() : currentPeriod_;
-    loadList(rows, error);
+    return loadList(rows, error);
 }
 
 void VoucherLineQuery::periodChosen()
 {
-    query(LineFilter::all(), false);
     // The numbers to choose from are those of the period now listed.
-    if (numberBox)
+    if (query(LineFilter::all(), false) && numberBox)
         fillNumbers();
 }
 

@@ -46,8 +46,8 @@ private:
     QComboBox *addChooser(const QString &labelName, const QString &label, const QString &boxName, int at);
     queries::LineScope scope() const;
     // Lists the scope's lines the filter picks. A failed read is told and changes
-    // nothing; an empty result clears the grid, or, when keepOnEmpty, changes nothing.
-    void query(const queries::LineFilter &filter, bool keepOnEmpty);
+    // nothing (false); an empty result clears the grid, or, when keepOnEmpty, changes nothing.
+    bool query(const queries::LineFilter &filter, bool keepOnEmpty);
     void periodChosen();
     void fillNumbers();
     void search();
