@@ -19,10 +19,4 @@ std::vector<GridColumn> columns()
 
 TotalsRow totals() { return {QStringLiteral("  合    计"), {Debit, Credit}}; }
 
-QStringList reportFields()
-{
-    return {QString(), QStringLiteral("rq"), QStringLiteral("pz_no"), QStringLiteral("km_name"),
-            QStringLiteral("jfje"), QStringLiteral("dfje"), QString()};
-}
-
 } // namespace voucherlinegrid

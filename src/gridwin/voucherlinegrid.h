@@ -19,8 +19,4 @@ std::vector<GridColumn> columns();
 // The closing row of the read-only lists: the debit and credit sums.
 TotalsRow totals();
 
-// The fields the voucher detail reports print, by grid column (none for the running
-// number and the remark).
-QStringList reportFields();
-
 } // namespace voucherlinegrid
