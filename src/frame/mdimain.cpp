@@ -20,6 +20,8 @@
 #include "platform/desktop.h"
 #include "platform/msgbox.h"
 #include "platform/panelstatusbar.h"
+#include "queries/voucherlinequery.h"
+#include "vouchers/frmpzcx.h"
 #include "vouchers/frmpzlr.h"
 
 #include <QCloseEvent>
@@ -383,13 +385,6 @@ void MDIMain::menukjkm_Click() { showChild<Frmkjkm>(); }
 
 void MDIMain::menupzlr_Click() { showChild<frmpzlr>(); }
 
-// Items whose windows are not part of the program yet do nothing.
-void MDIMain::menupzcx_Click() {}
-void MDIMain::menuakjkmcx_Click() {}
-void MDIMain::menuapzbhcx_Click() {}
-void MDIMain::menuapzbhlscx_Click() {}
-void MDIMain::menuakjkmlscx_Click() {}
-
 void MDIMain::menussph_Click() { showChild<frmssph>(); }
 void MDIMain::menupzhz_Click() { showChild<frmpzhz>(); }
 void MDIMain::menupzhzcx_Click() { showChild<frmpzhzcx>(); }
@@ -439,3 +434,18 @@ void MDIMain::closeCurrentPeriodWindows()
             sub->widget()->close();
     }
 }
+
+void MDIMain::menupzcx_Click() { showChild<frmpzcx>(); }
+
+// The four detail queries are one window class configured four ways, each its own child.
+namespace {
+void showQuery(MDIMain &main, const VoucherQueryConfig &config)
+{
+    main.showChild(config.name, [config] { return new VoucherLineQuery(config); });
+}
+} // namespace
+
+void MDIMain::menuakjkmcx_Click() { showQuery(*this, queries::frmakjkmcx()); }
+void MDIMain::menuakjkmlscx_Click() { showQuery(*this, queries::frmakjkmlscx()); }
+void MDIMain::menuapzbhcx_Click() { showQuery(*this, queries::frmapzbhcx()); }
+void MDIMain::menuapzbhlscx_Click() { showQuery(*this, queries::frmapzbhlscx()); }

@@ -54,7 +54,7 @@ void addToolButtons(platform::KeyedToolBar *toolbar, const std::vector<ToolButto
 
 std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
 {
-    return {
+    std::vector<ToolButton> buttons = {
         {QStringLiteral("button_append"), QStringLiteral("新  增"), QStringLiteral("新增") + noun},
         {QStringLiteral("button_edit"), QStringLiteral("修  改"), QStringLiteral("修改") + noun},
         {QStringLiteral("button_delete"), QStringLiteral("删  除"), QStringLiteral("删除") + noun},
@@ -64,13 +64,20 @@ std::vector<ToolButton> GridFrameConfig::recordToolbar(const QString &noun)
         {},
         {QStringLiteral("button_print"), QStringLiteral("打  印"), QStringLiteral("打印") + noun},
         {},
-        {QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
-        {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
-        {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
-        {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
-        {},
-        {QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
     };
+    return withNavigationAndExit(std::move(buttons));
+}
+
+std::vector<ToolButton> GridFrameConfig::withNavigationAndExit(std::vector<ToolButton> buttons)
+{
+    buttons.insert(buttons.end(),
+                   {{QStringLiteral("button_first"), QStringLiteral("首记录"), QStringLiteral("移至首记录")},
+                    {QStringLiteral("button_back"), QStringLiteral("后  退"), QStringLiteral("后退一条记录")},
+                    {QStringLiteral("button_next"), QStringLiteral("前  进"), QStringLiteral("前进一条记录")},
+                    {QStringLiteral("button_last"), QStringLiteral("尾记录"), QStringLiteral("移至尾记录")},
+                    {}});
+    buttons.push_back({QStringLiteral("button_exit"), QStringLiteral("退  出"), QStringLiteral("返回主菜单")});
+    return buttons;
 }
 
 QStringList GridFrameConfig::recordDispatchOrder()
@@ -135,27 +142,20 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     MSFlexGrid1->setGeometry(0, 0, gridW, gridH);
     connect(MSFlexGrid1, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(Toolbar1);
-    layout->addWidget(bt);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 8);
+    layout_->addWidget(Toolbar1);
+    layout_->addWidget(bt);
     if (!cfg.searchLabel.isEmpty()) {
-        auto *search = new QHBoxLayout;
         auto *label = new QLabel(cfg.searchLabel, this);
-        label->setObjectName(QStringLiteral("Labeljs"));
+        label->setObjectName(cfg.searchLabelName);
         Textjs = new QLineEdit(this);
         Textjs->setObjectName(QStringLiteral("Textjs"));
         Textjs->setMaximumWidth(220);
-        search->addWidget(label);
-        search->addWidget(Textjs);
-        search->addStretch();
-        auto *row = new QWidget(this);
-        row->setFixedWidth(area->width());
-        row->setLayout(search);
-        search->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(row, 0, Qt::AlignHCenter);
+        addControl(label);
+        addControl(Textjs);
     }
-    layout->addWidget(area, 0, Qt::AlignHCenter);
+    layout_->addWidget(area, 0, Qt::AlignHCenter);
     if (!cfg.note.isEmpty()) {
         auto *note = new QLabel(cfg.note, this);
         note->setObjectName(cfg.noteName);
@@ -163,9 +163,9 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
         note->setFixedWidth(area->width());
         note->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
         note->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x000000C0).name()));
-        layout->addWidget(note, 0, Qt::AlignHCenter);
+        layout_->addWidget(note, 0, Qt::AlignHCenter);
     }
-    layout->addStretch();
+    layout_->addStretch();
 
     actions[QStringLiteral("button_first")] = [this] { movefirst(); };
     actions[QStringLiteral("button_back")] = [this] { moveprevious(); };
@@ -173,6 +173,28 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     actions[QStringLiteral("button_last")] = [this] { movelast(); };
     actions[QStringLiteral("button_exit")] = [this] { exitform(); };
     setupGrid();
+}
+
+QHBoxLayout *GridFrame::controlRow()
+{
+    if (!controlRow_) {
+        controlRow_ = new QHBoxLayout;
+        controlRow_->setContentsMargins(0, 0, 0, 0);
+        controlRow_->addStretch();
+        auto *row = new QWidget(this);
+        row->setFixedWidth(area->width());
+        row->setLayout(controlRow_);
+        // Under the title, over the grid.
+        layout_->insertWidget(layout_->indexOf(area), row, 0, Qt::AlignHCenter);
+    }
+    return controlRow_;
+}
+
+void GridFrame::addControl(QWidget *control, int at)
+{
+    QHBoxLayout *row = controlRow();
+    const int beforeStretch = row->count() - 1;
+    row->insertWidget(at < 0 || at > beforeStretch ? beforeStretch : at, control);
 }
 
 void GridFrame::setupGrid()
@@ -235,10 +257,10 @@ void GridFrame::setForwardPair(bool enabled)
 
 void GridFrame::disableRowButtons()
 {
-    setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
+    setButtonsEnabled(cfg.rowButtons, false);
     // A list with a totals row prints its headers and zero totals when empty.
-    if (!cfg.totals)
-        setButtonsEnabled({QStringLiteral("button_print")}, false);
+    if (cfg.totals)
+        setButtonsEnabled({QStringLiteral("button_print")}, true);
     setBackPair(false);
     setForwardPair(false);
 }
@@ -254,6 +276,7 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
     }
     if (rows->recordCount() < 1) {
         lastFill = rows;
+        clearRows();
         disableRowButtons();
         return true;
     }
@@ -278,6 +301,26 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         if (cfg.columns[c].kind == GridColumn::Kind::Text || cfg.columns[c].kind == GridColumn::Kind::Amount)
             fieldIndex[c] = rows->fieldIndex(cfg.columns[c].field);
     }
+    // A cell showing what the cell above shows shares its text: the lines of one voucher
+    // repeat its number, so a long list costs less.
+    std::vector<std::pair<QVariant, QString>> above(n);
+    const auto shown = [&](int c, const QVariant &v) -> const QString & {
+        auto &[value, text] = above[c];
+        if (value != v || text.isNull()) {
+            value = v;
+            const std::optional<Money> amount =
+                cfg.columns[c].kind == GridColumn::Kind::Amount ? Money::fromField(v) : std::nullopt;
+            if (cfg.columns[c].kind == GridColumn::Kind::Text)
+                text = v.isNull() ? QString(QLatin1String("")) : v.toString();
+            else if (!amount)
+                text = v.toString(); // no amount: shown as stored, never as 0
+            else if (!amount->isZero())
+                text = amount->toString();
+            else
+                text = QString(QLatin1String(""));
+        }
+        return text;
+    };
     while (!rows->eof()) {
         ++counter;
         g->setRows(g->rows() + 1);
@@ -289,15 +332,9 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
                 g->setTextMatrix(r, c, cfg.columns[c].compute(*rows));
             if (fieldIndex[c] < 0)
                 continue;
-            const QVariant v = rows->value(fieldIndex[c]);
-            if (cfg.columns[c].kind == GridColumn::Kind::Text) {
-                if (!v.isNull() && !v.toString().isEmpty())
-                    g->setTextMatrix(r, c, v.toString());
-            } else if (const auto amount = Money::fromField(v); !amount) {
-                g->setTextMatrix(r, c, v.toString()); // no amount: shown as stored, never as 0
-            } else if (!amount->isZero()) {
-                g->setTextMatrix(r, c, amount->toString());
-            }
+            // A Null, an empty text or an amount of 0 leaves the cell empty.
+            if (const QString &text = shown(c, rows->value(fieldIndex[c])); !text.isEmpty())
+                g->setTextMatrix(r, c, text);
         }
         rows->moveNext();
     }

@@ -15,8 +15,10 @@
 #include <vector>
 
 class MSFlexGrid;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 namespace platform {
 class KeyedToolBar;
 }
@@ -60,10 +62,18 @@ struct GridFrameConfig {
     int scrollThreshold = 3; // the editors scroll right when Col - LeftCol is at most this
     std::optional<TotalsRow> totals;
     QString searchLabel;     // non-empty: a quick-search box above the grid
+    QString searchLabelName = QStringLiteral("Labeljs");
+    // The buttons that act on a listed row, disabled while the list is empty. A list
+    // that prints its headers and zero totals when empty keeps print out of it.
+    QStringList rowButtons = {QStringLiteral("button_edit"), QStringLiteral("button_delete"),
+                              QStringLiteral("button_print")};
     QString note;            // a line of explanation under the grid
     QString noteName = QStringLiteral("Labelsm");
     QString shadowName = QStringLiteral("Label1"); // the panel that shows as the grid's shadow
 
+    // The window's own buttons, then the four navigation buttons, a separator and exit:
+    // every list window's toolbar ends so.
+    static std::vector<ToolButton> withNavigationAndExit(std::vector<ToolButton> buttons);
     // The fifteen record buttons every editing list window carries, R the record noun.
     static std::vector<ToolButton> recordToolbar(const QString &noun);
     static QStringList recordDispatchOrder();
@@ -89,11 +99,14 @@ public:
     RecordsetPtr shownRows() const { return lastFill; }
     // The box the grid and the in-grid editors sit in.
     QWidget *gridArea() const { return area; }
+    // Puts a box into the row above the grid (the quick search, a window's choosers),
+    // at the given place from the left; -1 puts it after the others.
+    void addControl(QWidget *control, int at = -1);
 
     // Lists rows that a store of the window's area has read, and leaves them in sharedrs
-    // as the rows this window last listed. An empty result leaves the header alone with
-    // the record and navigation buttons that need a row disabled. Null rows (the read
-    // failed, error says why) are told, leave the header alone, and give false.
+    // as the rows this window last listed. An empty result clears the grid to its header
+    // with the record and navigation buttons that need a row disabled. Null rows (the
+    // read failed, error says why) are told, leave the grid as it was, and give false.
     bool loadList(const RecordsetPtr &rows, const QString &error);
     // Clears the grid and fills it from the recordset, from its current row on. The
     // recordset must hold a row.
@@ -124,11 +137,14 @@ protected:
 
 private:
     void setupGrid();
+    QHBoxLayout *controlRow();
     void gridMouseDown();
     void appendTotalsRow();
 
     GridFrameConfig cfg;
     QWidget *area;
+    QVBoxLayout *layout_;
+    QHBoxLayout *controlRow_ = nullptr;
     std::map<QString, std::function<void()>> actions;
     RecordsetPtr lastFill;
 };

@@ -7,6 +7,11 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 namespace platform {
 
 namespace {
@@ -73,7 +78,33 @@ bool bind(sqlite3_stmt *stmt, const QVariantList &params, QString *error)
     return true;
 }
 
-QVariant columnValue(sqlite3_stmt *stmt, int column)
+// The texts of one column read so far. A long list repeats few texts in most columns
+// (periods, dates, account names, remarks): each distinct text is kept once and shared
+// by every row that holds it, which more than halves what a large list costs.
+class TextPool {
+public:
+    QString text(std::string_view utf8)
+    {
+        auto it = texts_.find(utf8);
+        if (it != texts_.end())
+            return it->second;
+        QString fresh = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        // A column of mostly distinct texts gains nothing from sharing; its pool stops growing.
+        if (texts_.size() < kMaxTexts)
+            texts_.emplace(std::string(utf8), fresh);
+        return fresh;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    static constexpr size_t kMaxTexts = 4096;
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> texts_;
+};
+
+QVariant columnValue(sqlite3_stmt *stmt, int column, TextPool &pool)
 {
     switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_INTEGER:
@@ -81,8 +112,8 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
     case SQLITE_FLOAT:
         return QVariant(sqlite3_column_double(stmt, column));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                                          sqlite3_column_bytes(stmt, column)));
+        return QVariant(pool.text({reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                   size_t(sqlite3_column_bytes(stmt, column))}));
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, column)),
                                    sqlite3_column_bytes(stmt, column)));
@@ -172,12 +203,13 @@ bool Recordset::readRows(sqlite3_stmt *stmt, bool hasRowid, QString *error)
     const int firstField = hasRowid ? 1 : 0;
     for (int c = firstField; c < columns; ++c)
         names_ << QString::fromUtf8(sqlite3_column_name(stmt, c));
+    std::vector<TextPool> pools(static_cast<size_t>(columns));
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         QVariantList row;
         row.reserve(columns - firstField);
         for (int c = firstField; c < columns; ++c)
-            row << columnValue(stmt, c);
+            row << columnValue(stmt, c, pools[size_t(c)]);
         rows_.push_back(std::move(row));
         if (hasRowid)
             rowids_.push_back(sqlite3_column_int64(stmt, 0));

@@ -118,4 +118,10 @@ void printVoucherDetail(const platform::RecordsetPtr &rows, const QString &unitn
     printRows(DRTkjpz(), rows, unitname, period, parent);
 }
 
+void printVoucherDetail(std::shared_ptr<const platform::report::ReportDataSource> rows, const QString &unitname,
+                        const QString &period, QWidget *parent)
+{
+    printreport(DRTkjpz(), {std::move(rows), unitname, period}, parent);
+}
+
 } // namespace reports

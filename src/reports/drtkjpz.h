@@ -24,6 +24,9 @@ const ReportLayout &DRTkjpz();
 // period the window shows, and returns when the preview is closed.
 void printVoucherDetail(const platform::RecordsetPtr &rows, const QString &unitname, const QString &period,
                         QWidget *parent);
+// The same for rows a window keeps itself, as they stand after its own corrections.
+void printVoucherDetail(std::shared_ptr<const platform::report::ReportDataSource> rows, const QString &unitname,
+                        const QString &period, QWidget *parent);
 
 namespace parts {
 

@@ -1,6 +1,7 @@
 // Reading voucher lines by scope (current period, one closed period) and filter
 // (all, account search, voucher number), and the lists the query windows choose from.
 #include "queries/voucherlines.h"
+#include "seedlines.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -14,18 +15,8 @@ namespace {
 const QString kApril = QStringLiteral("2004年04月");
 const QString kMay = QStringLiteral("2004年05月");
 
-struct Line {
-    const char *table;
-    const char *period;
-    int pz;
-    const char *rq;
-    const char *km_no;
-    const char *km_zjf;
-    const char *km_name;
-};
-
 // In the order they are written; a line is known in the results as "pz:km_no".
-const Line kLines[] = {
+const testsupport::SeedLine kLines[] = {
     {"pzk", "2004年06月", 2, "2004-06-03", "101", "XJ", "现金"},
     {"pzk", "2004年06月", 1, "2004-06-05", "1002", "YHCK", "银行存款"},
     {"pzk", "2004年06月", 1, "2004-06-01", "201", "DQJK", "短期借款"},
@@ -37,16 +28,7 @@ const Line kLines[] = {
     {"pzkls", "2004年04月", 1, "2004-04-01", "101", "XJ", "现金"},
 };
 
-void writeLines(TestDb &db)
-{
-    for (const Line &l : kLines)
-        db.run(QStringLiteral("insert into %1 (kjqj, pz_no, rq, km_no, km_zjf, km_name, jfje, dfje, bz) "
-                              "values (?, ?, ?, ?, ?, ?, 100, 0, ?)")
-                   .arg(QLatin1String(l.table)),
-               {QString::fromUtf8(l.period), l.pz, QLatin1String(l.rq), QString::fromUtf8(l.km_no),
-                QString::fromUtf8(l.km_zjf), QString::fromUtf8(l.km_name),
-                QLatin1String(l.table) == QLatin1String("pzkls") ? QVariant(QStringLiteral("已结转")) : QVariant()});
-}
+void writeLines(TestDb &db) { testsupport::writeLines(db, kLines); }
 
 QStringList listed(const RecordsetPtr &rows)
 {

@@ -1,0 +1,22 @@
+#include "db/company.h"
+
+#include "db/mdlstandard.h"
+
+namespace books {
+
+std::optional<QString> companyName(QString *error)
+{
+    QString status;
+    const auto rs = mdlStandard::runsql(QStringLiteral("select dw_name from dwmc limit 1"), status);
+    if (!rs) {
+        *error = QStringLiteral("读取单位信息失败：") + status;
+        return std::nullopt;
+    }
+    if (rs->eof()) {
+        *error = QStringLiteral("单位信息不存在，账簿无法读取！");
+        return std::nullopt;
+    }
+    return rs->text(QStringLiteral("dw_name"));
+}
+
+} // namespace books
