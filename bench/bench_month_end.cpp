@@ -8,6 +8,7 @@
 // Prints medians, the ratios to ledger and the peak resident memory of this process.
 // Run by hand: ./build/bench_month_end [vouchers] [accounts] [runs]
 #include "closing/books.h"
+#include "db/bookheader.h"
 #include "closing/periodclose.h"
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
@@ -194,7 +195,7 @@ int main(int argc, char **argv)
                 return false;
             mdlStandard::setDatabasePath(copy);
             // Open and key the file before timing, as the running program has it open.
-            return closing::currentPeriodText(&error).has_value();
+            return books::currentPeriodText(&error).has_value();
         },
         [&] {
             return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced

@@ -1,5 +1,6 @@
 #include "accounts/frmkjkm.h"
 
+#include "db/bookheader.h"
 #include "accounts/accountsearch.h"
 #include "accounts/chart.h"
 #include "admin/company.h"
@@ -54,7 +55,7 @@ Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), 
     // The report's header names the company as it stood when the window opened; a name
     // that cannot be read leaves the header blank, as the list still can be worked on.
     QString error;
-    companyName = admin::companyName(&error).value_or(QString());
+    companyName = books::companyName(&error).value_or(QString());
     mdlStandard::unitname = companyName;
 
     const RecordsetPtr rows = accounts::listAccounts(&error);

@@ -36,12 +36,4 @@ bool saveCompany(const Company &company, QString *error)
                                    {kUnreadable, kMissing, QStringLiteral("单位基本信息")}, error);
 }
 
-std::optional<QString> companyName(QString *error)
-{
-    const auto company = readCompany(error);
-    if (!company)
-        return std::nullopt;
-    return company->name;
-}
-
 } // namespace admin

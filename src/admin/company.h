@@ -20,7 +20,5 @@ struct Company {
 std::optional<Company> readCompany(QString *error);
 // Writes the texts as given into the row.
 bool saveCompany(const Company &company, QString *error);
-// The company's name, for captions and report headers.
-std::optional<QString> companyName(QString *error);
 
 } // namespace admin

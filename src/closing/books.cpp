@@ -73,24 +73,4 @@ BulkWork::~BulkWork()
     restorePragma(kSecureDelete, secureDelete_);
 }
 
-std::optional<QString> currentPeriodText(QString *error)
-{
-    auto rs = runsql(QStringLiteral("select kjqj from dqkjqj"), *error);
-    if (!rs)
-        return std::nullopt;
-    if (rs->eof()) {
-        *error = QStringLiteral("当前会计期间行不存在");
-        return std::nullopt;
-    }
-    return rs->text(QStringLiteral("kjqj"));
-}
-
-std::optional<QString> companyName(QString *error)
-{
-    auto rs = runsql(QStringLiteral("select dw_name from dwmc"), *error);
-    if (!rs)
-        return std::nullopt;
-    return rs->eof() ? QString() : rs->text(QStringLiteral("dw_name"));
-}
-
 } // namespace closing

@@ -44,12 +44,4 @@ private:
     QVariant cacheSize_;
 };
 
-// The current period text as the one dqkjqj row holds it ("" before the first period is
-// set). Nothing when the row cannot be read or is missing.
-std::optional<QString> currentPeriodText(QString *error);
-
-// The company name the reports carry in their headers ("" when the record has none).
-// Nothing when the company record cannot be read.
-std::optional<QString> companyName(QString *error);
-
 } // namespace closing

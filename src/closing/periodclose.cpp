@@ -1,5 +1,6 @@
 #include "closing/periodclose.h"
 
+#include "db/bookheader.h"
 #include "closing/books.h"
 #include "closing/summary.h"
 
@@ -54,7 +55,7 @@ std::optional<ClosingOutcome> closePeriod(QString *error)
     Transaction work;
     if (!started(work, error))
         return std::nullopt;
-    const auto periodText = currentPeriodText(error);
+    const auto periodText = books::currentPeriodText(error);
     if (!periodText)
         return std::nullopt;
     const auto period = Period::parse(*periodText);

@@ -1,5 +1,6 @@
 #include "closing/readonlylist.h"
 
+#include "db/bookheader.h"
 #include "closing/books.h"
 #include "platform/msgbox.h"
 
@@ -32,8 +33,8 @@ ReadOnlyList::ReadOnlyList(const Setup &setup, QWidget *parent)
 bool ReadOnlyList::readHeader(bool withCurrentPeriod)
 {
     QString error;
-    const auto company = closing::companyName(&error);
-    const auto period = company && withCurrentPeriod ? closing::currentPeriodText(&error) : std::optional<QString>("");
+    const auto company = books::companyName(&error);
+    const auto period = company && withCurrentPeriod ? books::currentPeriodText(&error) : std::optional<QString>("");
     if (!company || !period) {
         tellUnreadable(error);
         return false;

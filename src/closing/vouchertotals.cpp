@@ -1,5 +1,6 @@
 #include "closing/vouchertotals.h"
 
+#include "db/bookheader.h"
 #include "closing/books.h"
 
 using namespace mdlStandard;
@@ -37,7 +38,7 @@ RecordsetPtr voucherTotals(QString *error)
 
 std::optional<PeriodStatus> readPeriodStatus(QString *error)
 {
-    const auto period = currentPeriodText(error);
+    const auto period = books::currentPeriodText(error);
     if (!period)
         return std::nullopt;
     const auto vouchers = readNumber(QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT pz_no FROM pzk)"), {}, error);

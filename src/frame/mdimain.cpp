@@ -1,5 +1,6 @@
 #include "frame/mdimain.h"
 
+#include "db/bookheader.h"
 #include "accounts/frmkjkm.h"
 #include "accounts/frmqykjqj.h"
 #include "accounts/frmzzqcye.h"
@@ -186,7 +187,7 @@ void MDIMain::MDIForm_Load()
     // A name that cannot be read leaves the caption without one; the books were found
     // readable at start-up, and the flags below tell of any failure.
     QString unread;
-    companyName = admin::companyName(&unread).value_or(QString());
+    companyName = books::companyName(&unread).value_or(QString());
     setWindowTitle(windowTitle() + '(' + companyName + ')');
 
     platform::setHourglass();

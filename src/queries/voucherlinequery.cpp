@@ -1,6 +1,6 @@
 #include "queries/voucherlinequery.h"
 
-#include "db/company.h"
+#include "db/bookheader.h"
 #include "gridwin/voucherlinegrid.h"
 #include "platform/msgbox.h"
 #include "reports/drtkjpz.h"
@@ -92,7 +92,7 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
     const std::optional<QString> company = books::companyName(&error);
     std::optional<QString> period = QString();
     if (company && !qcfg_.closedPeriods)
-        period = vouchers::currentPeriodText(&error);
+        period = books::currentPeriodText(&error);
     std::optional<QStringList> closed = QStringList();
     if (company && period && periodBox)
         closed = queries::closedPeriods(&error);

@@ -1,6 +1,6 @@
 #include "vouchers/frmpzcx.h"
 
-#include "db/company.h"
+#include "db/bookheader.h"
 #include "gridwin/ingrideditor.h"
 #include "gridwin/voucherlinegrid.h"
 #include "platform/flexgrid.h"
@@ -66,7 +66,7 @@ frmpzcx::frmpzcx(QWidget *parent) : RecordWindow(listConfig(), correctionConfig(
 
     QString error;
     const auto company = books::companyName(&error);
-    const auto period = company ? vouchers::currentPeriodText(&error) : std::nullopt;
+    const auto period = company ? books::currentPeriodText(&error) : std::nullopt;
     if (!period) {
         loadList(RecordsetPtr(), error);
         return;

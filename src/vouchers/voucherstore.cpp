@@ -1,26 +1,12 @@
 #include "vouchers/voucherstore.h"
 
+#include "db/bookheader.h"
 #include "db/mdlstandard.h"
 #include "vouchers/accountlookup.h"
 
 using mdlStandard::runsql;
 
 namespace vouchers {
-
-std::optional<QString> currentPeriodText(QString *error)
-{
-    QString status;
-    const auto rs = runsql(QStringLiteral("select kjqj from dqkjqj limit 1"), status);
-    if (!rs) {
-        *error = QStringLiteral("读取当前会计期间失败：") + status;
-        return std::nullopt;
-    }
-    if (rs->eof()) {
-        *error = QStringLiteral("当前会计期间行不存在，账簿无法读取！");
-        return std::nullopt;
-    }
-    return rs->text(QStringLiteral("kjqj"));
-}
 
 bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal, QString *error)
 {
@@ -32,7 +18,7 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
     }
     // Read inside the transaction: a closing that ran while the window stayed open is
     // seen here, and none can run between this read and the writes.
-    const auto period = currentPeriodText(error);
+    const auto period = books::currentPeriodText(error);
     if (!period)
         return false;
     *refusal = checkVoucher(draft, *period);

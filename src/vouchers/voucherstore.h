@@ -9,9 +9,6 @@
 
 namespace vouchers {
 
-// The current period text (kjqj of the one dqkjqj row). Nothing, with *error set, when
-// it cannot be read.
-std::optional<QString> currentPeriodText(QString *error);
 
 // Checks the draft against the period current at this moment and stores it, stamped
 // with that period, in one transaction. Each line takes the code, initials and name of

@@ -1,6 +1,7 @@
 // The look-ups of the admin and accounts stores: each answers from the books, and a
 // read that fails is reported as a failure, never as "none" or "free".
 #include "accounts/chart.h"
+#include "db/bookheader.h"
 #include "accounts/openingbalance.h"
 #include "admin/company.h"
 #include "admin/operators.h"
@@ -46,7 +47,7 @@ const std::map<QString, Lookup> &lookups()
          }},
         {"accountInUse", [](QString *e) { return answer(accounts::accountInUse("1001", e)); }},
         {"hasOpeningBalance", [](QString *e) { return answer(ledger::hasOpeningBalance("1001", e)); }},
-        {"companyName", [](QString *e) { return admin::companyName(e); }},
+        {"companyName", [](QString *e) { return books::companyName(e); }},
         {"nextOpeningDocumentNumber",
          [](QString *e) { return ledger::nextOpeningDocumentNumber(QDate(2026, 1, 2), e); }},
     };
