@@ -8,7 +8,7 @@
 
 #include "platform/report/reportlayout.h"
 #include "previewseam.h"
-#include "reportpages.h"
+#include "printedtexts.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
@@ -21,20 +21,13 @@ using namespace platform::report;
 using testsupport::CapturedPrints;
 using testsupport::TestDb;
 
+using testsupport::footer;
 using testsupport::text;
 using testsupport::texts;
 
 namespace {
 
 const QDate kPrintDay(2004, 3, 9);
-
-QString footer(const ReportPage &page)
-{
-    QString out;
-    for (int i = 31; i <= 35; ++i)
-        out += text(page, QStringLiteral("Label%1").arg(i));
-    return out;
-}
 
 void setCompany(TestDb &db, const QString &name)
 {
