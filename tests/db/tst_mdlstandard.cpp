@@ -2,15 +2,12 @@
 #include "db/databasekey.h"
 #include "db/mdlstandard.h"
 #include "platform/money.h"
-#include "platform/desktop.h"
 #include "platform/sqlconnection.h"
 #include "testsupport.h"
 
 #include <QFile>
-#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace mdlStandard;
@@ -37,7 +34,6 @@ private slots:
     void moneySumNeverWraps();
     void missingOrForeignFileCreatesNothing();
     void stockShellNeedsTheKey();
-    void enterActsAsTab();
 };
 
 void tst_mdlstandard::hostileTextIsBoundAsData()
@@ -338,24 +334,6 @@ void tst_mdlstandard::stockShellNeedsTheKey()
     const QByteArray without = ask("select czyno from czy;\n");
     QVERIFY(!without.contains("759"));
     QVERIFY(without.contains("not a database"));
-}
-
-void tst_mdlstandard::enterActsAsTab()
-{
-    QWidget form;
-    auto *layout = new QVBoxLayout(&form);
-    auto *first = new QLineEdit;
-    auto *second = new QLineEdit;
-    layout->addWidget(first);
-    layout->addWidget(second);
-    platform::installEnterAsTab(first);
-    form.show();
-    QApplication::setActiveWindow(&form);
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_A);
-    QTest::keyClick(first, Qt::Key_Return);
-    QCOMPARE(first->text(), QStringLiteral("a"));
-    QCOMPARE(QApplication::focusWidget(), second);
 }
 
 QTEST_MAIN(tst_mdlstandard)
