@@ -12,8 +12,13 @@ namespace {
 const int kWidths[] = {420, 1100, 1800, 1800, 3600};
 const int kPx[] = {28, 73, 120, 120, 240};
 const int kRowPx = 20;
-const QColor kTeal(0, 128, 128), kDarkRed(192, 0, 0), kWhite(255, 255, 255);
-const QColor kNavy(0, 0, 128);
+const QColor kTeal(0, 128, 128), kDarkRed(192, 0, 0), kWhite(255, 255, 255), kNavy(0, 0, 128);
+
+void moveTo(MSFlexGrid &g, int r, int c)
+{
+    g.setRow(r);
+    g.setCol(c);
+}
 
 // A grid of the list windows' size, set up and filled the way they do it: header
 // row coloured while it is an ordinary row, one row added and made current per
@@ -25,8 +30,7 @@ std::unique_ptr<MSFlexGrid> makeGrid(int dataRows)
     g->setCols(5);
     g->setFixedRows(0);
     for (int c = 0; c < 5; ++c) {
-        g->setRow(0);
-        g->setCol(c);
+        moveTo(*g, 0, c);
         g->setCellBackColor(c == 1 || c == 2 ? kDarkRed : kTeal);
         g->setCellForeColor(kWhite);
         g->setColWidth(c, kWidths[c]);
@@ -42,8 +46,7 @@ std::unique_ptr<MSFlexGrid> makeGrid(int dataRows)
     if (dataRows > 0) {
         g->setFixedRows(1);
         g->setTopRow(1);
-        g->setRow(1);
-        g->setCol(0);
+        moveTo(*g, 1, 0);
     }
     g->show();
     if (!QTest::qWaitForWindowExposed(g.get()))
@@ -56,13 +59,8 @@ std::unique_ptr<MSFlexGrid> makeGrid(int dataRows)
 QPoint centreOf(const MSFlexGrid &g, int r, int c)
 {
     int x = 0;
-    if (c < g.fixedCols()) {
-        for (int i = 0; i < c; ++i)
-            x += kPx[i];
-    } else {
-        for (int i = 0; i < g.fixedCols(); ++i)
-            x += kPx[i];
-        for (int i = g.leftCol(); i < c; ++i)
+    for (int i = 0; i < c; ++i) {
+        if (i < g.fixedCols() || i >= g.leftCol()) // columns scrolled off to the left take no room
             x += kPx[i];
     }
     const int y = r < g.fixedRows() ? r * kRowPx : (g.fixedRows() + r - g.topRow()) * kRowPx;
@@ -77,12 +75,6 @@ QString cell(const MSFlexGrid &g)
 QString selEnd(const MSFlexGrid &g)
 {
     return QStringLiteral("%1,%2").arg(g.rowSel()).arg(g.colSel());
-}
-
-void moveTo(MSFlexGrid &g, int r, int c)
-{
-    g.setRow(r);
-    g.setCol(c);
 }
 
 void click(MSFlexGrid &g, int r, int c, Qt::KeyboardModifiers modifiers = {})

@@ -147,11 +147,9 @@ void tst_report::moneySumsAreExactIntegers()
     // 2^53 + 1 cents cannot be held by a double: a floating-point sum of
     // these rows ends two cents off.
     auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("JE")});
-    rows->addRow({qint64(9007199254740993)});
-    rows->addRow({qint64(1)});
-    rows->addRow({qint64(-2)});
-    rows->addRow({QVariant()});
-    rows->addRow({QStringLiteral("作废")});
+    for (const QVariant &je : {QVariant(qint64(9007199254740993)), QVariant(qint64(1)), QVariant(qint64(-2)),
+                               QVariant(), QVariant(QStringLiteral("作废"))})
+        rows->addRow({je});
     const ReportDocument exact = layoutReport(moneyColumnReport(rows));
     QCOMPARE(exact.pages.size(), 1);
     QCOMPARE(texts(exact.pages[0], QStringLiteral("Text1")),

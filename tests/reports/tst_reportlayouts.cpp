@@ -153,7 +153,14 @@ void tst_reportlayouts::emptyListPrintsHeadingsAndZeroTotals()
     QFETCH(int, index);
     const LayoutCase &c = kCases[index];
     TestDb db;
-    for (const RecordsetPtr &rows : {RecordsetPtr(), mdlStandard::runsql(QString::fromUtf8(c.listing))}) {
+    // No recordset, a select that found nothing, a statement that returns no rows, a
+    // listing closed since it was read.
+    const RecordsetPtr nothingFound = mdlStandard::runsql(QString::fromUtf8(c.listing));
+    writeBooks(db);
+    const RecordsetPtr closed = mdlStandard::runsql(QString::fromUtf8(c.listing));
+    closed->close();
+    for (const RecordsetPtr &rows :
+         {RecordsetPtr(), nothingFound, mdlStandard::runsql(QStringLiteral("update pzk set bz = bz")), closed}) {
         const ReportDocument doc = print(c, rows);
         QCOMPARE(doc.pages.size(), 1);
         const ReportPage &page = doc.pages.first();
