@@ -305,12 +305,10 @@ void tst_flexgrid::addAndRemoveRows()
     QCOMPARE(g->rows(), 6);
 
     g->removeItem(2);
-    QCOMPARE(g->textMatrix(2, 0), QStringLiteral("2"));
-    QCOMPARE(g->rows(), 5);
     g->removeItem(0); // the fixed header stays
     g->removeItem(5);
-    QCOMPARE(g->rows(), 5);
-    QCOMPARE(g->textMatrix(0, 1), QStringLiteral("H1"));
+    QCOMPARE(rowText(*g, 0) + " " + rowText(*g, 2) + " rows " + QString::number(g->rows()),
+             "H0|H1|H2|H3|H4 2|r2c1|r2c2|r2c3|r2c4 rows 5");
 
     // A cell's own colour goes with its row.
     moveTo(*g, 3, 2);
@@ -333,12 +331,9 @@ void tst_flexgrid::addAndRemoveRows()
     g->setFixedRows(0);
     for (int i = 0; i < dataRows; ++i)
         g->removeItem(1);
-    QCOMPARE(g->rows(), 1);
-    QCOMPARE(g->row(), 0);
     g->setCol(1);
-    QCOMPARE(g->text(), QStringLiteral("H1"));
-    QCOMPARE(g->cellBackColor(), kDarkRed);
-    QCOMPARE(g->cellForeColor(), kWhite);
+    QCOMPARE(QStringLiteral("%1 rows, at %2: %3").arg(g->rows()).arg(cell(*g), g->text()), "1 rows, at 0,1: H1");
+    QCOMPARE(QList<QColor>({g->cellBackColor(), g->cellForeColor()}), QList<QColor>({kDarkRed, kWhite}));
     g->removeItem(0); // the only row stays
     QCOMPARE(g->rows(), 1);
 }
@@ -348,13 +343,11 @@ void tst_flexgrid::outOfRangeIsHarmless()
     auto g = makeGrid(3);
     Notices n(*g);
 
-    QCOMPARE(g->textMatrix(-1, 0), QString());
-    QCOMPARE(g->textMatrix(1, 5), QString());
+    QCOMPARE(g->textMatrix(-1, 0) + g->textMatrix(1, 5), QString());
     g->setTextMatrix(4, 0, QStringLiteral("lost"));
     g->setTextMatrix(1, 5, QStringLiteral("lost"));
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 5; ++c)
-            QVERIFY(g->textMatrix(r, c) != QStringLiteral("lost"));
+        QVERIFY(!rowText(*g, r).contains(QStringLiteral("lost")));
 
     g->setRow(4);
     g->setCol(5);
@@ -377,10 +370,8 @@ void tst_flexgrid::outOfRangeIsHarmless()
 
     // Columns removed and added again come back empty.
     g->setCols(2);
-    QCOMPARE(g->textMatrix(1, 3), QString());
     g->setCols(5);
-    QCOMPARE(g->textMatrix(1, 3), QString());
-    QCOMPARE(g->textMatrix(1, 1), QStringLiteral("r1c1"));
+    QCOMPARE(rowText(*g, 1), "1|r1c1|||");
 }
 
 void tst_flexgrid::lockedGridTakesNoInputButFollowsProgram()
