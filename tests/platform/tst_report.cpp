@@ -49,6 +49,16 @@ Report moneyColumnReport(std::shared_ptr<ReportTable> rows)
     return report;
 }
 
+// The darkest grey in an area of a painted page: 255 where nothing is inked.
+int darkest(const QImage &image, QRect area)
+{
+    int minimum = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            minimum = qMin(minimum, qGray(image.pixel(x, y)));
+    return minimum;
+}
+
 } // namespace
 
 class tst_report : public QObject
@@ -305,17 +315,9 @@ void tst_report::layoutFacesPrintChinese()
 
 void tst_report::paintingFollowsTwipPositions()
 {
-    const ReportDocument doc = layoutVouchers(5);
-    const int dpi = 144; // ten twips a pixel
-    const QImage image = renderPageImage(doc, 0, dpi);
+    const QImage image = renderPageImage(layoutVouchers(5), 0, 144); // ten twips a pixel
     QCOMPARE(image.size(), QSize(1191, 1684));
-    const auto darkest = [&image](QRect area) {
-        int minimum = 255;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                minimum = qMin(minimum, qGray(image.pixel(x, y)));
-        return minimum;
-    };
+    const auto darkest = [&image](QRect area) { return ::darkest(image, area); };
     // The heading box's left edge runs down 90 twips inside the left margin.
     const int boxMiddle = (kMargin + 1200 + 232) / 10;
     QVERIFY(darkest(QRect(151, boxMiddle, 5, 1)) < 100);
@@ -343,12 +345,8 @@ void tst_report::longTextStaysInsideItsColumn()
     // The rows of pixels with ink between two x positions, from the band's top down.
     const auto inkedRows = [&image](int fromTwips, int toTwips) {
         QList<bool> inked;
-        for (int y = kMargin / 10; y < (kMargin + 1000) / 10; ++y) {
-            bool any = false;
-            for (int x = fromTwips / 10; x < toTwips / 10 && !any; ++x)
-                any = qGray(image.pixel(x, y)) < 128;
-            inked << any;
-        }
+        for (int y = kMargin / 10; y < (kMargin + 1000) / 10; ++y)
+            inked << (darkest(image, QRect(fromTwips / 10, y, (toTwips - fromTwips) / 10, 1)) < 128);
         return inked;
     };
     QVERIFY(!inkedRows(kMargin + 2220, kMargin + 6000).contains(true)); // nothing beyond its column
