@@ -6,13 +6,9 @@
 #include "reportpages.h"
 #include "sample_voucher_report.h"
 
-#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using namespace platform::report;
@@ -24,12 +20,12 @@ using testsupport::texts;
 
 namespace {
 
-// A4 in twips, and where the voucher list's bands fall on it with the
-// default margins of 1440.
-constexpr int kPaperHeight = 16838;
+// Where the voucher list's bands fall on A4 with the default margins of 1440 twips:
+// a page header of 1665, rows of 465, a page footer of 558.
 constexpr int kMargin = 1440;
-constexpr int kFirstRowTop = kMargin + testsupport::kVoucherPageHeaderHeight;
-constexpr int kPageFooterTop = kPaperHeight - kMargin - testsupport::kVoucherPageFooterHeight;
+constexpr int kRowHeight = 465;
+constexpr int kFirstRowTop = kMargin + 1665;
+constexpr int kPageFooterTop = 16838 - kMargin - 558;
 
 ReportDocument layoutVouchers(int rows, QPageLayout::Orientation orientation = QPageLayout::Portrait)
 {
@@ -53,6 +49,16 @@ Report moneyColumnReport(std::shared_ptr<ReportTable> rows)
     return report;
 }
 
+// The darkest grey in an area of a painted page: 255 where nothing is inked.
+int darkest(const QImage &image, QRect area)
+{
+    int minimum = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            minimum = qMin(minimum, qGray(image.pixel(x, y)));
+    return minimum;
+}
+
 } // namespace
 
 class tst_report : public QObject
@@ -71,73 +77,56 @@ private slots:
     void bandTallerThanPageStillEnds();
     void labelCodes();
     void controlsAreFoundIgnoringCase();
-    void emptyOrUnfittingData_data();
-    void emptyOrUnfittingData();
+    void rowsWithoutTheFieldsPrintBlank();
     void layoutFacesPrintChinese();
     void paintingFollowsTwipPositions();
-    void longTextStaysInsideItsColumn_data();
     void longTextStaysInsideItsColumn();
     void longTextIsSetReadably_data();
     void longTextIsSetReadably();
-    void pdfFileHasOnePagePerLaidOutPage();
-    void pdfWriteFailureIsReported();
-    void previewShowsThePagesModally();
+    void pdfHasOnePagePerLaidOutPageOrReportsFailure();
 };
 
 void tst_report::formats_data()
 {
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<ValueFormat>("format");
     QTest::addColumn<QString>("expected");
+    const ValueFormat money = ValueFormat::money(), text = ValueFormat::text();
+    const ValueFormat number = ValueFormat::number(u"#,##0.00");
 
-    const int money = int(ValueFormat::Kind::Money);
-    const int number = int(ValueFormat::Kind::Number);
-    const int text = int(ValueFormat::Kind::Text);
-    const QString report = QStringLiteral("#,##0.00");
-
-    QTest::newRow("cents grouped") << QVariant(qint64(123450)) << money << report << "1,234.50";
-    QTest::newRow("zero cents") << QVariant(qint64(0)) << money << report << "0.00";
-    QTest::newRow("negative cents") << QVariant(qint64(-123450)) << money << report << "-1,234.50";
-    QTest::newRow("one cent below zero") << QVariant(qint64(-5)) << money << report << "-0.05";
-    QTest::newRow("millions") << QVariant(qint64(123456789012)) << money << report << "1,234,567,890.12";
+    QTest::newRow("cents grouped") << QVariant(qint64(123450)) << money << "1,234.50";
+    QTest::newRow("zero cents") << QVariant(qint64(0)) << money << "0.00";
+    QTest::newRow("negative cents") << QVariant(qint64(-123450)) << money << "-1,234.50";
+    QTest::newRow("one cent below zero") << QVariant(qint64(-5)) << money << "-0.05";
+    QTest::newRow("millions") << QVariant(qint64(123456789012)) << money << "1,234,567,890.12";
     QTest::newRow("most negative cents")
-        << QVariant(std::numeric_limits<qint64>::min()) << money << report << "-92,233,720,368,547,758.08";
-    QTest::newRow("cents as whole double") << QVariant(123450.0) << money << report << "1,234.50";
-    QTest::newRow("cents without grouping") << QVariant(qint64(123450)) << money << "0.00" << "1234.50";
+        << QVariant(std::numeric_limits<qint64>::min()) << money << "-92,233,720,368,547,758.08";
+    QTest::newRow("cents as whole double") << QVariant(123450.0) << money << "1,234.50";
+    QTest::newRow("cents without grouping") << QVariant(qint64(123450)) << ValueFormat::money(u"0.00") << "1234.50";
     // A fraction is not a count of cents: shown as it is, never guessed at.
-    QTest::newRow("fraction in money field") << QVariant(1234.5) << money << report << "1234.5";
-    QTest::newRow("null amount") << QVariant() << money << report << "";
+    QTest::newRow("fraction in money field") << QVariant(1234.5) << money << "1234.5";
+    QTest::newRow("null amount") << QVariant() << money << "";
 
-    QTest::newRow("number grouped") << QVariant(1234.5) << number << report << "1,234.50";
-    QTest::newRow("number zero") << QVariant(0.0) << number << report << "0.00";
-    QTest::newRow("decimal half rounds up") << QVariant(1.005) << number << "0.00" << "1.01";
-    QTest::newRow("tiny negative is zero") << QVariant(-0.001) << number << report << "0.00";
-    QTest::newRow("half away from zero") << QVariant(-2.5) << number << "#,##0" << "-3";
-    QTest::newRow("integer grouped") << QVariant(1234567) << number << "#,##0" << "1,234,567";
-    QTest::newRow("numeric text") << QVariant(QStringLiteral(" 12.5 ")) << number << report << "12.50";
-    QTest::newRow("word under number format") << QVariant(QStringLiteral("合计")) << number << report << "合计";
+    QTest::newRow("number grouped") << QVariant(1234.5) << number << "1,234.50";
+    QTest::newRow("number zero") << QVariant(0.0) << number << "0.00";
+    QTest::newRow("decimal half rounds up") << QVariant(1.005) << ValueFormat::number(u"0.00") << "1.01";
+    QTest::newRow("tiny negative is zero") << QVariant(-0.001) << number << "0.00";
+    QTest::newRow("half away from zero") << QVariant(-2.5) << ValueFormat::number(u"#,##0") << "-3";
+    QTest::newRow("integer grouped") << QVariant(1234567) << ValueFormat::number(u"#,##0") << "1,234,567";
+    QTest::newRow("numeric text") << QVariant(QStringLiteral(" 12.5 ")) << number << "12.50";
+    QTest::newRow("word under number format") << QVariant(QStringLiteral("合计")) << number << "合计";
 
-    QTest::newRow("date") << QVariant(QDate(2004, 1, 5)) << text << "" << "2004-01-05";
-    QTest::newRow("midnight timestamp") << QVariant(QDateTime(QDate(2004, 1, 5), QTime(0, 0))) << text << ""
-                                        << "2004-01-05";
-    QTest::newRow("binary residue") << QVariant(0.1 + 0.2) << text << "" << "0.3";
-    QTest::newRow("voucher number") << QVariant(12) << text << "" << "12";
+    QTest::newRow("date") << QVariant(QDate(2004, 1, 5)) << text << "2004-01-05";
+    QTest::newRow("midnight timestamp") << QVariant(QDateTime(QDate(2004, 1, 5), QTime(0, 0))) << text << "2004-01-05";
+    QTest::newRow("binary residue") << QVariant(0.1 + 0.2) << text << "0.3";
+    QTest::newRow("voucher number") << QVariant(12) << text << "12";
 }
 
 void tst_report::formats()
 {
     QFETCH(QVariant, value);
-    QFETCH(int, kind);
-    QFETCH(QString, pattern);
-    QFETCH(QString, expected);
-
-    ValueFormat format;
-    if (kind == int(ValueFormat::Kind::Money))
-        format = ValueFormat::money(pattern);
-    else if (kind == int(ValueFormat::Kind::Number))
-        format = ValueFormat::number(pattern);
-    QCOMPARE(formatValue(value, format), expected);
+    QFETCH(ValueFormat, format);
+    QTEST(formatValue(value, format), "expected");
 }
 
 void tst_report::unsupportedPatternsAreRefused()
@@ -155,11 +144,9 @@ void tst_report::moneySumsAreExactIntegers()
     // 2^53 + 1 cents cannot be held by a double: a floating-point sum of
     // these rows ends two cents off.
     auto rows = std::make_shared<ReportTable>(QStringList{QStringLiteral("JE")});
-    rows->addRow({qint64(9007199254740993)});
-    rows->addRow({qint64(1)});
-    rows->addRow({qint64(-2)});
-    rows->addRow({QVariant()});
-    rows->addRow({QStringLiteral("作废")});
+    for (const QVariant &je : {QVariant(qint64(9007199254740993)), QVariant(qint64(1)), QVariant(qint64(-2)),
+                               QVariant(), QVariant(QStringLiteral("作废"))})
+        rows->addRow({je});
     const ReportDocument exact = layoutReport(moneyColumnReport(rows));
     QCOMPARE(exact.pages.size(), 1);
     QCOMPARE(texts(exact.pages[0], QStringLiteral("Text1")),
@@ -193,38 +180,29 @@ void tst_report::pagination()
     const ReportDocument doc = layoutVouchers(rows, QPageLayout::Orientation(orientation));
     QCOMPARE(doc.pages.size(), pages);
 
-    const int paperHeight = doc.pageSetup.paperTwips().height();
-    QStringList voucherNumbers;
+    const int footerTop = doc.pageSetup.paperTwips().height() - kMargin - 558;
+    QStringList voucherNumbers, expected;
     for (int p = 0; p < pages; ++p) {
         const ReportPage &page = doc.pages[p];
-        QCOMPARE(text(page, QStringLiteral("Label1")), QStringLiteral("会 计 凭 证 明 细 表"));
-        QCOMPARE(page.find(QStringLiteral("Label1"))->rect.top(), kMargin + 60);
-        QCOMPARE(text(page, QStringLiteral("Label32")), QString::number(p + 1));
-        QCOMPARE(text(page, QStringLiteral("Label34")), QString::number(pages));
-        const int footerTop = paperHeight - kMargin - testsupport::kVoucherPageFooterHeight;
-        QCOMPARE(page.find(QStringLiteral("Label31"))->rect.top(), footerTop + 150);
-
-        const QList<const PageItem *> numbers = page.findAll(QStringLiteral("Text2"));
+        QCOMPARE(page.find("Label1")->rect.top(), kMargin + 60);
+        QCOMPARE(page.find("Label31")->rect.top(), footerTop + 180);
+        QCOMPARE(text(page, "Label32") + "/" + text(page, "Label34"), QStringLiteral("%1/%2").arg(p + 1).arg(pages));
+        const QList<const PageItem *> numbers = page.findAll("Text2");
         QCOMPARE(numbers.size(), p + 1 < pages ? rowsPerPage : rows - rowsPerPage * (pages - 1));
         QCOMPARE(numbers.first()->rect.top(), kFirstRowTop + 105);
-        const int lastRowBottom = numbers.last()->rect.top() - 105 + testsupport::kVoucherDetailHeight;
-        QVERIFY(lastRowBottom <= footerTop);
-        for (const PageItem *item : numbers)
-            voucherNumbers << item->text;
-        QCOMPARE(page.findAll(QStringLiteral("Label11")).size(), p + 1 == pages ? 1 : 0);
+        QVERIFY(numbers.last()->rect.top() - 105 + kRowHeight <= footerTop);
+        voucherNumbers += texts(page, "Text2");
+        QCOMPARE(page.findAll("Label11").size(), p + 1 == pages ? 1 : 0);
     }
-    QStringList expected;
     for (int i = 1; i <= rows; ++i)
         expected << QString::number(i);
     QCOMPARE(voucherNumbers, expected);
 
-    // Debits are rows 1, 3, ..., 55 times 123.45, credits rows 2, ..., 54.
+    // Debits are rows 1, 3, ..., 55 times 123.45, credits rows 2, ..., 54; the
+    // totals follow the last row.
     const ReportPage &last = doc.pages.last();
-    QCOMPARE(text(last, QStringLiteral("Function1")), QStringLiteral("96,784.80"));
-    QCOMPARE(text(last, QStringLiteral("Function2")), QStringLiteral("93,328.20"));
-    const int lastRowTop = last.findAll(QStringLiteral("Text1")).last()->rect.top() - 105;
-    QCOMPARE(last.find(QStringLiteral("Label11"))->rect.top(),
-             lastRowTop + testsupport::kVoucherDetailHeight + 105);
+    QCOMPARE(text(last, "Function1") + " " + text(last, "Function2"), QStringLiteral("96,784.80 93,328.20"));
+    QCOMPARE(last.find("Label11")->rect.top(), last.findAll("Text1").last()->rect.top() + kRowHeight);
 }
 
 void tst_report::reportFooterIsKeptWhole_data()
@@ -245,13 +223,12 @@ void tst_report::reportFooterIsKeptWhole()
     const ReportDocument doc = layoutVouchers(rows);
     QCOMPARE(doc.pages.size(), pages);
     const ReportPage &last = doc.pages.last();
-    QVERIFY(last.find(QStringLiteral("Label11")));
-    QVERIFY(last.find(QStringLiteral("Label11"))->rect.bottom() < kPageFooterTop);
-    QCOMPARE(text(last, QStringLiteral("Label34")), QString::number(pages));
-    if (pages == 2) {
-        QVERIFY(last.findAll(QStringLiteral("Text1")).isEmpty());
-        QVERIFY(last.find(QStringLiteral("Label1")));
-        QCOMPARE(last.find(QStringLiteral("Label11"))->rect.top(), kFirstRowTop + 105);
+    QVERIFY(last.find("Label11"));
+    QVERIFY(last.find("Label11")->rect.bottom() < kPageFooterTop);
+    QCOMPARE(text(last, "Label34"), QString::number(pages));
+    if (pages == 2) { // alone under the page header of its own page
+        QVERIFY(last.findAll("Text1").isEmpty());
+        QCOMPARE(last.find("Label11")->rect.top(), kFirstRowTop + 105);
     }
 }
 
@@ -303,59 +280,23 @@ void tst_report::controlsAreFoundIgnoringCase()
     QCOMPARE(header->control(QStringLiteral("LABEL5")), header->control(QStringLiteral("Label5")));
     QVERIFY(!header->control(QStringLiteral("Label99")));
     QVERIFY(!report.section(SectionKind::Detail).control(QStringLiteral("label3")));
-
-    company->caption = QStringLiteral("澄川市第一机械厂");
-    header->control(QStringLiteral("label5"))->caption = QStringLiteral("2004年01月");
-    report.setDataSource(voucherRows(60));
-    const ReportDocument doc = layoutReport(report);
-    QCOMPARE(doc.pages.size(), 3);
-    for (const ReportPage &page : doc.pages) {
-        QCOMPARE(text(page, QStringLiteral("Label3")), QStringLiteral("澄川市第一机械厂"));
-        QCOMPARE(text(page, QStringLiteral("label5")), QStringLiteral("2004年01月"));
-    }
 }
 
-void tst_report::emptyOrUnfittingData_data()
+// Rows read for another report: its fields print blank, the sums zero, and the layout
+// names the fields it missed. (No rows at all are the print routines' own test.)
+void tst_report::rowsWithoutTheFieldsPrintBlank()
 {
-    QTest::addColumn<int>("source"); // 0 empty table, 1 nothing bound, 2 other columns
-    QTest::addColumn<int>("detailRows");
-    QTest::addColumn<QStringList>("missing");
-    QTest::newRow("no rows") << 0 << 0 << QStringList();
-    QTest::newRow("nothing bound") << 1 << 0 << QStringList();
-    QTest::newRow("rows without the fields")
-        << 2 << 2 << QStringList({"rq", "pz_no", "km_name", "jfje", "dfje"});
-}
-
-void tst_report::emptyOrUnfittingData()
-{
-    QFETCH(int, source);
-    QFETCH(int, detailRows);
-    QFETCH(QStringList, missing);
-
     Report report = voucherListReport();
-    if (source == 0) {
-        report.setDataSource(voucherRows(0));
-    } else if (source == 2) {
-        auto other = std::make_shared<ReportTable>(QStringList{QStringLiteral("kjqj"), QStringLiteral("qcje")});
-        other->addRow({QStringLiteral("2004年01月"), qint64(500)});
-        other->addRow({QStringLiteral("2004年01月"), qint64(700)});
-        report.setDataSource(other);
-    }
+    auto other = std::make_shared<ReportTable>(QStringList{QStringLiteral("kjqj"), QStringLiteral("qcje")});
+    other->addRow({QStringLiteral("2004年01月"), qint64(500)});
+    other->addRow({QStringLiteral("2004年01月"), qint64(700)});
+    report.setDataSource(other);
     const ReportDocument doc = layoutReport(report);
     QCOMPARE(doc.pages.size(), 1);
     const ReportPage &page = doc.pages[0];
-    QVERIFY(page.find(QStringLiteral("Label1")));
-    QVERIFY(page.find(QStringLiteral("Shape1")));
-    QCOMPARE(text(page, QStringLiteral("Label32")), QStringLiteral("1"));
-    QCOMPARE(text(page, QStringLiteral("Label34")), QStringLiteral("1"));
-    QCOMPARE(text(page, QStringLiteral("Function1")), QStringLiteral("0.00"));
-    QCOMPARE(text(page, QStringLiteral("Function2")), QStringLiteral("0.00"));
-    QCOMPARE(texts(page, QStringLiteral("Text4")), QStringList(detailRows, QString()));
-    QCOMPARE(doc.missingFields, missing);
-
-    QTemporaryDir dir;
-    QString error;
-    QVERIFY2(writeReportPdf(doc, dir.filePath(QStringLiteral("empty.pdf")), &error), qPrintable(error));
+    QCOMPARE(texts(page, "Text4") << text(page, "Function1") << text(page, "Function2"),
+             QStringList({"", "", "0.00", "0.00"}));
+    QCOMPARE(doc.missingFields, QStringList({"rq", "pz_no", "km_name", "jfje", "dfje"}));
 }
 
 void tst_report::layoutFacesPrintChinese()
@@ -374,39 +315,24 @@ void tst_report::layoutFacesPrintChinese()
 
 void tst_report::paintingFollowsTwipPositions()
 {
-    const ReportDocument doc = layoutVouchers(5);
-    const int dpi = 144; // ten twips a pixel
-    const QImage image = renderPageImage(doc, 0, dpi);
+    const QImage image = renderPageImage(layoutVouchers(5), 0, 144); // ten twips a pixel
     QCOMPARE(image.size(), QSize(1191, 1684));
-    const auto darkest = [&image](QRect area) {
-        int minimum = 255;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                minimum = qMin(minimum, qGray(image.pixel(x, y)));
-        return minimum;
-    };
-    // The heading box's left edge runs down the left margin at x 1440 twips.
+    const auto darkest = [&image](QRect area) { return ::darkest(image, area); };
+    // The heading box's left edge runs down 90 twips inside the left margin.
     const int boxMiddle = (kMargin + 1200 + 232) / 10;
-    QVERIFY(darkest(QRect(142, boxMiddle, 5, 1)) < 100);
+    QVERIFY(darkest(QRect(151, boxMiddle, 5, 1)) < 100);
     // The margins and the space between report footer and page footer stay blank.
     QCOMPARE(darkest(QRect(0, 0, image.width(), kMargin / 10 - 2)), 255);
     QCOMPARE(darkest(QRect(0, 0, kMargin / 10 - 2, image.height())), 255);
-    const int footerBottom = (kFirstRowTop + 5 * 465 + 672) / 10;
+    const int footerBottom = (kFirstRowTop + 5 * kRowHeight + 672) / 10;
     QCOMPARE(darkest(QRect(150, footerBottom + 5, 800, 50)), 255);
     // Text of the title is there.
     QVERIFY(darkest(QRect(150, (kMargin + 60) / 10, 870, 36)) < 100);
 }
 
-void tst_report::longTextStaysInsideItsColumn_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("wider than its column") << QStringLiteral("应收账款——澄川贸易有限公司往来");
-    QTest::newRow("thirty characters") << QStringLiteral("其他应收款——澄川市第一机械厂职工宿舍维修基金代垫款项");
-}
-
 void tst_report::longTextStaysInsideItsColumn()
 {
-    QFETCH(QString, name);
+    const QString name = QStringLiteral("其他应收款——澄川市第一机械厂职工宿舍维修基金代垫款项");
     Report report;
     report.section(SectionKind::Detail).setHeight(525);
     report.section(SectionKind::Detail)
@@ -419,12 +345,8 @@ void tst_report::longTextStaysInsideItsColumn()
     // The rows of pixels with ink between two x positions, from the band's top down.
     const auto inkedRows = [&image](int fromTwips, int toTwips) {
         QList<bool> inked;
-        for (int y = kMargin / 10; y < (kMargin + 1000) / 10; ++y) {
-            bool any = false;
-            for (int x = fromTwips / 10; x < toTwips / 10 && !any; ++x)
-                any = qGray(image.pixel(x, y)) < 128;
-            inked << any;
-        }
+        for (int y = kMargin / 10; y < (kMargin + 1000) / 10; ++y)
+            inked << (darkest(image, QRect(fromTwips / 10, y, (toTwips - fromTwips) / 10, 1)) < 128);
         return inked;
     };
     QVERIFY(!inkedRows(kMargin + 2220, kMargin + 6000).contains(true)); // nothing beyond its column
@@ -480,66 +402,25 @@ void tst_report::longTextIsSetReadably()
     }
 }
 
-void tst_report::pdfFileHasOnePagePerLaidOutPage()
+void tst_report::pdfHasOnePagePerLaidOutPageOrReportsFailure()
 {
-    const ReportDocument doc = layoutVouchers(55);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("vouchers.pdf"));
     QString error;
-    QVERIFY2(writeReportPdf(doc, path, &error), qPrintable(error));
-
+    QVERIFY2(writeReportPdf(layoutVouchers(0), path, &error), qPrintable(error)); // headers only
+    QVERIFY2(writeReportPdf(layoutVouchers(55), path, &error), qPrintable(error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("%PDF-"));
-    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
     int pageObjects = 0;
-    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0; at = bytes.indexOf("/Type /Page", at + 1)) {
-        if (bytes.mid(at + 11, 1) != "s")
-            ++pageObjects;
-    }
+    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0; at = bytes.indexOf("/Type /Page", at + 1))
+        pageObjects += bytes.mid(at + 11, 1) != "s";
     QCOMPARE(pageObjects, 3);
-}
 
-void tst_report::pdfWriteFailureIsReported()
-{
-    const ReportDocument doc = layoutVouchers(3);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no-such-folder/vouchers.pdf"));
-    QString error;
-    QVERIFY(!writeReportPdf(doc, path, &error));
-    QVERIFY(error.contains(path));
-}
-
-void tst_report::previewShowsThePagesModally()
-{
-    Report report = voucherListReport();
-    report.setDataSource(voucherRows(55));
-    QString title;
-    int previewPages = -1;
-    bool wasModal = false;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        poll.stop();
-        auto *dialog = qobject_cast<QPrintPreviewDialog *>(modal);
-        if (!dialog) {
-            modal->close();
-            return;
-        }
-        wasModal = true;
-        title = dialog->windowTitle();
-        if (auto *pages = dialog->findChild<QPrintPreviewWidget *>())
-            previewPages = pages->pageCount();
-        dialog->reject();
-    });
-    poll.start(20);
-    showReportPreview(report);
-    QVERIFY(wasModal);
-    QCOMPARE(title, QStringLiteral("打印预览窗口--会计凭证明细表"));
-    QCOMPARE(previewPages, 3);
+    const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/vouchers.pdf"));
+    QVERIFY(!writeReportPdf(layoutVouchers(3), nowhere, &error));
+    QVERIFY(error.contains(nowhere));
 }
 
 QTEST_MAIN(tst_report)

@@ -1,22 +1,13 @@
 #pragma once
 
-// A voucher-line list laid out as the printed voucher reports are: a ruled
-// five-column table under a title, company and period, page numbers at the
-// foot of every page and debit/credit totals after the last row. Tests and
-// the benchmark share it.
+// The voucher detail list the books print (reports::DRTkjpz) over made-up rows:
+// tests of the report engine and the benchmark share it.
 
 #include "platform/report/report.h"
 
 #include <memory>
 
 namespace testsupport {
-
-// Twips from the table's left edge: date | number | account | debit | credit.
-inline constexpr int kVoucherColumns[] = {0, 1230, 2460, 4935, 6720, 8685};
-inline constexpr int kVoucherPageHeaderHeight = 1665;
-inline constexpr int kVoucherDetailHeight = 465;
-inline constexpr int kVoucherPageFooterHeight = 558;
-inline constexpr int kVoucherReportFooterHeight = 672;
 
 platform::report::Report voucherListReport();
 
