@@ -14,38 +14,26 @@ namespace {
 const QString kApril = QStringLiteral("2004年04月");
 const QString kMay = QStringLiteral("2004年05月");
 
-struct Line {
-    const char *table;
-    const char *period;
-    int pz;
-    const char *rq;
-    const char *km_no;
-    const char *km_zjf;
-    const char *km_name;
-};
-
-// In the order they are written; a line is known in the results as "pz:km_no".
-const Line kLines[] = {
-    {"pzk", "2004年06月", 2, "2004-06-03", "101", "XJ", "现金"},
-    {"pzk", "2004年06月", 1, "2004-06-05", "1002", "YHCK", "银行存款"},
-    {"pzk", "2004年06月", 1, "2004-06-01", "201", "DQJK", "短期借款"},
-    {"pzk", "2004年06月", 10, "2004-06-02", "9%", "DD_'", "代垫\"款项5%"},
-    {"pzk", "2004年06月", 2, "2004-06-03", "201", "DQJK", "短期借款"}, // voucher 2 saved a second time
-    {"pzkls", "2004年05月", 3, "2004-05-09", "101", "XJ", "现金"},
-    {"pzkls", "2004年05月", 1, "2004-05-02", "201", "DQJK", "短期借款"},
-    {"pzkls", "2004年05月", 3, "2004-05-09", "1002", "YHCK", "银行存款"},
-    {"pzkls", "2004年04月", 1, "2004-04-01", "101", "XJ", "现金"},
+// In the order they are written, as "table|period|voucher|date|code|initials|name"; a
+// line is known in the results as "voucher:code".
+const char *const kLines[] = {
+    "pzk|2004年06月|2|2004-06-03|101|XJ|现金",          "pzk|2004年06月|1|2004-06-05|1002|YHCK|银行存款",
+    "pzk|2004年06月|1|2004-06-01|201|DQJK|短期借款",    "pzk|2004年06月|10|2004-06-02|9%|DD_'|代垫\"款项5%",
+    "pzk|2004年06月|2|2004-06-03|201|DQJK|短期借款", // voucher 2 saved a second time
+    "pzkls|2004年05月|3|2004-05-09|101|XJ|现金",        "pzkls|2004年05月|1|2004-05-02|201|DQJK|短期借款",
+    "pzkls|2004年05月|3|2004-05-09|1002|YHCK|银行存款", "pzkls|2004年04月|1|2004-04-01|101|XJ|现金",
 };
 
 void writeLines(TestDb &db)
 {
-    for (const Line &l : kLines)
-        db.run(QStringLiteral("insert into %1 (kjqj, pz_no, rq, km_no, km_zjf, km_name, jfje, dfje, bz) "
-                              "values (?, ?, ?, ?, ?, ?, 100, 0, ?)")
-                   .arg(QLatin1String(l.table)),
-               {QString::fromUtf8(l.period), l.pz, QLatin1String(l.rq), QString::fromUtf8(l.km_no),
-                QString::fromUtf8(l.km_zjf), QString::fromUtf8(l.km_name),
-                QLatin1String(l.table) == QLatin1String("pzkls") ? QVariant(QStringLiteral("已结转")) : QVariant()});
+    for (const char *line : kLines) {
+        const QStringList f = QString::fromUtf8(line).split('|');
+        const QVariant closed = f[0] == "pzkls" ? QVariant(QStringLiteral("已结转")) : QVariant();
+        db.run("insert into " + f[0] +
+                   " (kjqj, pz_no, rq, km_no, km_zjf, km_name, jfje, dfje, bz) "
+                   "values (?, ?, ?, ?, ?, ?, 100, 0, ?)",
+               {f[1], f[2].toInt(), f[3], f[4], f[5], f[6], closed});
+    }
 }
 
 QStringList listed(const RecordsetPtr &rows)
@@ -63,9 +51,7 @@ class tst_voucherlines : public QObject {
 private slots:
     void linesByScopeAndFilter_data();
     void linesByScopeAndFilter();
-    void voucherNumberThatIsNoNumberIsRefused();
-    void closedPeriodsNewestFirst();
-    void voucherNumbersOfAScope();
+    void closedPeriodsAndVoucherNumbers();
     void failedReadIsNeverAnEmptyList();
 };
 
@@ -97,6 +83,10 @@ void tst_voucherlines::linesByScopeAndFilter_data()
     QTest::newRow("current, 全部") << "" << voucher << "全部" << everyCurrent;
     QTest::newRow("number shared by two saves") << "" << voucher << "2" << QStringList{"2:101", "2:201"};
     QTest::newRow("number deleted meanwhile") << "" << voucher << "99" << QStringList{};
+    QTest::newRow("number with blanks around") << "" << voucher << " 10 " << QStringList{"10:9%"};
+    for (const char *typed : {"1 or 1=1", "abc", "-1", ""})
+        QTest::newRow(qPrintable(QStringLiteral("no number: '%1'").arg(typed)))
+            << "" << voucher << typed << QStringList{"refused"};
 
     QTest::newRow("closed, all by number then entry") << kMay << all << "" << everyMay;
     QTest::newRow("closed, blank search") << kMay << account << " " << everyMay;
@@ -121,27 +111,16 @@ void tst_voucherlines::linesByScopeAndFilter()
     const LineFilter filter{LineFilter::Kind(kind), text};
     QString error;
     const RecordsetPtr rows = queries::readVoucherLines(scope, filter, &error);
-    QVERIFY2(rows, qPrintable(error));
-    QCOMPARE(listed(rows), expected);
+    QCOMPARE(rows ? listed(rows) : QStringList{"refused"}, expected);
+    if (!rows) {
+        QVERIFY2(error.contains(QStringLiteral("【凭证编号】")), qPrintable(error));
+        return;
+    }
     for (rows->moveFirst(); scope.isClosed && !rows->eof(); rows->moveNext())
         QCOMPARE(rows->text(QStringLiteral("kjqj")), period);
 }
 
-void tst_voucherlines::voucherNumberThatIsNoNumberIsRefused()
-{
-    TestDb db;
-    writeLines(db);
-    for (const QString &typed : {QStringLiteral("1 or 1=1"), QStringLiteral("abc"), QStringLiteral("-1"), QString()}) {
-        QString error;
-        QVERIFY(!queries::readVoucherLines(LineScope::current(), LineFilter::voucher(typed), &error));
-        QVERIFY2(error.contains(QStringLiteral("【凭证编号】")), qPrintable(error));
-    }
-    QString error;
-    QCOMPARE(listed(queries::readVoucherLines(LineScope::current(), LineFilter::voucher(" 10 "), &error)),
-             QStringList{"10:9%"});
-}
-
-void tst_voucherlines::closedPeriodsNewestFirst()
+void tst_voucherlines::closedPeriodsAndVoucherNumbers()
 {
     TestDb db;
     QString error;
@@ -150,17 +129,11 @@ void tst_voucherlines::closedPeriodsNewestFirst()
     db.run(QStringLiteral("insert into pzkls (kjqj, pz_no) values ('2003年12月', 1)"));
     QCOMPARE(queries::closedPeriods(&error),
              std::optional<QStringList>(QStringList{kMay, kApril, QStringLiteral("2003年12月")}));
-}
-
-void tst_voucherlines::voucherNumbersOfAScope()
-{
-    TestDb db;
-    writeLines(db);
-    QString error;
     using Numbers = std::optional<QList<qint64>>;
     QCOMPARE(queries::voucherNumbers(LineScope::current(), &error), Numbers({1, 2, 10}));
     QCOMPARE(queries::voucherNumbers(LineScope::closed(kMay), &error), Numbers({1, 3}));
-    QCOMPARE(queries::voucherNumbers(LineScope::closed(QStringLiteral("2004年03月")), &error), Numbers(QList<qint64>{}));
+    QCOMPARE(queries::voucherNumbers(LineScope::closed(QStringLiteral("2004年03月")), &error),
+             Numbers(QList<qint64>{}));
     // A number the list could not show truly is reported, not listed as 0.
     db.run("insert into pzk (pz_no) values ('x')");
     QVERIFY(!queries::voucherNumbers(LineScope::current(), &error));
