@@ -126,37 +126,23 @@ void tst_frmpzlr::accountLookup_data()
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<QString>("line"); // columns 1 to 3 afterwards
     QTest::addColumn<QString>("message");
-    const QString none = vouchers::kNoAccountFound;
+    const QString none = vouchers::kNoAccountFound, no;
     const QStringList tens = {"1001", "1002"};
-    QTest::newRow("code, one match") << "1001"
-                                     << "" << QStringList{} << "1001|XJ|现金"
-                                     << "";
-    QTest::newRow("initials, any case") << "yspj"
-                                        << "" << QStringList{} << "1121|YSPJ|应收票据"
-                                        << "";
-    QTest::newRow("percent is typed text") << "%"
-                                           << "" << QStringList{} << "1231|HZZB|坏账准备%"
-                                           << "";
-    QTest::newRow("quote matches nothing") << "'"
-                                           << "" << QStringList{} << "||" << none;
-    QTest::newRow("nothing found") << "qq"
-                                   << "" << QStringList{} << "||" << none;
+    QTest::newRow("code, one match") << "1001" << no << QStringList{} << "1001|XJ|现金" << no;
+    QTest::newRow("initials, any case") << "yspj" << no << QStringList{} << "1121|YSPJ|应收票据" << no;
+    QTest::newRow("percent is typed text") << "%" << no << QStringList{} << "1231|HZZB|坏账准备%" << no;
+    QTest::newRow("quote matches nothing") << "'" << no << QStringList{} << "||" << none;
+    QTest::newRow("nothing found") << "qq" << no << QStringList{} << "||" << none;
     QTest::newRow("several, double-click the third")
-        << "1"
-        << "double-click 3" << QStringList{"1001", "1002", "1121", "1231"} << "1121|YSPJ|应收票据"
-        << "";
-    QTest::newRow("several, a key takes the current row") << "10"
-                                                          << "key on 2" << tens << "1002|YHCK|银行存款"
-                                                          << "";
-    QTest::newRow("several, OK") << "款"
-                                 << "ok on 2" << QStringList{"1002", "2001"} << "2001|DQJK|短期借款"
-                                 << "";
-    QTest::newRow("several, cancel") << "10"
-                                     << "cancel" << tens << "10||"
-                                     << "";
-    QTest::newRow("empty lists all") << ""
-                                     << "cancel" << QStringList{"1001", "1002", "1121", "1231", "2001"} << "||"
-                                     << "";
+        << "1" << QString("double-click 3") << QStringList{"1001", "1002", "1121", "1231"} << "1121|YSPJ|应收票据"
+        << no;
+    QTest::newRow("several, a key takes the current row")
+        << "10" << QString("key on 2") << tens << "1002|YHCK|银行存款" << no;
+    QTest::newRow("several, OK") << "款" << QString("ok on 2") << QStringList{"1002", "2001"} << "2001|DQJK|短期借款"
+                                 << no;
+    QTest::newRow("several, cancel") << "10" << QString("cancel") << tens << "10||" << no;
+    QTest::newRow("empty lists all") << "" << QString("cancel") << QStringList{"1001", "1002", "1121", "1231", "2001"}
+                                     << "||" << no;
 }
 
 void tst_frmpzlr::accountLookup()
@@ -295,22 +281,17 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("cell");  // the current cell afterwards
     QTest::addColumn<QString>("focus"); // where the focus is afterwards
+    const QString dtp = "DTPicker1", editor = "TextSR";
     QTest::newRow("date of next month") << "date"
                                         << "当前会计期间为：" + todaysPeriod() + "，请选择输入正确的日期！"
-                                        << "1:5"
-                                        << "DTPicker1";
-    QTest::newRow("no number") << "number"
-                               << "【凭证编号】不能为空，请重新输入！"
-                               << "1:5"
+                                        << "1:5" << dtp;
+    QTest::newRow("no number") << "number" << QString("【凭证编号】不能为空，请重新输入！") << "1:5"
                                << "Textpzhm";
     QTest::newRow("both amounts zero") << "amounts" << lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") << "1:4"
-                                       << "TextSR";
-    QTest::newRow("account gone from the chart") << "chart" << vouchers::kNoAccountFound << "1:1"
-                                                 << "TextSR";
-    QTest::newRow("books locked") << "locked"
-                                  << "凭证未能保存，已全部撤销：查询错误:injected failure"
-                                  << "1:5"
-                                  << "DTPicker1";
+                                       << editor;
+    QTest::newRow("account gone from the chart") << "chart" << vouchers::kNoAccountFound << "1:1" << editor;
+    QTest::newRow("books locked") << "locked" << QString("凭证未能保存，已全部撤销：查询错误:injected failure") << "1:5"
+                                  << dtp;
 }
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
