@@ -9,8 +9,8 @@
 #include "gridtext.h"
 #include "monthendbooks.h"
 #include "platform/keyedtoolbar.h"
+#include "previewseam.h"
 #include "reportpages.h"
-#include "reports/printreport.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -53,19 +53,6 @@ void addClosedSummary(TestDb &db, const QString &period, const QString &code, qi
            "values (?, ?, ?, ?, ?, ?, ?, ?, '已结转')",
            {code, "ZJ" + code, "科目" + code, period, open, debit, credit, open + debit - credit});
 }
-
-// Every report printed while it lives, laid out as pages instead of a preview.
-class CapturedPrints {
-public:
-    CapturedPrints()
-    {
-        reports::setPreviewHandler([this](const platform::report::Report &report, QWidget *) {
-            documents.append(platform::report::layoutReport(report, QDate(2026, 3, 9)));
-        });
-    }
-    ~CapturedPrints() { reports::setPreviewHandler({}); }
-    QList<platform::report::ReportDocument> documents;
-};
 
 // Runs the closing gate; a closing window that comes up is closed once it has finished,
 // and what it said is returned ("" when none came up).
@@ -200,7 +187,7 @@ void tst_monthendwindows::eachPrintTakesItsOwnWindow()
         addLine(db, 2, "2001", 0, 100);
         addClosedSummary(db, "2004年12月", "1001", 0, 5, 5);
     }
-    CapturedPrints prints;
+    CapturedPrints prints(QDate(2026, 3, 9));
     auto w = open(window);
     QCOMPARE(buttons(*w), firstColumn.isEmpty() ? "00001" : "00111");
     // Other windows open and list later, and the company is renamed: the print keeps

@@ -132,7 +132,6 @@ void tst_frmpzlr::accountLookup_data()
     QTest::newRow("initials, any case") << "yspj" << no << QStringList{} << "1121|YSPJ|应收票据" << no;
     QTest::newRow("percent is typed text") << "%" << no << QStringList{} << "1231|HZZB|坏账准备%" << no;
     QTest::newRow("quote matches nothing") << "'" << no << QStringList{} << "||" << none;
-    QTest::newRow("nothing found") << "qq" << no << QStringList{} << "||" << none;
     QTest::newRow("several, double-click the third")
         << "1" << QString("double-click 3") << QStringList{"1001", "1002", "1121", "1231"} << "1121|YSPJ|应收票据"
         << no;
