@@ -47,11 +47,25 @@ QString buttons(const GridFrame &w)
     return out;
 }
 
-void addClosedSummary(TestDb &db, const QString &period, const QString &code, qint64 open, qint64 debit, qint64 credit)
+// What the three list windows list: March's vouchers and opening balances, and three
+// closed months, saved out of order.
+void writeListBooks(TestDb &db)
 {
-    db.run("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-           "values (?, ?, ?, ?, ?, ?, ?, ?, '已结转')",
-           {code, "ZJ" + code, "科目" + code, period, open, debit, credit, open + debit - credit});
+    startMonth(db);
+    addOpening(db, "1001", 50000);
+    addOpening(db, "2001", -12345); // a credit opening balance
+    addOpening(db, "3001", 700);    // opening only
+    addLine(db, 10, "1001", 10, 0); // 0.10 + 0.20 against 0.30 balances to the cent
+    addLine(db, 10, "1002", 20, 0);
+    addLine(db, 10, "2001", 0, 30);
+    addLine(db, 9, "2001", 0, 1000); // credit only: fails
+    addLine(db, 2, "1001", 500, 0);  // both totals 0 once corrected: balances
+    addLine(db, 2, "1001", -500, 0);
+    for (const QString period : {"2004年01月", "2004年12月", "2004年02月"})
+        db.run("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) values "
+               "('2001', 'ZJ2001', '科目2001', ?1, -100, 0, 300, -400, '已结转'), "
+               "('1001', 'ZJ1001', '科目1001', ?1, 100, 300, 0, 400, '已结转')",
+               {period});
 }
 
 // Runs the closing gate; a closing window that comes up is closed once it has finished,
@@ -86,68 +100,85 @@ QStringList openWindowNames(MDIMain &main)
 class tst_monthendwindows : public QObject {
     Q_OBJECT
 private slots:
-    void balanceCheckListsVerdictsAndTotals();
-    void summaryRebuildsAndListsByAccount();
-    void historyListsClosedPeriodsNewestFirst();
-    void eachPrintTakesItsOwnWindow_data();
-    void eachPrintTakesItsOwnWindow();
+    void listsAndPrintsWhatItShows_data();
+    void listsAndPrintsWhatItShows();
+    void historyChoosesAClosedPeriod();
     void periodStatusCountsAndDate();
     void closingFromTheMenu_data();
     void closingFromTheMenu();
 };
 
-void tst_monthendwindows::balanceCheckListsVerdictsAndTotals()
+void tst_monthendwindows::listsAndPrintsWhatItShows_data()
 {
-    TestDb db;
-    startMonth(db);
-    addLine(db, 10, "1001", 10, 0); // 0.10 + 0.20 against 0.30 balances to the cent
-    addLine(db, 10, "1002", 20, 0);
-    addLine(db, 10, "2001", 0, 30);
-    addLine(db, 9, "2001", 0, 1000); // credit only: fails
-    addLine(db, 2, "1001", 500, 0);  // both totals 0 once corrected: balances
-    addLine(db, 2, "1001", -500, 0);
-    frmssph w;
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("rows"); // the grid's, the totals row last
+    QTest::addColumn<QString>("period");
     const QString pass = "借贷平衡，审核通过！", fail = "借贷不平衡，未通过审核！";
-    QCOMPARE(gridRows(w),
-             QStringList({"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass, "|  合    计|0.30|10.30|"}));
-    QCOMPARE(buttons(w), "00111");
-    w.Toolbar1->click("button_last"); // the totals row is the last row
-    QCOMPARE(w.MSFlexGrid1->row(), 4);
-    QCOMPARE(buttons(w), "11001");
+    QTest::newRow("balance check") << "frmssph"
+                                   << QStringList{"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass,
+                                                  "|  合    计|0.30|10.30|"}
+                                   << kMarch;
+    QTest::newRow("summary") << "frmpzhz"
+                             << QStringList{"1|1001|科目1001|500.00|0.10||500.10|", "2|1002|科目1002||0.20||0.20|",
+                                            "3|2001|科目2001|-123.45||10.30|-133.75|", "4|3001|科目3001|7.00|||7.00|",
+                                            "|合    计||383.55|0.30|10.30|373.55|"}
+                             << kMarch;
+    // Opening and closing balances of closed periods are not totalled on screen.
+    QTest::newRow("history, newest period first")
+        << "frmpzhzcx"
+        << QStringList{"1|1001|科目1001|1.00|3.00||4.00|", "2|2001|科目2001|-1.00||3.00|-4.00|",
+                       "|  合    计|||3.00|3.00||"}
+        << "2004年12月";
+    // An empty list still prints: its headers and zero totals.
+    for (const auto &[name, opener] : kLists)
+        QTest::newRow(qPrintable("empty " + name)) << name << QStringList() << QString();
 }
 
-void tst_monthendwindows::summaryRebuildsAndListsByAccount()
+// Each list window lists its rows over a totals row and prints exactly those, with the
+// company and period it was opened with, whatever other windows and the books do later.
+void tst_monthendwindows::listsAndPrintsWhatItShows()
 {
+    QFETCH(QString, window);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, period);
     TestDb db;
-    startMonth(db);
-    addOpening(db, "1001", 50000);  // opening only
-    addOpening(db, "2001", -12345); // a credit opening balance
-    addLine(db, 1, "1001", 0, 50000);
-    addLine(db, 1, "5001", 50000, 0); // lines only
-    frmpzhz w;
-    QCOMPARE(gridRows(w), QStringList({"1|1001|科目1001|500.00||500.00||", "2|2001|科目2001|-123.45|||-123.45|",
-                                       "3|5001|科目5001||500.00||500.00|", "|合    计||376.55|500.00|500.00|376.55|"}));
-    QCOMPARE(w.periodText(), kMarch);
-}
+    db.run("update dwmc set dw_name='澄川商行'");
+    if (!rows.isEmpty())
+        writeListBooks(db);
+    CapturedPrints prints;
+    auto w = open(window);
+    QCOMPARE(gridRows(*w), rows);
+    QCOMPARE(w->periodText(), period);
+    QCOMPARE(buttons(*w), rows.isEmpty() ? "00001" : "00111");
+    // What the first column lists, the totals row's caption left out.
+    const QStringList firstColumn = gridColumn(w->MSFlexGrid1, 1).first(std::max<qsizetype>(rows.size() - 1, 0));
 
-void tst_monthendwindows::historyListsClosedPeriodsNewestFirst()
-{
-    TestDb db;
-    for (const QString period : {"2004年01月", "2004年12月", "2004年02月"}) {
-        addClosedSummary(db, period, "2001", -100, 0, 300);
-        addClosedSummary(db, period, "1001", 100, 300, 0);
+    db.run("update dwmc set dw_name='别家'");
+    for (const auto &[name, opener] : kLists)
+        open(name);
+    w->Toolbar1->click("button_print");
+    QCOMPARE(prints.documents.size(), 1);
+    const auto &page = prints.documents.first().pages.first();
+    QCOMPARE(text(page, "label3"), "澄川商行");
+    QCOMPARE(text(page, "label5"), period);
+    QCOMPARE(texts(page, "Text1"), firstColumn);
+    if (!rows.isEmpty()) { // the totals row is the last row
+        w->Toolbar1->click("button_last");
+        QCOMPARE(w->MSFlexGrid1->row(), rows.size());
+        QCOMPARE(buttons(*w), "11001");
     }
+}
+
+void tst_monthendwindows::historyChoosesAClosedPeriod()
+{
+    TestDb db;
+    writeListBooks(db);
     frmpzhzcx w;
     QStringList listed;
     for (int i = 0; i < w.Combo1->count(); ++i)
         listed << w.Combo1->itemText(i);
     QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
-    QCOMPARE(w.periodText(), "2004年12月");
-    // Opening and closing balances are not totalled on screen.
-    const QStringList shown = {"1|1001|科目1001|1.00|3.00||4.00|", "2|2001|科目2001|-1.00||3.00|-4.00|",
-                               "|  合    计|||3.00|3.00||"};
-    QCOMPARE(gridRows(w), shown);
-
+    const QStringList shown = gridRows(w);
     w.Combo1->setCurrentIndex(2);
     for (int pass = 0; pass < 2; ++pass) // the same choice twice: the same rows
         w.Combo1_Click();
@@ -158,49 +189,6 @@ void tst_monthendwindows::historyListsClosedPeriodsNewestFirst()
     emit w.Combo1->activated(1);
     QCOMPARE(w.dataRows(), 0);
     QCOMPARE(buttons(w), "00001");
-}
-
-void tst_monthendwindows::eachPrintTakesItsOwnWindow_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("period");
-    QTest::addColumn<QStringList>("firstColumn");
-    QTest::newRow("balance check") << "frmssph" << kMarch << QStringList({"1", "2"});
-    QTest::newRow("summary") << "frmpzhz" << kMarch << QStringList({"1001", "2001"});
-    QTest::newRow("history") << "frmpzhzcx"
-                             << "2004年12月" << QStringList({"1001"});
-    // An empty list still prints: its headers and zero totals.
-    for (const auto &[name, opener] : kLists)
-        QTest::newRow(qPrintable("empty " + name)) << name << QString() << QStringList();
-}
-
-void tst_monthendwindows::eachPrintTakesItsOwnWindow()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, period);
-    QFETCH(QStringList, firstColumn);
-    TestDb db;
-    db.run("update dwmc set dw_name='澄川商行'");
-    if (!firstColumn.isEmpty()) {
-        startMonth(db);
-        addLine(db, 1, "1001", 100, 0);
-        addLine(db, 2, "2001", 0, 100);
-        addClosedSummary(db, "2004年12月", "1001", 0, 5, 5);
-    }
-    CapturedPrints prints(QDate(2026, 3, 9));
-    auto w = open(window);
-    QCOMPARE(buttons(*w), firstColumn.isEmpty() ? "00001" : "00111");
-    // Other windows open and list later, and the company is renamed: the print keeps
-    // to what this window shows.
-    db.run("update dwmc set dw_name='别家'");
-    for (const auto &[name, opener] : kLists)
-        open(name);
-    w->Toolbar1->click("button_print");
-    QCOMPARE(prints.documents.size(), 1);
-    const auto &page = prints.documents.first().pages.first();
-    QCOMPARE(text(page, "label3"), "澄川商行");
-    QCOMPARE(text(page, "label5"), period);
-    QCOMPARE(texts(page, "Text1"), firstColumn);
 }
 
 void tst_monthendwindows::periodStatusCountsAndDate()

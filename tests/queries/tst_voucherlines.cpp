@@ -68,7 +68,6 @@ void tst_voucherlines::linesByScopeAndFilter_data()
     QTest::newRow("current, all by number then entry") << "" << all << "" << everyCurrent;
     QTest::newRow("current, blank search: by number then date")
         << "" << account << "   " << QStringList{"1:201", "1:1002", "2:101", "2:201", "10:9%"};
-    QTest::newRow("code begins with") << "" << account << "100" << QStringList{"1:1002"};
     QTest::newRow("code prefix of two") << "" << account << "1" << QStringList{"1:1002", "2:101"};
     QTest::newRow("initials contain, any case") << "" << account << "qj" << QStringList{"1:201", "2:201"};
     QTest::newRow("name contains") << "" << account << "银行" << QStringList{"1:1002"};
@@ -78,7 +77,6 @@ void tst_voucherlines::linesByScopeAndFilter_data()
     QTest::newRow("percent as typed") << "" << account << "%" << QStringList{"10:9%"};
     QTest::newRow("underscore as typed") << "" << account << "_" << QStringList{"10:9%"};
     QTest::newRow("injection is text") << "" << account << "') or (1=1 --" << QStringList{};
-    QTest::newRow("no match") << "" << account << "zzz" << QStringList{};
     QTest::newRow("current, 全部") << "" << voucher << "全部" << everyCurrent;
     QTest::newRow("number shared by two saves") << "" << voucher << "2" << QStringList{"2:101", "2:201"};
     QTest::newRow("number deleted meanwhile") << "" << voucher << "99" << QStringList{};

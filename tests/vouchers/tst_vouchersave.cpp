@@ -131,9 +131,6 @@ void tst_vouchersave::storesOneRowPerLineFromTheChart()
              QStringList({"2026-02-01|7|1001|XJ|现金|2026年02月|10|0", "2026-02-01|7|A2|YHCK|银行存款|2026年02月|20|0",
                           "2026-02-01|7|1001|XJ|现金|2026年02月|0|30",
                           "2026-02-01|7|A2|YHCK|银行存款|2026年02月|101|-101"}));
-    const VoucherTotals totals = totalsOf({draft.lines.begin(), draft.lines.begin() + 3});
-    QCOMPARE(totals.debit.toString(), QStringLiteral("0.30"));
-    QVERIFY(totals.debit == totals.credit);
 }
 
 void tst_vouchersave::unsavedStoresNothing_data()
