@@ -1,6 +1,5 @@
 // Month end without windows: the balance rule, the summary, the period status, the
 // closing and the history it leaves.
-#include "closing/history.h"
 #include "closing/periodclose.h"
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
@@ -8,24 +7,17 @@
 #include "monthendbooks.h"
 #include "testsupport.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
-#include <map>
-
-using testsupport::FailingStatements;
-using testsupport::TestDb;
 using namespace testsupport;
 
 namespace {
-// Balances per account code as one table holds them for one period.
-std::map<QString, qint64> balancesOf(TestDb &db, const QString &table, const QString &column, const QString &period)
+// Each of the period's rows in one table as "code:cents", in code order.
+QString balancesOf(TestDb &db, const QString &table, const QString &column, const QString &period)
 {
-    std::map<QString, qint64> out;
-    auto rs = db.run("select km_no, " + column + " from " + table + " where kjqj=?", {period});
-    for (; rs && !rs->eof(); rs->moveNext())
-        out[rs->text("km_no")] += rs->value(1).toLongLong();
-    return out;
+    return db.scalar("select group_concat(km_no || ':' || " + column + ", ' ') from (select km_no, " + column +
+                         " from " + table + " where kjqj=? order by km_no)",
+                     {period});
 }
 
 std::optional<closing::GateVerdict> gate()
@@ -43,6 +35,19 @@ std::optional<closing::ClosingOutcome> closeMonth()
     return outcome;
 }
 
+// The named fields of every row, joined by "|".
+QStringList rowsOf(RecordsetPtr rs, const QStringList &fields)
+{
+    QStringList rows;
+    for (; rs && !rs->eof(); rs->moveNext()) {
+        QStringList row;
+        for (const QString &f : fields)
+            row << rs->text(f);
+        rows << row.join('|');
+    }
+    return rows;
+}
+
 using Lines = QList<QList<qint64>>; // voucher, debit, credit
 } // namespace
 
@@ -51,36 +56,23 @@ Q_DECLARE_METATYPE(closing::GateVerdict)
 class tst_monthend : public QObject {
     Q_OBJECT
 private slots:
-    void nextPeriod_data();
     void nextPeriod();
     void balanceRule_data();
     void balanceRule();
     void summaryByAccount();
-    void fullClosing();
-    void failureLeavesBooksUnchanged_data();
-    void failureLeavesBooksUnchanged();
-    void closingsChainAndHistoryListsNewestFirst(); // forced closing of an empty month included
-    void generatedMonthCarriesTheSums();
+    void closingIsWholeOrNothing_data();
+    void closingIsWholeOrNothing();
+    void closingsChain(); // forced closing of an empty month included
 };
-
-void tst_monthend::nextPeriod_data()
-{
-    QTest::addColumn<QString>("period");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("year");
-    QTest::newRow("01") << "2004年01月" << "2004年02月" << "2004";
-    QTest::newRow("08") << "2004年08月" << "2004年09月" << "2004";
-    QTest::newRow("09") << "2004年09月" << "2004年10月" << "2004";
-    QTest::newRow("11") << "2004年11月" << "2004年12月" << "2004";
-    QTest::newRow("12") << "2004年12月" << "2005年01月" << "2005";
-}
 
 void tst_monthend::nextPeriod()
 {
-    QFETCH(QString, period);
-    const Period next = Period::parse(period)->next();
-    QTEST(next.text(), "next");
-    QTEST(next.bareYearText(), "year");
+    QStringList next;
+    for (const char *period : {"2004年01月", "2004年09月", "2004年11月", "2004年12月"}) {
+        const Period p = Period::parse(QString::fromUtf8(period))->next();
+        next << p.text() + ' ' + p.bareYearText();
+    }
+    QCOMPARE(next.join(','), "2004年02月 2004,2004年10月 2004,2004年12月 2004,2005年01月 2005");
 }
 
 void tst_monthend::balanceRule_data()
@@ -102,6 +94,7 @@ void tst_monthend::balanceRule_data()
 void tst_monthend::balanceRule()
 {
     QFETCH(Lines, lines);
+    QFETCH(int, vouchers);
     QFETCH(int, unbalanced);
     TestDb db;
     startMonth(db);
@@ -109,28 +102,16 @@ void tst_monthend::balanceRule()
     for (const auto &l : lines)
         addLine(db, int(l[0]), "1001", l[1], l[2]);
 
-    QString error;
-    auto totals = closing::voucherTotals(&error);
-    QVERIFY2(totals, qPrintable(error));
-    int failing = 0;
-    for (; !totals->eof(); totals->moveNext()) {
-        const auto debit = Money::fromField(totals->value("jfhj"));
-        const auto credit = Money::fromField(totals->value("dfhj"));
-        QVERIFY(debit && credit);
-        failing += !closing::voucherBalances(*debit, *credit);
-    }
-    QCOMPARE(failing, unbalanced);
-
     const auto verdict = gate();
     QVERIFY(verdict);
     QTEST(*verdict, "verdict");
     // The gate keeps every voucher's totals; the status keeps only the failing ones.
-    QCOMPARE(db.count("pzktemp"), verdict == closing::GateVerdict::NoLines ? 1 : totals->recordCount());
+    QCOMPARE(db.count("pzktemp"), verdict == closing::GateVerdict::NoLines ? 1 : vouchers);
+    QString error;
     const auto status = closing::readPeriodStatus(&error);
     QVERIFY2(status, qPrintable(error));
-    QCOMPARE(status->period, kMarch);
-    QTEST(status->vouchers, "vouchers");
-    QCOMPARE(status->unbalanced, unbalanced);
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(status->period).arg(status->vouchers).arg(status->unbalanced),
+             QStringLiteral("%1 %2 %3").arg(kMarch).arg(vouchers).arg(unbalanced));
     QCOMPARE(db.count("pzktemp"), unbalanced);
 
     // A failed refill leaves pzktemp as it was, and a failed read is never a verdict.
@@ -164,24 +145,17 @@ void tst_monthend::summaryByAccount()
     QString error;
     QVERIFY2(closing::rebuildSummary(kMarch, &error), qPrintable(error));
     QCOMPARE(db.count("pzhzk"), 2 + 5);
-    const auto listed = [](RecordsetPtr rs) {
-        QStringList rows;
-        for (; rs && !rs->eof(); rs->moveNext()) {
-            QStringList r{rs->text("km_no"), rs->text("km_name")};
-            for (const char *f : {"qchj", "jfhj", "dfhj", "qmhj"})
-                r << testsupport::amountText(rs->value(f));
-            rows << r.join(' ');
-        }
-        rows.sort();
-        return rows;
-    };
-    const QStringList rows = listed(closing::summaryRows(kMarch, &error));
-    // The list sums the books directly; it must agree with the working rows just rebuilt.
-    QCOMPARE(rows, listed(db.run("SELECT km_no, km_name, sum(qcje) AS qchj, sum(jfje) AS jfhj, sum(dfje) AS dfhj, "
-                                 "sum(qcje+jfje-dfje) AS qmhj FROM pzhzk GROUP BY km_no, km_name")));
+    const QStringList fields = {"km_no", "km_name", "qchj", "jfhj", "dfhj", "qmhj"};
+    QStringList rows = rowsOf(closing::summaryRows(kMarch, &error), fields);
+    rows.sort();
     // Initials do not split a group, a changed name does; a credit balance is negative.
-    QCOMPARE(rows, QStringList({"1001 新名 0.00 0.00 0.05 -0.05", "1001 科目1001 100.00 0.35 0.00 100.35",
-                                "1002 科目1002 -25.00 0.00 0.00 -25.00", "1004 科目1004 0.00 0.00 0.30 -0.30"}));
+    QCOMPARE(rows, QStringList({"1001|新名|0|0|5|-5", "1001|科目1001|10000|35|0|10035", "1002|科目1002|-2500|0|0|-2500",
+                                "1004|科目1004|0|0|30|-30"}));
+    // The list sums the books directly; it must agree with the working rows just rebuilt.
+    QCOMPARE(rowsOf(db.run("SELECT km_no, km_name, sum(qcje) AS qchj, sum(jfje) AS jfhj, sum(dfje) AS dfhj, "
+                           "sum(qcje+jfje-dfje) AS qmhj FROM pzhzk GROUP BY km_no, km_name ORDER BY 1, 2"),
+                    fields),
+             rows);
 
     // A failed rebuild leaves the last one standing.
     const QStringList before = snapshot(db);
@@ -190,87 +164,66 @@ void tst_monthend::summaryByAccount()
     QCOMPARE(snapshot(db), before);
 }
 
-void tst_monthend::fullClosing()
+void tst_monthend::closingIsWholeOrNothing_data()
 {
-    TestDb db;
-    startMonth(db);
-    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1009', 'ZJ1009', '科目1009')"); // never used
-    addOpening(db, "1001", 50000);                  // opening and lines
-    addOpening(db, "1002", -20000);                 // opening only
-    addOpening(db, "1003", 1000);                   // closes at zero
-    addOpening(db, "1001", 999, "2026年02月");     // an earlier period's stays where it is
-    addLine(db, 1, "1001", 12345, 0);
-    addLine(db, 1, "1004", 0, 12345);               // lines only
-    addLine(db, 2, "1004", 1000, 0);
-    addLine(db, 2, "1003", 0, 1000);
-    addLine(db, 3, "1001", 50, 0, "2026年02月");   // a late line of February
-    addLine(db, 3, "1004", 0, 50, "2026年02月");
-    db.run("insert into pzhzk (km_no, qcje) values ('9999', 1)");
-    QVERIFY(gate() == closing::GateVerdict::Balanced);
-    const int gateRows = db.count("pzktemp");
-
-    const auto outcome = closeMonth();
-    QVERIFY(outcome);
-    QCOMPARE(outcome->closed.text(), kMarch);
-    QCOMPARE(outcome->next.text(), kApril);
-
-    QCOMPARE(db.scalar("select kjqj || '/' || kjnd from dqkjqj"), kApril + "/2026");
-    QCOMPARE(db.count("pzk"), 0);
-    QCOMPARE(db.count("pzhzk"), 0);
-    QCOMPARE(db.count("pzktemp"), gateRows);
-    QCOMPARE(db.count("pzkls"), 6);
-    QCOMPARE(db.scalar("select count(*) from pzkls where bz='已结转' and kjqj=? and jfje+dfje>0", {kMarch}), "4");
-    QCOMPARE(db.scalar("select count(*) from pzhzkls where bz='已结转'"), QString::number(db.count("pzhzkls")));
-
-    // One history row per account and period of the lines.
-    const std::map<QString, qint64> marchClosing{{"1001", 62345}, {"1002", -20000}, {"1003", 0}, {"1004", -11345}};
-    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", kMarch), marchClosing);
-    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", "2026年02月"), (std::map<QString, qint64>{{"1001", 50}, {"1004", -50}}));
-    QCOMPARE(db.scalar("select qcje || ' ' || jfje || ' ' || dfje from pzhzkls where km_no='1002'"), "-20000 0 0");
-
-    // Next month opens with every account's balance, February's late lines included.
-    const std::map<QString, qint64> aprilOpening{{"1001", 62395}, {"1002", -20000}, {"1003", 0}, {"1004", -11395}};
-    QCOMPARE(balancesOf(db, "zzqcye", "qcje", kApril), aprilOpening);
-    QCOMPARE(db.scalar("select count(*) from zzqcye where kjqj=? and djh is null and rq is null and kjnd is null",
-                       {kApril}),
-             "4");
-    QCOMPARE(db.count("zzqcye"), 4 + 4);
-}
-
-void tst_monthend::failureLeavesBooksUnchanged_data()
-{
-    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("failing"); // a step that fails first; the closing is then retried
+    QTest::newRow("no failure") << QString();
     for (const char *step : {"kjqj from dqkjqj", "max(rowid)", "INSERT INTO pzkls", "INSERT INTO pzhzkls",
                              "UPDATE dqkjqj", "INSERT INTO zzqcye", "DELETE FROM pzk", "DELETE FROM pzhzk", "COMMIT"})
         QTest::newRow(step) << QString::fromLatin1(step);
 }
 
-void tst_monthend::failureLeavesBooksUnchanged()
+void tst_monthend::closingIsWholeOrNothing()
 {
     QFETCH(QString, failing);
     TestDb db;
     startMonth(db);
-    addOpening(db, "1001", 700);
-    addLine(db, 1, "1001", 250, 0);
-    addLine(db, 1, "1002", 0, 250);
-    db.run("insert into pzhzk (km_no, qcje) values ('1001', 700)");
-    const QStringList before = snapshot(db);
-    {
-        FailingStatements fail([&](const QString &sql) { return sql.contains(failing); });
-        QString error;
-        QVERIFY(!closing::closePeriod(&error));
-        QVERIFY(!error.isEmpty());
+    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1009', 'ZJ1009', '科目1009')"); // never used
+    addOpening(db, "1001", 50000);              // opening and lines
+    addOpening(db, "1002", -20000);             // opening only
+    addOpening(db, "1003", 1000);               // closes at zero
+    addOpening(db, "1001", 999, "2026年02月"); // an earlier period's stays where it is
+    addLine(db, 1, "1001", 12345, 0);
+    addLine(db, 1, "1004", 0, 12345); // lines only
+    addLine(db, 2, "1004", 1000, 0);
+    addLine(db, 2, "1003", 0, 1000);
+    addLine(db, 3, "1001", 50, 0, "2026年02月"); // a late line of February
+    addLine(db, 3, "1004", 0, 50, "2026年02月");
+    db.run("insert into pzhzk (km_no, qcje) values ('9999', 1)");
+    QVERIFY(gate() == closing::GateVerdict::Balanced);
+    const int gateRows = db.count("pzktemp");
+    if (!failing.isEmpty()) {
+        const QStringList before = snapshot(db);
+        {
+            FailingStatements fail([&](const QString &sql) { return sql.contains(failing); });
+            QString error;
+            QVERIFY(!closing::closePeriod(&error));
+            QVERIFY(!error.isEmpty());
+        }
+        QCOMPARE(snapshot(db), before);
     }
-    QCOMPARE(snapshot(db), before);
 
-    // A retry after the failure closes the month once.
-    QVERIFY(closeMonth());
-    QCOMPARE(db.count("pzkls"), 2);
-    QCOMPARE(db.count("pzhzkls"), 2);
-    QCOMPARE(balancesOf(db, "zzqcye", "qcje", kApril), (std::map<QString, qint64>{{"1001", 950}, {"1002", -250}}));
+    const auto outcome = closeMonth();
+    QVERIFY(outcome);
+    QCOMPARE(outcome->closed.text() + outcome->next.text(), kMarch + kApril);
+    QCOMPARE(db.scalar("select kjqj || '/' || kjnd from dqkjqj"), kApril + "/2026");
+    QCOMPARE(QList<int>({db.count("pzk"), db.count("pzhzk"), db.count("pzktemp"), db.count("pzkls")}),
+             QList<int>({0, 0, gateRows, 6}));
+    QCOMPARE(db.scalar("select count(*) from pzkls where bz='已结转' and kjqj=? and jfje+dfje>0", {kMarch}), "4");
+    QCOMPARE(db.scalar("select count(*) from pzhzkls where bz is not '已结转'"), "0");
+
+    // One history row per account and period of the lines.
+    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", kMarch), "1001:62345 1002:-20000 1003:0 1004:-11345");
+    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", "2026年02月"), "1001:50 1004:-50");
+    QCOMPARE(db.scalar("select qcje || ' ' || jfje || ' ' || dfje from pzhzkls where km_no='1002'"), "-20000 0 0");
+
+    // Next month opens with every account's balance, February's late lines included.
+    QCOMPARE(balancesOf(db, "zzqcye", "qcje", kApril), "1001:62395 1002:-20000 1003:0 1004:-11395");
+    QCOMPARE(db.scalar("select count(*) from zzqcye where kjqj=? and coalesce(djh, rq, kjnd) is null", {kApril}), "4");
+    QCOMPARE(db.count("zzqcye"), 4 + 4);
 }
 
-void tst_monthend::closingsChainAndHistoryListsNewestFirst()
+void tst_monthend::closingsChain()
 {
     TestDb db;
     startMonth(db);
@@ -287,64 +240,7 @@ void tst_monthend::closingsChainAndHistoryListsNewestFirst()
     QCOMPARE(db.scalar("select group_concat(km_no || ':' || qcje || ':' || jfje || ':' || dfje || ':' || qmje) "
                        "from pzhzkls where kjqj='2026年05月'"),
              "1001:0:0:0:0,1002:1000:0:0:1000");
-    QCOMPARE(balancesOf(db, "zzqcye", "qcje", "2026年06月"), (std::map<QString, qint64>{{"1001", 0}, {"1002", 1000}}));
-    QString error;
-    auto periods = closing::closedPeriods(&error);
-    QVERIFY2(periods, qPrintable(error));
-    QStringList listed;
-    for (; !periods->eof(); periods->moveNext())
-        listed << periods->text("kjqj");
-    QCOMPARE(listed, QStringList({"2026年05月", kApril, kMarch}));
-
-    auto april = closing::closedSummary(kApril, &error);
-    QVERIFY2(april, qPrintable(error));
-    QStringList codes;
-    Money debit, credit;
-    for (; !april->eof(); april->moveNext()) {
-        codes << april->text("km_no");
-        const auto rowDebit = Money::fromField(april->value("jfje"));
-        const auto rowCredit = Money::fromField(april->value("dfje"));
-        QVERIFY(rowDebit && rowCredit);
-        debit += *rowDebit;
-        credit += *rowCredit;
-    }
-    QCOMPARE(codes, QStringList({"1001", "1002"}));
-    QCOMPARE(debit.toString(), "12.00");
-    QCOMPARE(credit, debit);
-    QCOMPARE(closing::closedSummary("2004年01月", &error)->recordCount(), 0);
-}
-
-void tst_monthend::generatedMonthCarriesTheSums()
-{
-    TestDb db;
-    startMonth(db);
-    QRandomGenerator random(20260301);
-    std::map<QString, qint64> expected;
-    {
-        mdlStandard::Transaction work;
-        for (int k = 0; k < 30; ++k) {
-            const QString code = QString::number(1000 + k);
-            if (k % 4 == 0)
-                continue; // no opening balance
-            const qint64 opening = random.bounded(-50000, 50000);
-            addOpening(db, code, opening);
-            expected[code] += opening;
-        }
-        for (int v = 1; v <= 400; ++v) {
-            const QString debit = QString::number(1000 + random.bounded(40));
-            const QString credit = QString::number(1000 + random.bounded(40));
-            const qint64 amount = random.bounded(1, 1000000);
-            addLine(db, v, debit, amount, 0);
-            addLine(db, v, credit, 0, amount);
-            expected[debit] += amount;
-            expected[credit] -= amount;
-        }
-        QVERIFY(work.commit());
-    }
-    QVERIFY(gate() == closing::GateVerdict::Balanced);
-    QVERIFY(closeMonth());
-    QCOMPARE(balancesOf(db, "zzqcye", "qcje", kApril), expected);
-    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", kMarch), expected);
+    QCOMPARE(balancesOf(db, "zzqcye", "qcje", "2026年06月"), "1001:0 1002:1000");
 }
 
 QTEST_MAIN(tst_monthend)

@@ -6,12 +6,11 @@
 #include "closing/frmpzhzcx.h"
 #include "closing/frmssph.h"
 #include "frame/mdimain.h"
+#include "gridtext.h"
 #include "monthendbooks.h"
-#include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/report/reportlayout.h"
+#include "previewseam.h"
 #include "reportpages.h"
-#include "reports/printreport.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -37,22 +36,7 @@ const std::map<QString, Opener> kLists = {
 
 std::unique_ptr<ReadOnlyList> open(const QString &name) { return std::unique_ptr<ReadOnlyList>(kLists.at(name)()); }
 
-// Row r of the grid, cells 0 to the last, joined by "|".
-QString gridRow(const GridFrame &w, int r)
-{
-    QStringList cells;
-    for (int c = 0; c < w.MSFlexGrid1->cols(); ++c)
-        cells << w.MSFlexGrid1->textMatrix(r, c);
-    return cells.join('|');
-}
-
-QStringList gridRows(const GridFrame &w)
-{
-    QStringList rows;
-    for (int r = 1; r < w.MSFlexGrid1->rows(); ++r)
-        rows << gridRow(w, r);
-    return rows;
-}
+QStringList gridRows(const GridFrame &w) { return testsupport::gridRows(w.MSFlexGrid1); }
 
 // First, back, next, last and print, as enabled or not.
 QString buttons(const GridFrame &w)
@@ -63,25 +47,26 @@ QString buttons(const GridFrame &w)
     return out;
 }
 
-void addClosedSummary(TestDb &db, const QString &period, const QString &code, qint64 open, qint64 debit, qint64 credit)
+// What the three list windows list: March's vouchers and opening balances, and three
+// closed months, saved out of order.
+void writeListBooks(TestDb &db)
 {
-    db.run("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-           "values (?, ?, ?, ?, ?, ?, ?, ?, '已结转')",
-           {code, "ZJ" + code, "科目" + code, period, open, debit, credit, open + debit - credit});
+    startMonth(db);
+    addOpening(db, "1001", 50000);
+    addOpening(db, "2001", -12345); // a credit opening balance
+    addOpening(db, "3001", 700);    // opening only
+    addLine(db, 10, "1001", 10, 0); // 0.10 + 0.20 against 0.30 balances to the cent
+    addLine(db, 10, "1002", 20, 0);
+    addLine(db, 10, "2001", 0, 30);
+    addLine(db, 9, "2001", 0, 1000); // credit only: fails
+    addLine(db, 2, "1001", 500, 0);  // both totals 0 once corrected: balances
+    addLine(db, 2, "1001", -500, 0);
+    for (const QString period : {"2004年01月", "2004年12月", "2004年02月"})
+        db.run("insert into pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) values "
+               "('2001', 'ZJ2001', '科目2001', ?1, -100, 0, 300, -400, '已结转'), "
+               "('1001', 'ZJ1001', '科目1001', ?1, 100, 300, 0, 400, '已结转')",
+               {period});
 }
-
-// Every report printed while it lives, laid out as pages instead of a preview.
-class CapturedPrints {
-public:
-    CapturedPrints()
-    {
-        reports::setPreviewHandler([this](const platform::report::Report &report, QWidget *) {
-            documents.append(platform::report::layoutReport(report, QDate(2026, 3, 9)));
-        });
-    }
-    ~CapturedPrints() { reports::setPreviewHandler({}); }
-    QList<platform::report::ReportDocument> documents;
-};
 
 // Runs the closing gate; a closing window that comes up is closed once it has finished,
 // and what it said is returned ("" when none came up).
@@ -115,119 +100,59 @@ QStringList openWindowNames(MDIMain &main)
 class tst_monthendwindows : public QObject {
     Q_OBJECT
 private slots:
-    void balanceCheckListsVerdictsAndTotals();
-    void summaryRebuildsAndListsByAccount();
-    void historyListsClosedPeriodsNewestFirst();
-    void eachPrintTakesItsOwnWindow_data();
-    void eachPrintTakesItsOwnWindow();
+    void listsAndPrintsWhatItShows_data();
+    void listsAndPrintsWhatItShows();
+    void historyChoosesAClosedPeriod();
     void periodStatusCountsAndDate();
-    void gateRefuses_data();
-    void gateRefuses();
-    void closingClosesTheMonthAndItsWindows_data();
-    void closingClosesTheMonthAndItsWindows();
-    void failedClosingLeavesTheBooks();
+    void closingFromTheMenu_data();
+    void closingFromTheMenu();
 };
 
-void tst_monthendwindows::balanceCheckListsVerdictsAndTotals()
-{
-    TestDb db;
-    startMonth(db);
-    addLine(db, 10, "1001", 10, 0); // 0.10 + 0.20 against 0.30 balances to the cent
-    addLine(db, 10, "1002", 20, 0);
-    addLine(db, 10, "2001", 0, 30);
-    addLine(db, 9, "2001", 0, 1000); // credit only: fails
-    addLine(db, 2, "1001", 500, 0);  // both totals 0 once corrected: balances
-    addLine(db, 2, "1001", -500, 0);
-    frmssph w;
-    const QString pass = "借贷平衡，审核通过！", fail = "借贷不平衡，未通过审核！";
-    QCOMPARE(gridRows(w),
-             QStringList({"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass, "|  合    计|0.30|10.30|"}));
-    QCOMPARE(buttons(w), "00111");
-    w.Toolbar1->click("button_last"); // the totals row is the last row
-    QCOMPARE(w.MSFlexGrid1->row(), 4);
-    QCOMPARE(buttons(w), "11001");
-}
-
-void tst_monthendwindows::summaryRebuildsAndListsByAccount()
-{
-    TestDb db;
-    startMonth(db);
-    addOpening(db, "1001", 50000);       // opening only
-    addOpening(db, "2001", -12345);      // a credit opening balance
-    addOpening(db, "3001", 700, kApril); // another month's: not this summary's
-    addLine(db, 1, "1001", 0, 50000);
-    addLine(db, 1, "5001", 50000, 0); // lines only
-    db.run("insert into pzhzk (kjqj, km_no, qcje) values ('old', 'stale', 1)");
-    frmpzhz w;
-    QCOMPARE(db.count("pzhzk"), 4); // rebuilt: two opening balances and two lines
-    QCOMPARE(gridRows(w), QStringList({"1|1001|科目1001|500.00||500.00||", "2|2001|科目2001|-123.45|||-123.45|",
-                                       "3|5001|科目5001||500.00||500.00|", "|合    计||376.55|500.00|500.00|376.55|"}));
-    QCOMPARE(w.periodText(), kMarch);
-}
-
-void tst_monthendwindows::historyListsClosedPeriodsNewestFirst()
-{
-    TestDb db;
-    for (const QString period : {"2004年01月", "2004年12月", "2004年02月"}) {
-        addClosedSummary(db, period, "2001", -100, 0, 300);
-        addClosedSummary(db, period, "1001", 100, 300, 0);
-    }
-    frmpzhzcx w;
-    QStringList listed;
-    for (int i = 0; i < w.Combo1->count(); ++i)
-        listed << w.Combo1->itemText(i);
-    QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
-    QCOMPARE(w.periodText(), "2004年12月");
-    // Opening and closing balances are not totalled on screen.
-    const QStringList shown = {"1|1001|科目1001|1.00|3.00||4.00|", "2|2001|科目2001|-1.00||3.00|-4.00|",
-                               "|  合    计|||3.00|3.00||"};
-    QCOMPARE(gridRows(w), shown);
-
-    for (int pass = 0; pass < 2; ++pass) { // the same choice twice: the same rows
-        w.Combo1->setCurrentIndex(2);
-        w.Combo1_Click();
-        QCOMPARE(gridRows(w), shown);
-        QCOMPARE(w.periodText(), "2004年01月");
-    }
-    db.run("delete from pzhzkls where kjqj='2004年02月'");
-    w.Combo1->setCurrentIndex(1);
-    emit w.Combo1->activated(1);
-    QCOMPARE(w.dataRows(), 0);
-    QCOMPARE(buttons(w), "00001");
-}
-
-void tst_monthendwindows::eachPrintTakesItsOwnWindow_data()
+void tst_monthendwindows::listsAndPrintsWhatItShows_data()
 {
     QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("rows"); // the grid's, the totals row last
     QTest::addColumn<QString>("period");
-    QTest::addColumn<QStringList>("firstColumn");
-    QTest::newRow("balance check") << "frmssph" << kMarch << QStringList({"1", "2"});
-    QTest::newRow("summary") << "frmpzhz" << kMarch << QStringList({"1001", "2001"});
-    QTest::newRow("history") << "frmpzhzcx"
-                             << "2004年12月" << QStringList({"1001"});
+    const QString pass = "借贷平衡，审核通过！", fail = "借贷不平衡，未通过审核！";
+    QTest::newRow("balance check") << "frmssph"
+                                   << QStringList{"1|2|||" + pass, "2|9||10.00|" + fail, "3|10|0.30|0.30|" + pass,
+                                                  "|  合    计|0.30|10.30|"}
+                                   << kMarch;
+    QTest::newRow("summary") << "frmpzhz"
+                             << QStringList{"1|1001|科目1001|500.00|0.10||500.10|", "2|1002|科目1002||0.20||0.20|",
+                                            "3|2001|科目2001|-123.45||10.30|-133.75|", "4|3001|科目3001|7.00|||7.00|",
+                                            "|合    计||383.55|0.30|10.30|373.55|"}
+                             << kMarch;
+    // Opening and closing balances of closed periods are not totalled on screen.
+    QTest::newRow("history, newest period first")
+        << "frmpzhzcx"
+        << QStringList{"1|1001|科目1001|1.00|3.00||4.00|", "2|2001|科目2001|-1.00||3.00|-4.00|",
+                       "|  合    计|||3.00|3.00||"}
+        << "2004年12月";
     // An empty list still prints: its headers and zero totals.
     for (const auto &[name, opener] : kLists)
-        QTest::newRow(qPrintable("empty " + name)) << name << QString() << QStringList();
+        QTest::newRow(qPrintable("empty " + name)) << name << QStringList() << QString();
 }
 
-void tst_monthendwindows::eachPrintTakesItsOwnWindow()
+// Each list window lists its rows over a totals row and prints exactly those, with the
+// company and period it was opened with, whatever other windows and the books do later.
+void tst_monthendwindows::listsAndPrintsWhatItShows()
 {
     QFETCH(QString, window);
+    QFETCH(QStringList, rows);
     QFETCH(QString, period);
-    QFETCH(QStringList, firstColumn);
     TestDb db;
     db.run("update dwmc set dw_name='澄川商行'");
-    if (!firstColumn.isEmpty()) {
-        startMonth(db);
-        addLine(db, 1, "1001", 100, 0);
-        addLine(db, 2, "2001", 0, 100);
-        addClosedSummary(db, "2004年12月", "1001", 0, 5, 5);
-    }
+    if (!rows.isEmpty())
+        writeListBooks(db);
     CapturedPrints prints;
     auto w = open(window);
-    QCOMPARE(buttons(*w), firstColumn.isEmpty() ? "00001" : "00111");
-    // Other windows open and list later, and the company is renamed: the print keeps
-    // to what this window shows.
+    QCOMPARE(gridRows(*w), rows);
+    QCOMPARE(w->periodText(), period);
+    QCOMPARE(buttons(*w), rows.isEmpty() ? "00001" : "00111");
+    // What the first column lists, the totals row's caption left out.
+    const QStringList firstColumn = gridColumn(w->MSFlexGrid1, 1).first(std::max<qsizetype>(rows.size() - 1, 0));
+
     db.run("update dwmc set dw_name='别家'");
     for (const auto &[name, opener] : kLists)
         open(name);
@@ -237,6 +162,33 @@ void tst_monthendwindows::eachPrintTakesItsOwnWindow()
     QCOMPARE(text(page, "label3"), "澄川商行");
     QCOMPARE(text(page, "label5"), period);
     QCOMPARE(texts(page, "Text1"), firstColumn);
+    if (!rows.isEmpty()) { // the totals row is the last row
+        w->Toolbar1->click("button_last");
+        QCOMPARE(w->MSFlexGrid1->row(), rows.size());
+        QCOMPARE(buttons(*w), "11001");
+    }
+}
+
+void tst_monthendwindows::historyChoosesAClosedPeriod()
+{
+    TestDb db;
+    writeListBooks(db);
+    frmpzhzcx w;
+    QStringList listed;
+    for (int i = 0; i < w.Combo1->count(); ++i)
+        listed << w.Combo1->itemText(i);
+    QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
+    const QStringList shown = gridRows(w);
+    w.Combo1->setCurrentIndex(2);
+    for (int pass = 0; pass < 2; ++pass) // the same choice twice: the same rows
+        w.Combo1_Click();
+    QCOMPARE(gridRows(w), shown);
+    QCOMPARE(w.periodText(), "2004年01月");
+    db.run("delete from pzhzkls where kjqj='2004年02月'");
+    w.Combo1->setCurrentIndex(1);
+    emit w.Combo1->activated(1);
+    QCOMPARE(w.dataRows(), 0);
+    QCOMPARE(buttons(w), "00001");
 }
 
 void tst_monthendwindows::periodStatusCountsAndDate()
@@ -247,16 +199,12 @@ void tst_monthendwindows::periodStatusCountsAndDate()
     addLine(db, 1, "2001", 0, 100);
     addLine(db, 2, "1001", 100, 0);
     addLine(db, 2, "2001", 0, 99); // a cent short
-    addLine(db, 3, "1001", 0, 0);
-    addLine(db, 1, "1001", 0, 0); // entered later under the same number
     {
         frmkjqjzt w(nullptr, QDate(2026, 3, 5));
         QVERIFY(w.loaded());
         const QStringList shown = {w.valueLabel(1)->text(), w.valueLabel(2)->text(), w.valueLabel(3)->text(),
                                    w.valueLabel(4)->text()};
-        QCOMPARE(shown, QStringList({kMarch, "3", "1", "2026年3月5日"}));
-        QCOMPARE(db.rows("select pz_no, jfhj, dfhj from pzktemp"), QStringList("2|100|99"));
-        QCOMPARE(frmkjqjzt::dateText(QDate(2026, 12, 25)), "2026年12月25日");
+        QCOMPARE(shown, QStringList({kMarch, "2", "1", "2026年3月5日"}));
     }
     MessageBoxes boxes;
     FailingStatements failing(statementsOn("pzktemp"));
@@ -265,69 +213,48 @@ void tst_monthendwindows::periodStatusCountsAndDate()
     QVERIFY(boxes.lastText().startsWith("读取会计期间状态失败："));
 }
 
-void tst_monthendwindows::gateRefuses_data()
+void tst_monthendwindows::closingFromTheMenu_data()
 {
-    QTest::addColumn<bool>("unbalanced");
-    QTest::addColumn<bool>("failRead");
+    QTest::addColumn<qint64>("credit"); // the credit line of the month's one voucher; -1: no lines
+    QTest::addColumn<QString>("failing"); // a table the closing cannot reach
     QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
-    QTest::addColumn<QString>("told");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("said"); // by the closing window; "": none came up
     using B = QMessageBox::StandardButton;
-    QTest::newRow("unbalanced voucher") << true << false << QList<B>{B::Yes} << "尚存在不平衡凭证，无法完成结转！";
-    QTest::newRow("lines unreadable") << false << true << QList<B>{B::Yes}
-                                      << "读取凭证数据失败，不能进行会计期间结转：";
-    QTest::newRow("not confirmed") << true << false << QList<B>{B::No}
-                                   << "结转后数据不能回转，确定要进行会计期间结转吗？";
+    const QString sure = "结转后数据不能回转，确定要进行会计期间结转吗？", done = "结转成功，已结转至:" + kApril;
+    const QList<B> yes{B::Yes};
+    QTest::newRow("balanced month") << 250LL << "" << yes << QStringList{sure} << done;
+    QTest::newRow("forced empty month") << -1LL << "" << QList<B>{B::Yes, B::Yes}
+                                        << QStringList{sure, "本月尚未发现有凭证数据输入，强制结转吗？"} << done;
+    QTest::newRow("not confirmed") << 250LL << "" << QList<B>{B::No} << QStringList{sure} << "";
+    QTest::newRow("unbalanced voucher") << 240LL << "" << yes << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"}
+                                        << "";
+    QTest::newRow("lines unreadable") << 250LL << "pzktemp" << yes
+                                      << QStringList{sure, "读取凭证数据失败，不能进行会计期间结转：查询错误:injected failure"}
+                                      << "";
+    QTest::newRow("closing fails") << 250LL << "pzhzkls" << yes
+                                   << QStringList{sure, "会计期间结转失败，所有数据均保持原样：查询错误:injected failure"}
+                                   << "会计期间结转未能完成，所有数据均保持原样。";
 }
 
-void tst_monthendwindows::gateRefuses()
+// The gate behind the menu item: what it asks and tells, and that only a closing that
+// went through advances the books and closes the windows over the month.
+void tst_monthendwindows::closingFromTheMenu()
 {
-    QFETCH(bool, unbalanced);
-    QFETCH(bool, failRead);
+    QFETCH(qint64, credit);
+    QFETCH(QString, failing);
     QFETCH(QList<QMessageBox::StandardButton>, answers);
-    QFETCH(QString, told);
-    TestDb db;
-    startMonth(db);
-    addLine(db, 1, "1001", 100, 0);
-    addLine(db, 1, "2001", 0, unbalanced ? 90 : 100);
-    const QStringList before = snapshot(db, false);
-    MessageBoxes boxes;
-    for (auto answer : answers)
-        boxes.answer(answer);
-    MDIMain main;
-    {
-        std::optional<FailingStatements> failing;
-        if (failRead)
-            failing.emplace(statementsOn("pzktemp"));
-        QCOMPARE(runGate(main), QString()); // no closing window came up
-    }
-    QVERIFY2(boxes.lastText().startsWith(told), qPrintable(boxes.lastText()));
-    QCOMPARE(snapshot(db, false), before);
-}
-
-void tst_monthendwindows::closingClosesTheMonthAndItsWindows_data()
-{
-    QTest::addColumn<bool>("withLines");
-    QTest::addColumn<QStringList>("questions");
-    QTest::newRow("balanced month") << true << QStringList({"结转后数据不能回转，确定要进行会计期间结转吗？"});
-    QTest::newRow("forced empty month") << false
-                                        << QStringList({"结转后数据不能回转，确定要进行会计期间结转吗？",
-                                                        "本月尚未发现有凭证数据输入，强制结转吗？"});
-}
-
-void tst_monthendwindows::closingClosesTheMonthAndItsWindows()
-{
-    QFETCH(bool, withLines);
-    QFETCH(QStringList, questions);
+    QFETCH(QString, said);
     TestDb db;
     startMonth(db);
     addOpening(db, "1001", 1000);
-    if (withLines) {
+    if (credit >= 0) {
         addLine(db, 1, "1001", 250, 0);
-        addLine(db, 1, "2001", 0, 250);
+        addLine(db, 1, "2001", 0, credit);
     }
     MessageBoxes boxes;
-    boxes.answer(QMessageBox::Yes);
-    boxes.answer(QMessageBox::Yes);
+    for (auto answer : answers)
+        boxes.answer(answer);
     MDIMain main;
     for (const char *item : {"menussph", "menupzhz", "menupzhzcx"})
         main.menuItem(item)->trigger();
@@ -336,37 +263,21 @@ void tst_monthendwindows::closingClosesTheMonthAndItsWindows()
         w->setObjectName("frmpzlr");
         return w;
     });
-    QCOMPARE(openWindowNames(main), QStringList({"frmpzhz", "frmpzhzcx", "frmpzlr", "frmssph"}));
-
-    QCOMPARE(runGate(main), "结转成功，已结转至:" + kApril);
-    QCOMPARE(boxes.texts(), questions);
-    QCOMPARE(db.scalar("select kjqj || kjnd from dqkjqj"), kApril + "2026");
-    QCOMPARE(db.rows("select km_no, qcje from zzqcye where kjqj='2026年04月' order by km_no"),
-             withLines ? QStringList({"1001|1250", "2001|-250"}) : QStringList("1001|1000"));
-    QCOMPARE(openWindowNames(main), QStringList("frmpzhzcx"));
-}
-
-void tst_monthendwindows::failedClosingLeavesTheBooks()
-{
-    TestDb db;
-    startMonth(db);
-    addOpening(db, "1001", 1000);
-    addLine(db, 1, "1001", 250, 0);
-    addLine(db, 1, "2001", 0, 250);
-    const QStringList before = snapshot(db, false);
-    MessageBoxes boxes;
-    MDIMain main;
-    main.menuItem("menussph")->trigger();
-    boxes.answer(QMessageBox::Yes);
-    QString said;
+    const QStringList windows = {"frmpzhz", "frmpzhzcx", "frmpzlr", "frmssph"};
+    QCOMPARE(openWindowNames(main), windows);
+    const QStringList before = snapshot(db, false); // the summary window has rebuilt pzhzk
     {
-        FailingStatements failing(statementsOn("pzhzkls"));
-        said = runGate(main);
+        std::optional<FailingStatements> fail;
+        if (!failing.isEmpty())
+            fail.emplace(statementsOn(failing));
+        QCOMPARE(runGate(main), said);
     }
-    QVERIFY(!said.contains("结转成功"));
-    QVERIFY2(boxes.lastText().startsWith("会计期间结转失败，所有数据均保持原样："), qPrintable(boxes.lastText()));
-    QCOMPARE(snapshot(db, false), before);
-    QCOMPARE(openWindowNames(main), QStringList("frmssph"));
+    QTEST(boxes.texts(), "told");
+    const bool closed = said == "结转成功，已结转至:" + kApril;
+    QCOMPARE(db.scalar("select kjqj || kjnd from dqkjqj"), closed ? kApril + "2026" : kMarch + "2026年");
+    QCOMPARE(openWindowNames(main), closed ? QStringList("frmpzhzcx") : windows);
+    if (!closed)
+        QCOMPARE(snapshot(db, false), before);
 }
 
 QTEST_MAIN(tst_monthendwindows)

@@ -1,6 +1,8 @@
-// A voucher's checks and its save: what is refused, how, and what is stored.
+// A voucher's checks and its save: what is refused, how, and what is stored; and the
+// period's lines listed, corrected and deleted by their identity.
 #include "testsupport.h"
 #include "vouchers/accountlookup.h"
+#include "vouchers/periodlines.h"
 #include "vouchers/voucherstore.h"
 
 #include <QtTest>
@@ -33,8 +35,8 @@ QString described(const std::optional<SaveRefusal> &r)
 {
     if (!r)
         return QString();
-    return r->text + QStringLiteral(" @") + (r->notice ? "N" : "") + (r->clearNumber ? "C" : "")
-           + QStringLiteral("%1:%2").arg(r->line).arg(r->column);
+    return r->text + QStringLiteral(" @") + (r->notice ? "N" : "") + (r->clearNumber ? "C" : "") +
+           QStringLiteral("%1:%2").arg(r->line).arg(r->column);
 }
 
 void seedBooks(TestDb &db, const QString &period = QStringLiteral("2026年01月"))
@@ -43,6 +45,18 @@ void seedBooks(TestDb &db, const QString &period = QStringLiteral("2026年01月"
     db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001','XJ','现金'), ('A2','YHCK','银行存款')");
 }
 
+// Two identical lines of voucher 1 and one line of voucher 2, listed.
+std::vector<LineRef> seedLines(TestDb &db)
+{
+    db.run("insert into pzk (rq, pz_no, km_no, km_name, jfje, dfje) values "
+           "('2026-01-05', 2, '2001', '短期借款', 0, 500), ('2026-01-05', 1, '1001', '现金', 500, 0), "
+           "('2026-01-05', 1, '1001', '现金', 500, 0)");
+    QString error;
+    const auto rs = readPeriodLines(&error);
+    if (!rs || rs->text("km_name") != QStringLiteral("现金"))
+        return {};
+    return lineRefsOf(*rs, &error).value_or(std::vector<LineRef>{});
+}
 } // namespace
 
 class tst_vouchersave : public QObject {
@@ -51,11 +65,12 @@ private slots:
     void checks_data();
     void checks();
     void storesOneRowPerLineFromTheChart();
-    void refusedAtSave_data();
-    void refusedAtSave();
-    void failureStoresNothing_data();
-    void failureStoresNothing();
+    void unsavedStoresNothing_data();
+    void unsavedStoresNothing();
     void amountTexts();
+    void byIdentity_data();
+    void byIdentity();
+    void failedReadIsNoAnswer();
 };
 
 void tst_vouchersave::checks_data()
@@ -75,8 +90,8 @@ void tst_vouchersave::checks_data()
     QTest::newRow("sign, both amounts") << jan << " -3 " << QStringList{"1001|现金|1|2"} << "";
     QTest::newRow("one empty line") << jan << "" << QStringList{"|||"}
                                     << "您还没有输入单据内容，请核实后再进行保存操作！ @0:-1";
-    QTest::newRow("empty code, two lines") << jan << "7" << QStringList{"|||", good[0]}
-                                           << lineText(1, "【科目编号】 不能为空！") + " @1:1";
+    QTest::newRow("empty code, two lines")
+        << jan << "7" << QStringList{"|||", good[0]} << lineText(1, "【科目编号】 不能为空！") + " @1:1";
     QTest::newRow("next month") << QDate(2026, 2, 1) << "" << good << badDate;
     QTest::newRow("no number") << jan << "" << good << "【凭证编号】不能为空，请重新输入！ @C0:-1";
     QTest::newRow("number of blanks") << jan << "  " << good << badNumber;
@@ -106,68 +121,55 @@ void tst_vouchersave::storesOneRowPerLineFromTheChart()
     TestDb db;
     seedBooks(db, QStringLiteral("2026年02月"));
     // Codes are trimmed and matched without regard to case; the typed names are not stored.
-    const auto draft = draftOf(QDate(2026, 2, 1), " 7", {" 1001 |打错的名称|0.10|", "a2|银行存款|.2|",
-                                                         "1001|现金||0.30", "A2|银行存款|1.005|-1.005"});
+    const auto draft =
+        draftOf(QDate(2026, 2, 1), " 7",
+                {" 1001 |打错的名称|0.10|", "a2|银行存款|.2|", "1001|现金||0.30", "A2|银行存款|1.005|-1.005"});
     std::optional<SaveRefusal> refusal;
     QString error;
     QVERIFY2(saveVoucher(draft, &refusal, &error), qPrintable(error));
     QCOMPARE(db.rows("select rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje from pzk order by rowid"),
-             QStringList({"2026-02-01|7|1001|XJ|现金|2026年02月|10|0",
-                                          "2026-02-01|7|A2|YHCK|银行存款|2026年02月|20|0",
-                                          "2026-02-01|7|1001|XJ|现金|2026年02月|0|30",
-                                          "2026-02-01|7|A2|YHCK|银行存款|2026年02月|101|-101"}));
-    const VoucherTotals totals = totalsOf({draft.lines.begin(), draft.lines.begin() + 3});
-    QCOMPARE(totals.debit.toString(), QStringLiteral("0.30"));
-    QVERIFY(totals.debit == totals.credit);
+             QStringList({"2026-02-01|7|1001|XJ|现金|2026年02月|10|0", "2026-02-01|7|A2|YHCK|银行存款|2026年02月|20|0",
+                          "2026-02-01|7|1001|XJ|现金|2026年02月|0|30",
+                          "2026-02-01|7|A2|YHCK|银行存款|2026年02月|101|-101"}));
 }
 
-void tst_vouchersave::refusedAtSave_data()
+void tst_vouchersave::unsavedStoresNothing_data()
 {
     QTest::addColumn<QString>("period");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("fourth");  // the fourth line's code
+    QTest::addColumn<QString>("failing"); // statements that fail, from the n-th call on
+    QTest::addColumn<int>("call");
+    QTest::addColumn<QString>("refusal"); // empty: a failure, told as an error
+    const QString jan = QStringLiteral("2026年01月");
     // The period is read at the save: a window left open across a closing is refused.
-    QTest::newRow("month closed meanwhile") << "2026年02月" << QStringList{"1001|现金|1|"}
-                                            << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
-    QTest::newRow("code not in the chart") << "2026年01月" << QStringList{"1001|现金|1|", "100|现金||1"}
-                                           << kNoAccountFound + " @2:1";
+    QTest::newRow("month closed meanwhile") << "2026年02月"
+                                            << "A2"
+                                            << "" << 0 << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
+    QTest::newRow("code not in the chart") << jan << "100"
+                                           << "" << 0 << kNoAccountFound + " @4:1";
+    QTest::newRow("period read fails") << jan << "A2"
+                                       << "from dqkjqj" << 1 << "";
+    QTest::newRow("third of four lines fails") << jan << "A2"
+                                               << "insert into pzk" << 3 << "";
 }
 
-void tst_vouchersave::refusedAtSave()
+void tst_vouchersave::unsavedStoresNothing()
 {
     QFETCH(QString, period);
-    QFETCH(QStringList, lines);
+    QFETCH(QString, fourth);
+    QFETCH(QString, failing);
+    QFETCH(int, call);
     TestDb db;
     seedBooks(db, period);
+    int calls = 0;
+    testsupport::FailingStatements fail(
+        [&](const QString &sql) { return !failing.isEmpty() && sql.contains(failing) && ++calls >= call; });
     std::optional<SaveRefusal> refusal;
     QString error;
+    const QStringList lines = {"1001|现金|1|", "A2|银行存款||1", "1001|现金|2|", fourth + "|银行存款||2"};
     QVERIFY(!saveVoucher(draftOf(kJan15, "1", lines), &refusal, &error));
     QTEST(described(refusal), "refusal");
-    QCOMPARE(db.count("pzk"), 0);
-}
-
-void tst_vouchersave::failureStoresNothing_data()
-{
-    QTest::addColumn<QString>("statement");
-    QTest::addColumn<int>("failingCall");
-    QTest::newRow("period read") << "from dqkjqj" << 1;
-    QTest::newRow("third of four lines") << "insert into pzk" << 3;
-}
-
-void tst_vouchersave::failureStoresNothing()
-{
-    QFETCH(QString, statement);
-    QFETCH(int, failingCall);
-    TestDb db;
-    seedBooks(db);
-    int calls = 0;
-    testsupport::FailingStatements failing(
-        [&](const QString &sql) { return sql.contains(statement) && ++calls >= failingCall; });
-    std::optional<SaveRefusal> refusal;
-    QString error;
-    const QStringList lines = {"1001|现金|1|", "A2|银行存款||1", "1001|现金|2|", "A2|银行存款||2"};
-    QVERIFY(!saveVoucher(draftOf(kJan15, "1", lines), &refusal, &error));
-    QVERIFY(!refusal && !error.isEmpty());
+    QCOMPARE(error.isEmpty(), refusal.has_value());
     QCOMPARE(db.count("pzk"), 0);
 }
 
@@ -178,6 +180,65 @@ void tst_vouchersave::amountTexts()
     const VoucherTotals t = totalsOf({{"", "", "12a", "-"}, {"", "", "2.345", " 1 "}});
     QCOMPARE(t.debit.toString() + '/' + t.credit.toString(), QStringLiteral("2.35/1.00"));
     QCOMPARE(voucherNumber("+12"), std::optional<qint64>(12));
+}
+
+// What another window did to the line between the listing and the action.
+void tst_vouchersave::byIdentity_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<bool>("deleting");
+    QTest::addColumn<QStringList>("after"); // the books afterwards
+    QTest::newRow("change one of two identical") << "" << false << QStringList{"2|0|500", "1|500|0", "1|123|0"};
+    QTest::newRow("delete one of two identical") << "" << true << QStringList{"2|0|500", "1|500|0"};
+    QTest::newRow("change after a delete elsewhere")
+        << "delete from pzk where rowid = ?" << false << QStringList{"2|0|500", "1|500|0"};
+    QTest::newRow("delete after a change elsewhere")
+        << "update pzk set jfje = 1 where rowid = ?" << true << QStringList{"2|0|500", "1|500|0", "1|1|0"};
+    QTest::newRow("change after a change elsewhere")
+        << "update pzk set dfje = 1 where rowid = ?" << false << QStringList{"2|0|500", "1|500|0", "1|500|1"};
+}
+
+void tst_vouchersave::byIdentity()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(bool, deleting);
+    TestDb db;
+    auto refs = seedLines(db);
+    // Listed by voucher number: the two identical lines of voucher 1 come first.
+    QCOMPARE(refs.size(), size_t(3));
+    QCOMPARE(refs[2].number.toInt(), 2);
+    QCOMPARE(refs[2].credit, Money::fromCents(500));
+    LineRef &line = refs[1]; // the second of the two identical lines, as listed
+    if (!meanwhile.isEmpty())
+        db.run(meanwhile, {line.id});
+    QString error;
+    const bool done =
+        deleting ? deleteLine(line, &error) : changeLineAmounts(line, Money::fromCents(123), Money(), &error);
+    QCOMPARE(done, meanwhile.isEmpty());
+    QCOMPARE(error.isEmpty(), done);
+    QTEST(db.rows("select pz_no, jfje, dfje from pzk order by rowid"), "after");
+    if (done && !deleting) {
+        // The reference follows the change, so the line can be corrected again.
+        QVERIFY(changeLineAmounts(line, Money(), Money::fromCents(7), &error));
+        QCOMPARE(db.rows("select pz_no, jfje, dfje from pzk order by rowid").last(), QStringLiteral("1|0|7"));
+    }
+}
+
+// A line whose amount is no number cannot be found again by what it holds: the listing
+// is refused rather than read as 0. A chart that cannot be read is no "nothing found".
+void tst_vouchersave::failedReadIsNoAnswer()
+{
+    TestDb db;
+    db.run("insert into pzk (rq, pz_no, km_no, km_name, jfje, dfje) values ('2026-01-05', 1, '1001', '现金', 'x', 0)");
+    QString error;
+    const auto rs = readPeriodLines(&error);
+    QVERIFY2(rs, qPrintable(error));
+    QVERIFY(!lineRefsOf(*rs, &error));
+    QVERIFY(error.contains(QStringLiteral("金额无法读取")));
+    error.clear();
+    testsupport::FailingStatements failing(testsupport::statementsOn("kmdmk"));
+    QVERIFY(!lookupAccounts("1001", &error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_MAIN(tst_vouchersave)
