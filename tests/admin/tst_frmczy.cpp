@@ -1,28 +1,19 @@
 // The operators window: adding, changing, deleting and searching operators.
 #include "admin/frmczy.h"
-#include "frame/frmlogin.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
-#include "platform/keyedtoolbar.h"
-#include "testsupport.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include "windowsteps.h"
 
 using testsupport::MessageBoxes;
 using testsupport::TestDb;
 using testsupport::typeText;
+using windowsteps::click;
+using windowsteps::enter;
 
 namespace {
-void click(frmczy &w, const char *key) { w.Toolbar1->click(QString::fromLatin1(key)); }
-
-// Types into the open editor, then presses Enter.
-void enter(QLineEdit *editor, const QString &text)
+void addOperator(TestDb &db, const QString &number, const QString &name, const QVariant &phone = {})
 {
-    editor->selectAll();
-    typeText(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
+    db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {number, name, phone});
 }
 } // namespace
 
@@ -34,8 +25,7 @@ private slots:
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
     void cancelPutsTheRowBack();
-    void deleteRulesAndRenumbering();
-    void failedDeleteKeepsTheRow();
+    void deleteRulesRenumberingAndFailure();
     void searchIsRefusedWhileEditing();
     void movingNeverCutsACell_data();
     void movingNeverCutsACell();
@@ -49,49 +39,35 @@ void tst_frmczy::appendedOperatorLogsInWithTheDefaultPassword()
 {
     TestDb db;
     for (int i = 1; i <= 6; ++i)
-        db.run("insert into czy (czyno, czyname, password) values (?, 'x', '1')", {QString::number(i)});
+        addOperator(db, QString::number(i), "x");
     MessageBoxes boxes;
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
-    QCOMPARE(w.dataRows(), 7);
     click(w, "button_append");
-    QCOMPARE(g->rows(), 9);
+    QCOMPARE(QList<int>({g->rows(), g->row(), g->col()}), QList<int>({9, 8, 1}));
     QCOMPARE(g->textMatrix(8, 0), QStringLiteral("8"));
-    QCOMPARE(g->row(), 8);
-    QCOMPARE(g->col(), 1);
     QVERIFY(!w.isButtonEnabled("button_append") && w.isButtonEnabled("button_save"));
     QLineEdit *text1 = w.editor->text1;
     enter(text1, " 12 ");
-    QCOMPARE(g->col(), 2);
     enter(text1, "张三");
     QCOMPARE(g->col(), 3);
     QTest::keyClick(text1, Qt::Key_Return); // no telephone
-    QCOMPARE(g->col(), 1); // back to the number, never a new row
-    QCOMPARE(g->rows(), 9);
+    QCOMPARE(QPoint(g->col(), g->rows()), QPoint(1, 9)); // back to the number, never a new row
     click(w, "button_save");
     QCOMPARE(boxes.count(), 0);
     QVERIFY(!text1->isVisible());
     QVERIFY(w.isButtonEnabled("button_append") && !w.isButtonEnabled("button_save"));
     QCOMPARE(g->textMatrix(8, 1), QStringLiteral(" 12 ")); // the grid keeps what was typed
-    auto rs = db.run("select * from czy where czyno='12'");
-    QCOMPARE(rs->recordCount(), 1);
-    QCOMPARE(rs->text("czyname"), QStringLiteral("张三"));
-    QCOMPARE(rs->text("password"), QStringLiteral("40617"));
-    QVERIFY(rs->value("lxdh").isNull());
-
-    frmlogin login;
-    login.show();
-    login.txtitem(1)->setText("12");
-    login.txtitem(2)->setText("40617");
-    QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
-    QVERIFY(login.loginok);
+    QCOMPARE(db.rows("select czyname, password, ifnull(lxdh, 'Null') from czy where czyno='12'"),
+             QStringList{"张三|40617|Null"});
+    QVERIFY(windowsteps::logsIn("12", "40617"));
 }
 
 void tst_frmczy::numberChecksOnEnterAndSave()
 {
     TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('ab', 'x', '1')");
+    addOperator(db, "ab", "x");
     MessageBoxes boxes;
     frmczy w;
     w.show();
@@ -101,8 +77,7 @@ void tst_frmczy::numberChecksOnEnterAndSave()
     enter(text1, "AB"); // the same number in other letters
     QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
     QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
-    QCOMPARE(text1->text(), QString());
-    QCOMPARE(g->textMatrix(g->row(), 1), QString());
+    QCOMPARE(text1->text() + g->textMatrix(g->row(), 1), QString());
     QCOMPARE(g->col(), 1);
 
     QTest::keyClick(text1, Qt::Key_Return); // an empty number passes Enter
@@ -117,10 +92,10 @@ void tst_frmczy::numberChecksOnEnterAndSave()
     QCOMPARE(boxes.lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
     QCOMPARE(g->col(), 2);
     typeText(text1, "李四");
-    db.run("insert into czy (czyno, czyname, password) values ('o''1\"%', 'y', '1')");
+    addOperator(db, "o'1\"%", "y");
     click(w, "button_save"); // taken meanwhile: refused at save too
     QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
-    db.run("delete from czy where czyno='o''1\"%'");
+    db.run("delete from czy where czyno=?", {"o'1\"%"});
     click(w, "button_save");
     QCOMPARE(db.scalar("select czyname from czy where czyno=?", {"o'1\"%"}), QStringLiteral("李四"));
 }
@@ -153,51 +128,43 @@ void tst_frmczy::emptyListAndTheHeaderRow()
 void tst_frmczy::changeWritesOnlyWhatChanged()
 {
     TestDb db;
-    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', '甲', '123', '1')");
+    addOperator(db, "1", "甲", "123");
     MessageBoxes boxes;
-    {
-        frmczy w;
-        w.show();
-        MSFlexGrid *g = w.MSFlexGrid1;
+    frmczy w;
+    w.show();
+    MSFlexGrid *g = w.MSFlexGrid1;
+    QLineEdit *text2 = w.editor->text2;
+    auto change = [&](const QString &name) {
         g->setRow(1);
         click(w, "button_edit");
-        QLineEdit *text2 = w.editor->text2;
-        QCOMPARE(g->col(), 2);
-        enter(text2, " 甲 "); // blanks around an unchanged name are no change
-        // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
-        db.run("update czy set lxdh='999' where czyno='1'");
-        click(w, "button_save");
-        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral("999"));
-        QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
+        enter(text2, name);
+    };
+    change(" 甲 "); // blanks around an unchanged name are no change
+    // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
+    db.run("update czy set lxdh='999' where czyno='1'");
+    click(w, "button_save");
+    QCOMPARE(db.rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"甲|999"});
+    QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
 
-        g->setRow(1);
-        click(w, "button_edit");
-        enter(text2, "乙");
-        text2->selectAll();
-        QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
-        click(w, "button_save");
-        QCOMPARE(db.scalar("select czyname from czy where czyno='1'"), QStringLiteral("乙"));
-        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral(" < 无 >"));
-    }
-    frmczy reloaded;
-    QCOMPARE(reloaded.MSFlexGrid1->textMatrix(1, 3), QStringLiteral(" < 无 >"));
+    change("乙");
+    text2->selectAll();
+    QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
+    click(w, "button_save");
+    QCOMPARE(db.rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"乙| < 无 >"});
 
     // A row deleted meanwhile is reported, not written.
-    reloaded.show();
-    reloaded.MSFlexGrid1->setRow(1);
-    click(reloaded, "button_edit");
-    enter(reloaded.editor->text2, "丙");
+    change("丙");
     db.run("delete from czy where czyno='1'");
-    click(reloaded, "button_save");
+    click(w, "button_save");
     QCOMPARE(boxes.lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
-    QVERIFY(reloaded.editor->text2->isVisible());
+    QVERIFY(text2->isVisible());
     QCOMPARE(db.count("czy"), 1);
 }
 
 void tst_frmczy::cancelPutsTheRowBack()
 {
     TestDb db;
-    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', ' 甲 ', '123', '1')");
+    addOperator(db, "1", " 甲 ", "123");
     MessageBoxes boxes;
     frmczy w;
     w.show();
@@ -207,12 +174,12 @@ void tst_frmczy::cancelPutsTheRowBack()
     enter(w.editor->text2, "乙");
     typeText(w.editor->text2, "456");
     click(w, "button_cx");
-    QCOMPARE(g->textMatrix(2, 2), QStringLiteral("系统管理员"));
     g->setRow(1);
     click(w, "button_edit");
     typeText(w.editor->text2, "乙");
     click(w, "button_cx");
-    QCOMPARE(g->textMatrix(1, 2), QStringLiteral(" 甲 "));
+    QCOMPARE(testsupport::gridColumn(g, 2) + testsupport::gridColumn(g, 3),
+             (QStringList{" 甲 ", "系统管理员", "123", ""}));
     QVERIFY(!w.isButtonEnabled("button_back") && w.isButtonEnabled("button_next"));
 
     click(w, "button_append");
@@ -223,12 +190,11 @@ void tst_frmczy::cancelPutsTheRowBack()
     QCOMPARE(db.count("czy"), 2);
 }
 
-void tst_frmczy::deleteRulesAndRenumbering()
+void tst_frmczy::deleteRulesRenumberingAndFailure()
 {
     TestDb db;
     for (int i = 1; i <= 4; ++i)
-        db.run("insert into czy (czyno, czyname, password) values (?, ?, '1')",
-               {QString::number(i), QStringLiteral("员%1").arg(i)});
+        addOperator(db, QString::number(i), QStringLiteral("员%1").arg(i));
     MessageBoxes boxes;
     frmczy w;
     w.show();
@@ -236,8 +202,7 @@ void tst_frmczy::deleteRulesAndRenumbering()
     g->setRow(5); // 759 sorts last
     g->setTextMatrix(5, 1, " 759 ");
     click(w, "button_delete");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【管理员】帐号，不能删除，可以修改密码！"));
-    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.texts(), QStringList{"【管理员】帐号，不能删除，可以修改密码！"});
 
     g->setRow(3);
     boxes.answer(QMessageBox::No);
@@ -245,14 +210,19 @@ void tst_frmczy::deleteRulesAndRenumbering()
     QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
     QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::Yes);
     QCOMPARE(db.count("czy"), 5);
-
     click(w, "button_delete"); // answered with the default, Yes
     QCOMPARE(db.count("czy"), 4);
-    QCOMPARE(g->rows(), 5);
-    QStringList numbers;
-    for (int r = 1; r < g->rows(); ++r)
-        numbers << g->textMatrix(r, 0) + ":" + g->textMatrix(r, 1);
-    QCOMPARE(numbers, QStringList({"1:1", "2:2", "3:4", "4: 759 "}));
+    QCOMPARE(testsupport::gridColumn(g, 0) + testsupport::gridColumn(g, 1),
+             (QStringList{"1", "2", "3", "4", "1", "2", "4", " 759 "}));
+
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("delete"); });
+        g->setRow(1);
+        click(w, "button_delete");
+    }
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1", "2", "4", " 759 "}));
+    QCOMPARE(db.count("czy"), 4);
 
     db.run("delete from czy where czyno <> '1'");
     click(w, "button_exit");
@@ -265,44 +235,23 @@ void tst_frmczy::deleteRulesAndRenumbering()
     QVERIFY(!single.isButtonEnabled("button_delete") && !single.isButtonEnabled("button_print"));
 }
 
-void tst_frmczy::failedDeleteKeepsTheRow()
-{
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
-    MessageBoxes boxes;
-    frmczy w;
-    w.show();
-    w.MSFlexGrid1->setRow(1);
-    {
-        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("delete"); });
-        click(w, "button_delete");
-    }
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
-    QCOMPARE(w.dataRows(), 2);
-    QCOMPARE(w.MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));
-    QCOMPARE(db.count("czy"), 2);
-}
-
 void tst_frmczy::searchIsRefusedWhileEditing()
 {
     TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('15', '一号', '1'), ('2', '十一', '1')");
+    addOperator(db, "15", "一号");
+    addOperator(db, "2", "十一");
     MessageBoxes boxes;
     frmczy w;
     w.show();
-    w.Textjs->setText("1");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "1");
     QCOMPARE(w.dataRows(), 1); // numbers beginning with 1 ...
-    w.Textjs->setText(QStringLiteral("一"));
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, QStringLiteral("一"));
     QCOMPARE(w.dataRows(), 2); // ... or names containing the text
-    w.Textjs->setText("   ");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "   ");
     QCOMPARE(w.dataRows(), 3);
 
     click(w, "button_append");
-    w.Textjs->setText("15");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "15");
     QCOMPARE(w.dataRows(), 4); // the row being entered is still there
     QVERIFY(w.editor->text1->isVisible());
 }
@@ -327,7 +276,7 @@ void tst_frmczy::movingNeverCutsACell()
     const QStringList row = {"123456", name, "13800138000"};
     TestDb db;
     if (!append)
-        db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {row[0], row[1], row[2]});
+        addOperator(db, row[0], row[1], row[2]);
     MessageBoxes boxes;
     frmczy w;
     w.show();
@@ -375,7 +324,7 @@ void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
 {
     QFETCH(bool, append);
     TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
+    addOperator(db, "1", "甲");
     MessageBoxes boxes;
     frmczy w;
     w.show();
