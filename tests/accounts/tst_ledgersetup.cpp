@@ -51,20 +51,19 @@ class tst_ledgersetup : public QObject {
 private slots:
     void cleanup() { platform::restorePointer(); }
     void freshBooksRefuseTheLaterSteps();
-    void answeringNoChangesNothing();
+    void clearingAnsweredNoOrFailedChangesNothing_data();
+    void clearingAnsweredNoOrFailedChangesNothing();
     void clearingEmptiesExactlyTheLedger();
-    void failedClearingLeavesEverything();
     void firstPeriodBoundaries_data();
     void firstPeriodBoundaries();
-    void firstPeriodIsWrittenWhole();
-    void failedFirstPeriodWritesNothing();
+    void firstPeriodIsWrittenWholeOrNotAtAll();
     void endingInitialisation();
     void unreadableFlagsRefuseEveryStep_data();
     void unreadableFlagsRefuseEveryStep();
     void unreadableFlagsAtLoadDisableTheSteps();
     void lockedBooksCannotBeRead();
     void stepsTestTheirFlagInsideTheirWork();
-    void periodTexts();
+    void periodTextsOfOtherFormsAreRefused();
 };
 
 void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
@@ -72,14 +71,12 @@ void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
     TestDb db;
     MessageBoxes boxes;
     MDIMain main;
-    main.menuItem("menucskjqj")->trigger();
-    QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！"));
-    main.menuItem("menuzzqcye")->trigger();
-    QCOMPARE(boxes.lastText(), QStringLiteral("尚未进行数据初始化，不能设置期初数据！"));
-    main.menuItem("menusjcshz")->trigger();
-    QCOMPARE(boxes.lastText(), QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"));
+    for (const char *item : {"menucskjqj", "menuzzqcye", "menusjcshz"})
+        main.menuItem(item)->trigger();
+    QCOMPARE(boxes.texts(), (QStringList{"数据初始化尚未完成数据清理，不能设置初始会计期间！",
+                                         "尚未进行数据初始化，不能设置期初数据！",
+                                         "【初次使用会计期间】尚未设置，不能结束数据初始化！"}));
     QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
-    QCOMPARE(boxes.count(), 3);
 
     // A Null flag is not set either: the gates still refuse.
     db.run("update qy set bj=null");
@@ -88,25 +85,35 @@ void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
 }
 
-void tst_ledgersetup::answeringNoChangesNothing()
+void tst_ledgersetup::clearingAnsweredNoOrFailedChangesNothing_data()
 {
+    QTest::addColumn<bool>("writeFails");
+    QTest::newRow("answered No") << false;
+    QTest::newRow("a write fails") << true;
+}
+
+void tst_ledgersetup::clearingAnsweredNoOrFailedChangesNothing()
+{
+    QFETCH(bool, writeFails);
     TestDb db;
     fillEveryTable(db);
-    db.run("update qy set bj='1' where cdxm='qykjqj'");
     MessageBoxes boxes;
     MDIMain main;
-    boxes.answer(QMessageBox::No);
-    main.menuItem("menusjcshs")->trigger();
-    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::No);
-    boxes.answer(QMessageBox::No);
-    main.menuItem("menusjcshz")->trigger();
-    QCOMPARE(boxes.lastText(), QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？"));
+    {
+        std::optional<testsupport::FailingStatements> failing;
+        if (writeFails)
+            failing.emplace([](const QString &sql) { return sql.contains("pzkls"); });
+        boxes.answer(writeFails ? QMessageBox::Yes : QMessageBox::No);
+        main.menuItem("menusjcshs")->trigger();
+    }
+    if (writeFails)
+        QVERIFY(boxes.lastText().startsWith(QStringLiteral("数据清理失败")));
+    else
+        QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::No);
     for (const QString &t : kClearedTables)
         QCOMPARE(db.count(t), 1);
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
-    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("not set"));
     QVERIFY(main.menuItem("menusjcshs")->isEnabled());
-    QVERIFY(main.menuItem("menusjcshz")->isEnabled());
 }
 
 void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
@@ -118,43 +125,23 @@ void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
         MDIMain main;
         boxes.answer(QMessageBox::Yes);
         main.menuItem("menusjcshs")->trigger();
-        QCOMPARE(boxes.texts().first(),
-                 QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？"));
-        QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化已成功完成数据清理，现在您可以设置初次使用会计期间！"));
+        QCOMPARE(boxes.texts(),
+                 (QStringList{"数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？",
+                              "数据初始化已成功完成数据清理，现在您可以设置初次使用会计期间！"}));
         QVERIFY(!main.menuItem("menusjcshs")->isEnabled());
     }
     for (const QString &t : kClearedTables)
         QVERIFY2(db.count(t) == 0, qPrintable(t));
-    QCOMPARE(db.count("kmdmk"), 1);
-    QCOMPARE(db.count("czy"), 1);
-    QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("澄川"));
-    QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2026年01月"));
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("set"));
-    QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
+    QCOMPARE(db.rows("select (select count(*) from kmdmk), (select count(*) from czy), dw_name, "
+                     "(select kjqj from dqkjqj) from dwmc"),
+             QStringList{"1|1|澄川|2026年01月"});
+    QCOMPARE(state(ledger::booksCleared) + '|' + state(ledger::firstPeriodSet), QStringLiteral("set|not set"));
 
     // The next start disables the item from the beginning, and a second clearing is refused.
     MDIMain again;
     QVERIFY(!again.menuItem("menusjcshs")->isEnabled());
     again.menusjcshs_Click();
     QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
-}
-
-void tst_ledgersetup::failedClearingLeavesEverything()
-{
-    TestDb db;
-    fillEveryTable(db);
-    MessageBoxes boxes;
-    MDIMain main;
-    {
-        testsupport::FailingStatements failing([](const QString &sql) { return sql.contains("pzkls"); });
-        boxes.answer(QMessageBox::Yes);
-        main.menuItem("menusjcshs")->trigger();
-    }
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("数据清理失败")));
-    for (const QString &t : kClearedTables)
-        QCOMPARE(db.count(t), 1);
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
-    QVERIFY(main.menuItem("menusjcshs")->isEnabled());
 }
 
 void tst_ledgersetup::firstPeriodBoundaries_data()
@@ -209,7 +196,7 @@ void tst_ledgersetup::firstPeriodBoundaries()
     }
 }
 
-void tst_ledgersetup::firstPeriodIsWrittenWhole()
+void tst_ledgersetup::firstPeriodIsWrittenWholeOrNotAtAll()
 {
     TestDb db;
     db.run("update qy set bj='1' where cdxm='sjcsh'");
@@ -217,6 +204,14 @@ void tst_ledgersetup::firstPeriodIsWrittenWhole()
     frmqykjqj window;
     QSignalSpy saved(&window, &frmqykjqj::firstPeriodSaved);
     window.show();
+    {
+        testsupport::FailingStatements failing(
+            [](const QString &sql) { return sql.contains("dqkjqj") && sql.startsWith("UPDATE"); });
+        QVERIFY(!savePeriod(window, "2004", "5"));
+    }
+    QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计期间保存失败")));
+    QCOMPARE(db.scalar("select count(*) from qy where cdxm='qykjqj' and (bj='1' or qyqj<>'')"), QStringLiteral("0"));
+
     QVERIFY(savePeriod(window, "2004", "5"));
     QCOMPARE(boxes.lastText(), QStringLiteral("会计期间设置成功，系统自2004年05月开始使用，您可以设置会计科目、总帐期初余额！"));
     QCOMPARE(db.scalar("select kjnd from dqkjqj"), QStringLiteral("2004年"));
@@ -238,22 +233,6 @@ void tst_ledgersetup::firstPeriodIsWrittenWhole()
     QCOMPARE(db.scalar("select kjqj from dqkjqj"), QStringLiteral("2005年03月"));
 }
 
-void tst_ledgersetup::failedFirstPeriodWritesNothing()
-{
-    TestDb db;
-    MessageBoxes boxes;
-    frmqykjqj window;
-    window.show();
-    {
-        testsupport::FailingStatements failing(
-            [](const QString &sql) { return sql.contains("dqkjqj") && sql.startsWith("UPDATE"); });
-        QVERIFY(!savePeriod(window, "2004", "5"));
-    }
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计期间保存失败")));
-    QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
-    QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QString());
-}
-
 void tst_ledgersetup::endingInitialisation()
 {
     TestDb db;
@@ -261,6 +240,12 @@ void tst_ledgersetup::endingInitialisation()
     MessageBoxes boxes;
     MDIMain main;
     QVERIFY(!main.menuItem("menucskjqj")->isEnabled());
+    boxes.answer(QMessageBox::No);
+    main.menuItem("menusjcshz")->trigger();
+    QCOMPARE(boxes.lastText(), QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？"));
+    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("not set"));
+    QVERIFY(main.menuItem("menusjcshz")->isEnabled());
+
     boxes.answer(QMessageBox::Yes);
     main.menuItem("menusjcshz")->trigger();
     QCOMPARE(boxes.lastText(), QStringLiteral("数据初始化结束！"));
@@ -351,15 +336,11 @@ void tst_ledgersetup::stepsTestTheirFlagInsideTheirWork()
     QCOMPARE(db.scalar("select qyqj from qy where cdxm='qykjqj'"), QStringLiteral("2026年01月"));
 }
 
-void tst_ledgersetup::periodTexts()
+void tst_ledgersetup::periodTextsOfOtherFormsAreRefused()
 {
-    QCOMPARE((Period{2004, 5}).text(), QStringLiteral("2004年05月"));
-    QCOMPARE((Period{2004, 12}).next().text(), QStringLiteral("2005年01月"));
-    QCOMPARE((Period{2004, 8}).next().text(), QStringLiteral("2004年09月"));
     QCOMPARE(Period::parse(QStringLiteral("2004年11月")), std::optional<Period>(Period{2004, 11}));
-    QVERIFY(!Period::parse(QStringLiteral("2004年5月")));
-    QVERIFY(!Period::parse(QStringLiteral("2004年13月")));
-    QVERIFY(!Period::parse(QString()));
+    for (const QString &text : {QStringLiteral("2004年5月"), QStringLiteral("2004年13月"), QString()})
+        QVERIFY2(!Period::parse(text), qPrintable(text));
 }
 
 QTEST_MAIN(tst_ledgersetup)
