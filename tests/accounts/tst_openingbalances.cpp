@@ -78,11 +78,11 @@ private slots:
     void pickerPickRefusalAndCancel();
     void changeCorrectsTheAmountOnly();
     void deleteAndFailedWrites();
-    void refusedAppendAndReadOnly();
+    void readOnlyOnceInitialisationEnded();
     void writesAfterInitialisationEndedAreRefused_data();
     void writesAfterInitialisationEndedAreRefused();
-    void unreadableBooksAreToldAsSuch_data();
-    void unreadableBooksAreToldAsSuch();
+    void appendRefusedUntilTheBooksAreReady_data();
+    void appendRefusedUntilTheBooksAreReady();
 };
 
 void tst_openingbalances::documentNumbersWithinAndAcrossDays()
@@ -333,28 +333,15 @@ void tst_openingbalances::deleteAndFailedWrites()
     QCOMPARE(t.db.count("zzqcye"), 3);
 }
 
-void tst_openingbalances::refusedAppendAndReadOnly()
+void tst_openingbalances::readOnlyOnceInitialisationEnded()
 {
-    {
-        // A Null flag is not set.
-        Books books({{"CSH202601010001", "1001", 100}});
-        books.db.run("update qy set bj=null where cdxm='qykjqj'");
-        MessageBoxes boxes;
-        frmzzqcye w;
-        w.show();
-        windowsteps::click(w, "button_append");
-        QCOMPARE(boxes.lastText(), QStringLiteral("【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！"));
-        QVERIFY(!w.editor->isAppending());
-        QCOMPARE(w.dataRows(), 1);
-    }
     Books books({{"CSH202601010001", "1001", 100}});
     books.db.run("update qy set qyqj='js' where cdxm='sjcsh'");
     MessageBoxes boxes;
     frmzzqcye w;
     w.show();
     QCOMPARE(testsupport::gridColumn(w.MSFlexGrid1, 1), QStringList{"1001"});
-    const QStringList recordKeys = {"button_append", "button_edit", "button_delete", "button_cx", "button_save"};
-    for (const QString &key : recordKeys) {
+    for (const QString &key : {"button_append", "button_edit", "button_delete", "button_cx", "button_save"}) {
         w.buttonClick(key);
         QVERIFY2(!w.isButtonEnabled(key), qPrintable(key));
     }
@@ -408,20 +395,25 @@ void tst_openingbalances::writesAfterInitialisationEndedAreRefused()
     QVERIFY(t.w.isButtonEnabled(action == "delete" ? "button_append" : "button_cx"));
 }
 
-void tst_openingbalances::unreadableBooksAreToldAsSuch_data()
+void tst_openingbalances::appendRefusedUntilTheBooksAreReady_data()
 {
     QTest::addColumn<QString>("broken");
-    QTest::newRow("flags at load") << "flags at load";
-    QTest::newRow("first period flag at append") << "flag at append";
-    QTest::newRow("current period row") << "period row";
+    QTest::addColumn<QString>("message"); // the whole message, or how an unreadable's begins
+    QTest::newRow("first period flag Null") << "flag null" << "【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！";
+    QTest::newRow("flags unreadable at load") << "flags at load" << kUnreadable;
+    QTest::newRow("first period flag unreadable") << "flag at append" << kUnreadable;
+    QTest::newRow("current period row missing") << "period row" << kUnreadable;
 }
 
-void tst_openingbalances::unreadableBooksAreToldAsSuch()
+void tst_openingbalances::appendRefusedUntilTheBooksAreReady()
 {
     QFETCH(QString, broken);
-    Books books;
+    QFETCH(QString, message);
+    Books books({{"CSH202601010001", "1001", 100}});
     if (broken == "period row")
         books.db.run("delete from dqkjqj");
+    if (broken == "flag null")
+        books.db.run("update qy set bj=null where cdxm='qykjqj'"); // a Null flag is not set
     MessageBoxes boxes;
     std::optional<testsupport::FailingStatements> locked;
     if (broken == "flags at load")
@@ -440,7 +432,9 @@ void tst_openingbalances::unreadableBooksAreToldAsSuch()
         QVERIFY(!w.editor->isAppending());
     }
     QCOMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.lastText().startsWith(kUnreadable), qPrintable(boxes.lastText()));
+    QVERIFY2(message == kUnreadable ? boxes.lastText().startsWith(message) : boxes.lastText() == message,
+             qPrintable(boxes.lastText()));
+    QCOMPARE(w.dataRows(), 1);
 }
 
 QTEST_MAIN(tst_openingbalances)

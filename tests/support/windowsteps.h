@@ -11,26 +11,26 @@
 
 namespace windowsteps {
 
-template <class Window> void click(Window &window, const char *key)
+template <class Window>
+void click(Window &window, const char *key)
 {
     window.Toolbar1->click(QString::fromLatin1(key));
 }
 
-// Types over the editor's text (selected whole first).
+// Types over the editor's text (selected whole first); enter() then presses Enter.
 inline void retype(QLineEdit *editor, const QString &text)
 {
     editor->selectAll();
     testsupport::typeText(editor, text);
 }
-
-// Types over the editor's text, then presses Enter.
 inline void enter(QLineEdit *editor, const QString &text)
 {
     retype(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-template <class Window> void search(Window &window, const QString &text)
+template <class Window>
+void search(Window &window, const QString &text)
 {
     window.Textjs->setText(text);
     QTest::keyClick(window.Textjs, Qt::Key_Return);
