@@ -23,7 +23,6 @@ private slots:
     void appendChecksTheNumberAndTheNewOperatorLogsIn();
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
-    void cancelPutsTheRowBack();
     void deleteRulesRenumberingAndFailure();
     void searchIsRefusedWhileEditing();
     void movingNeverCutsACell_data();
@@ -141,35 +140,6 @@ void tst_frmczy::changeWritesOnlyWhatChanged()
     QCOMPARE(boxes.lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
     QVERIFY(text2->isVisible());
     QCOMPARE(db.count("czy"), 1);
-}
-
-void tst_frmczy::cancelPutsTheRowBack()
-{
-    TestDb db;
-    addOperator(db, "1", " 甲 ", "123");
-    MessageBoxes boxes;
-    frmczy w;
-    w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    g->setRow(2);
-    click(w, "button_edit");
-    enter(w.editor->text2, "乙");
-    typeText(w.editor->text2, "456");
-    click(w, "button_cx");
-    g->setRow(1);
-    click(w, "button_edit");
-    typeText(w.editor->text2, "乙");
-    click(w, "button_cx");
-    QCOMPARE(testsupport::gridColumn(g, 2) + testsupport::gridColumn(g, 3),
-             (QStringList{" 甲 ", "系统管理员", "123", ""}));
-    QVERIFY(!w.isButtonEnabled("button_back") && w.isButtonEnabled("button_next"));
-
-    click(w, "button_append");
-    QCOMPARE(g->rows(), 4);
-    click(w, "button_cx");
-    QCOMPARE(g->rows(), 3);
-    QVERIFY(w.isButtonEnabled("button_back") && !w.isButtonEnabled("button_next"));
-    QCOMPARE(db.count("czy"), 2);
 }
 
 void tst_frmczy::deleteRulesRenumberingAndFailure()

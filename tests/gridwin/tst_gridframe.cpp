@@ -165,17 +165,24 @@ void tst_gridframe::editorWritesThroughAndLocksTheGrid()
     QCOMPARE(QPoint(g->row(), g->col()), QPoint(2, 2));
     QTest::keyClick(text2, Qt::Key_Return);
     QCOMPARE(g->col(), 3);
+    QTest::keyClicks(text2, "456");
     QTest::keyClick(text2, Qt::Key_Return);
     QCOMPARE(QPoint(g->row(), g->col()), QPoint(2, 2));
     QCOMPARE(text2->text(), QStringLiteral("ab"));
 
+    // 撤消 puts the row back as it was and unlocks the grid; an appended row goes again.
     click(w, "button_cx");
-    QCOMPARE(g->textMatrix(2, 2), QStringLiteral("员1"));
+    QCOMPARE(g->textMatrix(2, 2) + '|' + g->textMatrix(2, 3), QStringLiteral("员1|"));
     QVERIFY(!text2->isVisible() && g->isEnabled());
     QCOMPARE(g->col(), 0);
     g->setCol(2); // no editor follows after cancel
     QVERIFY(!text2->isVisible());
-    QCOMPARE(db.scalar("select czyname from czy where czyno='1001'"), QStringLiteral("员1"));
+    click(w, "button_append");
+    QCOMPARE(g->rows(), 5);
+    click(w, "button_cx");
+    QCOMPARE(g->rows(), 4);
+    QCOMPARE(movesOn(w), QStringLiteral("back"));
+    QCOMPARE(db.rows("select czyname || ifnull(lxdh, '') from czy where czyno='1001'"), QStringList{"员1"});
 }
 
 void tst_gridframe::totalsRowAddsWhatIsShown()
