@@ -83,7 +83,6 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     testsupport::typeText(text1, "yhck");
     click(w, "button_save");
     QVERIFY(!w.editor->isAppending());
-    QVERIFY(w.isButtonEnabled("button_back") && !w.isButtonEnabled("button_next") && !w.isButtonEnabled("button_save"));
     QCOMPARE(db.scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
                        "km_no='1002'"),
              QStringLiteral("yhck|银行存款|unset"));

@@ -162,22 +162,18 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent()
     Window t;
     t.click("button_append");
     enter(t.text1, "1001");
-    QCOMPARE(t.g->col(), 4);
-
     enter(t.text1, typed);
+    QCOMPARE(t.g->col(), refusal.isEmpty() ? 5 : 4);
+    QCOMPARE(t.g->textMatrix(1, 4), shown); // a refused amount is cleared, to be typed afresh
     if (!refusal.isEmpty()) {
         QCOMPARE(t.boxes.lastText(), refusal);
-        QCOMPARE(t.g->col(), 4);
-        QCOMPARE(t.g->textMatrix(1, 4), QString()); // cleared, to be typed afresh
         retype(t.text1, typed);
         t.click("button_save"); // the save applies the same rule
-        QCOMPARE(t.boxes.lastText(), refusal);
+        QCOMPARE(t.boxes.texts(), QStringList(2, refusal));
         QVERIFY(t.w.editor->isAppending());
         QCOMPARE(t.db.count("zzqcye"), 0);
         return;
     }
-    QCOMPARE(t.g->col(), 5);
-    QCOMPARE(t.g->textMatrix(1, 4), shown);
     t.click("button_save");
 
     // Saved straight from the amount cell, without Enter, the same amount is stored.
@@ -285,11 +281,6 @@ void tst_openingbalances::changeCorrectsTheAmountOnly()
     QCOMPARE(t.g->col(), 4); // amount and remark, in turn
     t.click("button_save");
     QCOMPARE(amount(), QStringLiteral("701"));
-
-    t.click("button_edit");
-    retype(t.text2, "5");
-    t.click("button_cx");
-    QCOMPARE(t.g->textMatrix(1, 4), QStringLiteral("7.01"));
 
     // A balance deleted meanwhile: a change to it is reported, not written.
     t.db.run("delete from zzqcye where km_no='1001'");
