@@ -58,7 +58,6 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     MSFlexGrid *g = w.MSFlexGrid1;
     QLineEdit *text1 = w.editor->text1;
     click(w, "button_append");
-    QCOMPARE(g->textMatrix(2, 0), QStringLiteral("2"));
 
     // A code that differs from a stored one only by letter case or blanks is the same code.
     for (const QString &code : {QStringLiteral("a1"), QStringLiteral(" A1 ")}) {

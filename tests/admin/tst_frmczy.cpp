@@ -247,8 +247,8 @@ void tst_frmczy::limitsCountCharacters()
     MessageBoxes boxes;
     frmczy w;
     w.show();
-    const QString smile = QStringLiteral("😀");
-    for (const QStringList &typed : {QStringList{"12345" + smile, QStringLiteral("一二三四五") + smile, "1234567890123456789" + smile},
+    const QString smile = QStringLiteral("😀"), five = QStringLiteral("一二三四五");
+    for (const QStringList &typed : {QStringList{"12345" + smile, five + smile, "1234567890123456789" + smile},
                                      QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}}) {
         click(w, "button_append");
         for (const QString &text : typed)
@@ -258,7 +258,7 @@ void tst_frmczy::limitsCountCharacters()
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(db.rows("select czyno, czyname, lxdh from czy where czyno like '12345%' order by czyno"),
              (QStringList{"123456|" + smile.repeated(6) + "|12345678901234567890",
-                          "12345" + smile + QStringLiteral("|一二三四五") + smile + "|1234567890123456789" + smile}));
+                          "12345" + smile + '|' + five + smile + "|1234567890123456789" + smile}));
 }
 
 void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }

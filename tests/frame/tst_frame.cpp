@@ -234,7 +234,8 @@ void tst_frame::oneInstancePerChildWindowAndExitAsks()
     boxes.answer(QMessageBox::No);
     main.menuItem("menuexit")->trigger();
     QCOMPARE(boxes.lastText(), QStringLiteral("确定退出财务澄川账簿系统吗？"));
-    QVERIFY(boxes.shown().back().defaultButton == QMessageBox::No && boxes.shown().back().icon == QMessageBox::Question);
+    const platform::MsgBoxRequest &asked = boxes.shown().back();
+    QVERIFY(asked.defaultButton == QMessageBox::No && asked.icon == QMessageBox::Question);
     QVERIFY(main.isVisible() && main.mdiArea()->subWindowList().size() == 3 && exits.isEmpty());
     // The close box asks the same question; Yes closes the children and ends the program.
     boxes.answer(QMessageBox::Yes);
