@@ -34,10 +34,14 @@ void addAccounts(TestDb &db, const QStringList &accounts)
 class tst_chartofaccounts : public QObject {
     Q_OBJECT
 private slots:
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
     void cleanup()
     {
         reports::setPreviewHandler({});
         platform::restorePointer();
+        boxes_.reset();
+        db_.reset();
     }
     void appendRefusesDuplicatesAndStoresTrimmedTexts();
     void changeWritesOnlyWhatChanged();
@@ -46,13 +50,15 @@ private slots:
     void printsItsOwnListingUnderTheCompanyItRead();
     void movingNeverCutsACell_data();
     void movingNeverCutsACell();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
 {
-    TestDb db;
-    addAccounts(db, {"A1|XJ|现金"});
-    MessageBoxes boxes;
+    addAccounts(*db_, {"A1|XJ|现金"});
     Frmkjkm w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -62,13 +68,13 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     // A code that differs from a stored one only by letter case or blanks is the same code.
     for (const QString &code : {QStringLiteral("a1"), QStringLiteral(" A1 ")}) {
         enter(text1, code);
-        QCOMPARE(boxes.lastText(), QStringLiteral("【会计科目】不能重复，请重新输入！"));
+        QCOMPARE(boxes_->lastText(), QStringLiteral("【会计科目】不能重复，请重新输入！"));
         QCOMPARE(g->textMatrix(2, 1), QString());
         QCOMPARE(g->col(), 1);
     }
     testsupport::typeText(text1, "a1");
     click(w, "button_save"); // without Enter, the save checks it
-    QCOMPARE(boxes.lastText(), QStringLiteral("【科目编号】不能重复，请重新输入！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【科目编号】不能重复，请重新输入！"));
 
     enter(text1, "10025"); // four characters are taken
     QCOMPARE(g->textMatrix(2, 1), QStringLiteral("1002"));
@@ -77,29 +83,27 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     enter(text1, "");
     QCOMPARE(g->col(), 1); // the cycle stays in the row
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【拼音简码】不能为空，请重新输入！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【拼音简码】不能为空，请重新输入！"));
     QCOMPARE(g->col(), 2);
     testsupport::typeText(text1, "yhck");
     click(w, "button_save");
     QVERIFY(!w.editor->isAppending());
-    QCOMPARE(db.scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
+    QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
                        "km_no='1002'"),
              QStringLiteral("yhck|银行存款|unset"));
     QCOMPARE(g->textMatrix(2, 3), QStringLiteral(" 银行存款 ")); // as typed, until listed again
 
     click(w, "button_append");
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【科目编号】不能为空，请重新输入！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【科目编号】不能为空，请重新输入！"));
     click(w, "button_cx");
     QCOMPARE(w.dataRows(), 2);
-    QCOMPARE(db.count("kmdmk"), 2);
+    QCOMPARE(db_->count("kmdmk"), 2);
 }
 
 void tst_chartofaccounts::changeWritesOnlyWhatChanged()
 {
-    TestDb db;
-    addAccounts(db, {"1001|XJ|现金|1", "1002|YHCK|银行存款"});
-    MessageBoxes boxes;
+    addAccounts(*db_, {"1001|XJ|现金|1", "1002|YHCK|银行存款"});
     Frmkjkm w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -113,58 +117,56 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     enter(text2, "9");
     QCOMPARE(g->col(), 2); // the code is never opened
     click(w, "button_save");
-    QCOMPARE(db.scalar("select km_zjf || '|' || km_name || '|' || km_page from kmdmk where km_no='1002'"),
+    QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || km_page from kmdmk where km_no='1002'"),
              QStringLiteral("YH|银行存款|9"));
 
     // Nothing changed: nothing is read or written, so a vanished account goes unnoticed.
-    db.run("delete from kmdmk where km_no='1002'");
+    db_->run("delete from kmdmk where km_no='1002'");
     click(w, "button_edit");
     click(w, "button_save");
     QVERIFY(!w.editor->isChanging());
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 
     // A change to it is reported, not written; cancel puts the row back as it was.
     click(w, "button_edit");
     testsupport::typeText(text2, "XX");
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("该会计科目已不存在，无法保存修改！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("该会计科目已不存在，无法保存修改！"));
     QVERIFY(w.editor->isChanging());
     click(w, "button_cx");
     QCOMPARE(gridColumn(g, 2), (QStringList{"XJ", "YH"}));
-    QCOMPARE(db.count("kmdmk"), 1);
+    QCOMPARE(db_->count("kmdmk"), 1);
 }
 
 void tst_chartofaccounts::deleteRulesAndFailedWrites()
 {
-    TestDb db;
-    addAccounts(db, {"1001|XJ|现金", "1002|YHCK|银行存款", "1121|YSPJ|应收票据"});
-    db.run("insert into pzk (pz_no, km_no, jfje) values (1, '1001', 100)");
-    db.run("insert into zzqcye (djh, km_no, qcje) values ('CSH202601010001', '1121', 500)");
-    MessageBoxes boxes;
+    addAccounts(*db_, {"1001|XJ|现金", "1002|YHCK|银行存款", "1121|YSPJ|应收票据"});
+    db_->run("insert into pzk (pz_no, km_no, jfje) values (1, '1001', 100)");
+    db_->run("insert into zzqcye (djh, km_no, qcje) values ('CSH202601010001', '1121', 500)");
     Frmkjkm w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
 
     g->setRow(1);
     click(w, "button_delete");
-    QCOMPARE(boxes.texts(), QStringList{"会计科目【现金】已经使用，不能删除！"}); // and no question
+    QCOMPARE(boxes_->texts(), QStringList{"会计科目【现金】已经使用，不能删除！"}); // and no question
     // An account that only has an opening balance may go; the balance keeps its copy.
     g->setRow(2);
-    boxes.answer(QMessageBox::No);
+    boxes_->answer(QMessageBox::No);
     click(w, "button_delete");
-    QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除会计科目【银行存款】吗？"));
-    QCOMPARE(db.count("kmdmk"), 3);
+    QCOMPARE(boxes_->lastText(), QStringLiteral("确定要删除会计科目【银行存款】吗？"));
+    QCOMPARE(db_->count("kmdmk"), 3);
     g->setRow(3);
     click(w, "button_delete");
-    QCOMPARE(db.count("kmdmk"), 2);
-    QCOMPARE(db.count("zzqcye"), 1);
+    QCOMPARE(db_->count("kmdmk"), 2);
+    QCOMPARE(db_->count("zzqcye"), 1);
 
     testsupport::FailingStatements failing(
         [](const QString &sql) { return sql.startsWith("INSERT") || sql.startsWith("delete from kmdmk"); });
     g->setRow(2);
     click(w, "button_delete");
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除会计科目失败")));
-    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::Notice);
+    QVERIFY(boxes_->lastText().startsWith(QStringLiteral("删除会计科目失败")));
+    QCOMPARE(boxes_->shown().back().kind, platform::MsgKind::Notice);
     QCOMPARE(gridColumn(g, 1), (QStringList{"1001", "1002"}));
 
     click(w, "button_append");
@@ -172,17 +174,15 @@ void tst_chartofaccounts::deleteRulesAndFailedWrites()
     enter(w.editor->text1, "DQJK");
     enter(w.editor->text1, "短期借款");
     click(w, "button_save");
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("会计科目保存失败")));
+    QVERIFY(boxes_->lastText().startsWith(QStringLiteral("会计科目保存失败")));
     QVERIFY(w.editor->isAppending());
-    QCOMPARE(db.count("kmdmk"), 2);
+    QCOMPARE(db_->count("kmdmk"), 2);
 }
 
 void tst_chartofaccounts::quickSearchRule()
 {
-    TestDb db;
-    addAccounts(db, {"2001|DQJK|短期借款", "1001|XJ|现金", "1101|DQTZ|短期投资", "3001|BL1|100%纯利",
+    addAccounts(*db_, {"2001|DQJK|短期借款", "1001|XJ|现金", "1101|DQTZ|短期投资", "3001|BL1|100%纯利",
                      "5001|X_Y|下划线", "0010|QT|其他"});
-    MessageBoxes boxes;
     Frmkjkm w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -196,7 +196,7 @@ void tst_chartofaccounts::quickSearchRule()
         search(w, text);
         QCOMPARE(gridColumn(g, 1), codes);
     }
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 
     search(w, "   ");
     QCOMPARE(gridColumn(g, 0), (QStringList{"1", "2", "3", "4", "5", "6"}));
@@ -211,10 +211,8 @@ void tst_chartofaccounts::quickSearchRule()
 
 void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
 {
-    TestDb db;
-    db.run("update dwmc set dw_name='澄川商贸'");
-    addAccounts(db, {"1001|XJ|现金", "1101|DQTZ|短期投资", "2001|DQJK|短期借款|12"});
-    MessageBoxes boxes;
+    db_->run("update dwmc set dw_name='澄川商贸'");
+    addAccounts(*db_, {"1001|XJ|现金", "1101|DQTZ|短期投资", "2001|DQJK|短期借款|12"});
     MDIMain main;
     main.menuItem("menukjkm")->trigger();
     auto *w = qobject_cast<Frmkjkm *>(main.mdiArea()->subWindowList().first()->widget());
@@ -222,8 +220,8 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     search(*w, "dq");
     search(*w, "zz");
     // What later statements leave in the shared variables does not reach this print.
-    db.run("update dwmc set dw_name='别家'");
-    mdlStandard::sharedrs = db.run("select * from czy");
+    db_->run("update dwmc set dw_name='别家'");
+    mdlStandard::sharedrs = db_->run("select * from czy");
     mdlStandard::unitname = QStringLiteral("别家");
 
     QList<platform::report::ReportDocument> printed;
@@ -253,17 +251,15 @@ void tst_chartofaccounts::movingNeverCutsACell()
     QFETCH(bool, append);
     QFETCH(int, enters);
     const QStringList &row = kLongAccount;
-    TestDb db;
     if (!append)
-        addAccounts(db, {row.join('|')});
-    MessageBoxes boxes;
+        addAccounts(*db_, {row.join('|')});
     Frmkjkm w;
     w.show();
     testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
     QCOMPARE(testsupport::currentRowCells(w), row);
     click(w, "button_save");
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(db.scalar("select km_no || '|' || km_zjf || '|' || km_name || '|' || km_page from kmdmk"), row.join('|'));
+    QCOMPARE(boxes_->count(), 0);
+    QCOMPARE(db_->rows("select km_no, km_zjf, km_name, km_page from kmdmk"), QStringList{row.join('|')});
 }
 
 QTEST_MAIN(tst_chartofaccounts)

@@ -32,6 +32,9 @@ void logInAs(const QString &number)
 class tst_admindialogs : public QObject {
     Q_OBJECT
 private slots:
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
+    void cleanup() { boxes_.reset(); db_.reset(); }
     void companyRecordEditSaveCancelAndExit();
     void refusedOrFailedCompanySaveKeepsEditing_data();
     void refusedOrFailedCompanySaveKeepsEditing();
@@ -39,13 +42,15 @@ private slots:
 
     void passwordChangeTakesEffectAtOnce();
     void passwordRefusalsBlanksAndCase();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_admindialogs::companyRecordEditSaveCancelAndExit()
 {
-    TestDb db;
-    db.run("update dwmc set dw_name='旧名', frdb=null");
-    MessageBoxes boxes;
+    db_->run("update dwmc set dw_name='旧名', frdb=null");
     frmdw window;
     window.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("单位基本信息"));
@@ -61,11 +66,11 @@ void tst_admindialogs::companyRecordEditSaveCancelAndExit()
     retype(window.txtitem(2), "");
     retype(window.txtitem(3), "1234567"); // the postcode box takes six characters
     click(window, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("单位基本信息设置成功！"));
-    QCOMPARE(boxes.shown().back().title, QStringLiteral("友情提示"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("单位基本信息设置成功！"));
+    QCOMPARE(boxes_->shown().back().title, QStringLiteral("友情提示"));
     QVERIFY(!window.txtitem(1)->isEnabled());
     // The emptied boxes store '', not Null.
-    QCOMPARE(db.rows("select dw_name, dw_address, yzbm, ifnull(frdb, 'Null') from dwmc"),
+    QCOMPARE(db_->rows("select dw_name, dw_address, yzbm, ifnull(frdb, 'Null') from dwmc"),
              QStringList{" 澄川贸易 ||123456|"});
 
     // 撤消 shows the saved value again, not the typed one; 退出 while editing stores nothing.
@@ -77,7 +82,7 @@ void tst_admindialogs::companyRecordEditSaveCancelAndExit()
     retype(window.txtitem(1), "不存");
     click(window, "button_exit");
     QVERIFY(!window.isVisible());
-    QCOMPARE(db.rows("select dw_name from dwmc"), QStringList{" 澄川贸易 "});
+    QCOMPARE(db_->rows("select dw_name from dwmc"), QStringList{" 澄川贸易 "});
 }
 
 void tst_admindialogs::refusedOrFailedCompanySaveKeepsEditing_data()
@@ -95,9 +100,7 @@ void tst_admindialogs::refusedOrFailedCompanySaveKeepsEditing()
     QFETCH(QString, name);
     QFETCH(bool, writeFails);
     QFETCH(QString, message);
-    TestDb db;
-    db.run("update dwmc set dw_name='旧名'");
-    MessageBoxes boxes;
+    db_->run("update dwmc set dw_name='旧名'");
     frmdw window;
     window.show();
     click(window, "button_edit");
@@ -109,34 +112,30 @@ void tst_admindialogs::refusedOrFailedCompanySaveKeepsEditing()
             failing.emplace([](const QString &sql) { return sql.startsWith("UPDATE"); });
         click(window, "button_save");
     }
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY2(writeFails ? boxes.lastText().startsWith(message) : boxes.lastText() == message,
-             qPrintable(boxes.lastText()));
+    QCOMPARE(boxes_->count(), 1);
+    QVERIFY2(writeFails ? boxes_->lastText().startsWith(message) : boxes_->lastText() == message,
+             qPrintable(boxes_->lastText()));
     QVERIFY(window.isEditing() && enabled(window, "button_save"));
     QCOMPARE(window.txtitem(2)->text(), QStringLiteral("新地址"));
-    QCOMPARE(db.rows("select dw_name, ifnull(dw_address, '') from dwmc"), QStringList{"旧名|"});
+    QCOMPARE(db_->rows("select dw_name, ifnull(dw_address, '') from dwmc"), QStringList{"旧名|"});
 }
 
 void tst_admindialogs::companyBoxesCountCharactersAndKeepStoredText()
 {
-    TestDb db;
-    db.run("update dwmc set dw_name='澄川', frdb='一二三四五六七八'"); // past the name box's limit of 6
-    MessageBoxes boxes;
+    db_->run("update dwmc set dw_name='澄川', frdb='一二三四五六七八'"); // past the name box's limit of 6
     frmdw window;
     window.show();
     QCOMPARE(window.txtitem(0)->text(), QStringLiteral("一二三四五六七八"));
     click(window, "button_edit");
     retype(window.txtitem(3), QStringLiteral("12345😀😀")); // the postcode takes six characters
     click(window, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("单位基本信息设置成功！"));
-    QCOMPARE(db.scalar("select frdb || '|' || yzbm from dwmc"), QStringLiteral("一二三四五六七八|12345😀"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("单位基本信息设置成功！"));
+    QCOMPARE(db_->scalar("select frdb || '|' || yzbm from dwmc"), QStringLiteral("一二三四五六七八|12345😀"));
 }
 
 void tst_admindialogs::passwordChangeTakesEffectAtOnce()
 {
-    TestDb db;
     logInAs("759");
-    MessageBoxes boxes;
     frmmmxg window;
     window.show();
     QApplication::setActiveWindow(&window);
@@ -153,22 +152,20 @@ void tst_admindialogs::passwordChangeTakesEffectAtOnce()
     QTest::keyClicks(window.textxmm, "Neu 1");
     QTest::keyClicks(window.textqrmm, "Neu 1");
     click(window, "button_save");
-    QCOMPARE(boxes.count(), 0); // success says nothing
+    QCOMPARE(boxes_->count(), 0); // success says nothing
     QVERIFY(!window.isEditing());
     QCOMPARE(window.textxmm->text(), QStringLiteral("Neu 1")); // kept, masked, until the next edit
-    QCOMPARE(db.scalar("select password from czy where czyno='759'"), QStringLiteral("Neu 1"));
+    QCOMPARE(db_->scalar("select password from czy where czyno='759'"), QStringLiteral("Neu 1"));
     QVERIFY(windowsteps::logsIn("759", "Neu 1"));
 }
 
 void tst_admindialogs::passwordRefusalsBlanksAndCase()
 {
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('8', '乙', ' Ab ')");
+    db_->run("insert into czy (czyno, czyname, password) values ('8', '乙', ' Ab ')");
     logInAs("8");
-    MessageBoxes boxes;
     frmmmxg window;
     window.show();
-    auto stored = [&db] { return db.scalar("select password from czy where czyno='8'"); };
+    auto stored = [this] { return db_->scalar("select password from czy where czyno='8'"); };
     auto boxesText = [&window] {
         return QStringList{window.textymm->text(), window.textxmm->text(), window.textqrmm->text()}.join('|');
     };
@@ -177,7 +174,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     QTest::keyClicks(window.textxmm, "a");
     QTest::keyClicks(window.textqrmm, "a");
     click(window, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("原密码不正确，请重新输入原密码！")); // case counts
+    QCOMPARE(boxes_->lastText(), QStringLiteral("原密码不正确，请重新输入原密码！")); // case counts
     QCOMPARE(boxesText(), QStringLiteral("|a|a"));
     QVERIFY(window.isEditing());
 
@@ -185,7 +182,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     QTest::keyClicks(window.textymm, "Ab");
     window.textqrmm->setText("b");
     click(window, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("新密码与确认密码不一致，请重新输入密码！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("新密码与确认密码不一致，请重新输入密码！"));
     QCOMPARE(boxesText(), QStringLiteral("Ab||"));
     click(window, "button_cancel");
     QCOMPARE(boxesText(), QStringLiteral("||"));
@@ -193,7 +190,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     QCOMPARE(stored(), QStringLiteral(" Ab "));
 
     // The confirmation is compared trimmed; an empty new password is stored too, silently.
-    boxes.clear();
+    boxes_->clear();
     click(window, "button_edit");
     QTest::keyClicks(window.textymm, "Ab");
     QTest::keyClicks(window.textxmm, " x ");
@@ -204,13 +201,13 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     QTest::keyClicks(window.textymm, "x");
     click(window, "button_save");
     QCOMPARE(stored(), QString());
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 
     click(window, "button_edit");
-    db.run("delete from czy where czyno='8'");
+    db_->run("delete from czy where czyno='8'");
     click(window, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("当前操作员已不存在，无法修改密码！"));
-    QCOMPARE(db.count("czy"), 1);
+    QCOMPARE(boxes_->lastText(), QStringLiteral("当前操作员已不存在，无法修改密码！"));
+    QCOMPARE(db_->count("czy"), 1);
 }
 
 QTEST_MAIN(tst_admindialogs)

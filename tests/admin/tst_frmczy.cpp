@@ -20,6 +20,9 @@ void addOperator(TestDb &db, const QString &number, const QString &name, const Q
 class tst_frmczy : public QObject {
     Q_OBJECT
 private slots:
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
+    void cleanup() { boxes_.reset(); db_.reset(); }
     void appendChecksTheNumberAndTheNewOperatorLogsIn();
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
@@ -30,14 +33,16 @@ private slots:
     void limitsCountCharacters();
     void committedSaveIsDoneWhenTheReadBackFails_data();
     void committedSaveIsDoneWhenTheReadBackFails();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()
 {
-    TestDb db;
     for (const char *number : {"1", "2", "3", "4", "5", "ab"})
-        addOperator(db, number, "x");
-    MessageBoxes boxes;
+        addOperator(*db_, number, "x");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -48,44 +53,42 @@ void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()
     QVERIFY(!w.isButtonEnabled("button_append") && w.isButtonEnabled("button_save"));
 
     enter(text1, "AB"); // the same number in other letters
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
-    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    QCOMPARE(boxes_->shown().back().kind, platform::MsgKind::PlainNotice);
     QCOMPARE(text1->text() + g->textMatrix(8, 1), QString());
     QCOMPARE(g->col(), 1);
     QTest::keyClick(text1, Qt::Key_Return); // an empty number passes Enter
     QCOMPARE(g->col(), 2);
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能为空，请重新输入！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能为空，请重新输入！"));
     QCOMPARE(g->col(), 1);
     typeText(text1, " o'\"% ");
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
     QCOMPARE(g->col(), 2);
     enter(text1, "张三");
     QCOMPARE(g->col(), 3);
     QTest::keyClick(text1, Qt::Key_Return); // no telephone
     QCOMPARE(QPoint(g->col(), g->rows()), QPoint(1, 9)); // back to the number, never a new row
 
-    addOperator(db, "o'\"%", "y");
+    addOperator(*db_, "o'\"%", "y");
     click(w, "button_save"); // taken meanwhile: refused at save too
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
-    db.run("delete from czy where czyno=?", {"o'\"%"});
-    boxes.clear();
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    db_->run("delete from czy where czyno=?", {"o'\"%"});
+    boxes_->clear();
     click(w, "button_save");
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
     QVERIFY(!text1->isVisible());
     QVERIFY(w.isButtonEnabled("button_append") && !w.isButtonEnabled("button_save"));
     QCOMPARE(g->textMatrix(8, 1), QStringLiteral(" o'\"% ")); // the grid keeps what was typed
-    QCOMPARE(db.rows("select czyno, czyname, password, ifnull(lxdh, 'Null') from czy where czyname='张三'"),
+    QCOMPARE(db_->rows("select czyno, czyname, password, ifnull(lxdh, 'Null') from czy where czyname='张三'"),
              QStringList{"o'\"%|张三|40617|Null"});
     QVERIFY(windowsteps::logsIn("o'\"%", "40617"));
 }
 
 void tst_frmczy::emptyListAndTheHeaderRow()
 {
-    TestDb db;
-    db.run("delete from czy");
-    MessageBoxes boxes;
+    db_->run("delete from czy");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -97,7 +100,7 @@ void tst_frmczy::emptyListAndTheHeaderRow()
     w.deleterecord();
     QVERIFY(!w.editor->text2->isVisible());
     QCOMPARE(g->textMatrix(0, 2), QStringLiteral("操  作  员  姓  名"));
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 
     click(w, "button_append");
     QCOMPARE(g->textMatrix(1, 0), QStringLiteral("1"));
@@ -108,9 +111,7 @@ void tst_frmczy::emptyListAndTheHeaderRow()
 
 void tst_frmczy::changeWritesOnlyWhatChanged()
 {
-    TestDb db;
-    addOperator(db, "1", "甲", "123");
-    MessageBoxes boxes;
+    addOperator(*db_, "1", "甲", "123");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -122,48 +123,46 @@ void tst_frmczy::changeWritesOnlyWhatChanged()
     };
     change(" 甲 "); // blanks around an unchanged name are no change
     // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
-    db.run("update czy set lxdh='999' where czyno='1'");
+    db_->run("update czy set lxdh='999' where czyno='1'");
     click(w, "button_save");
-    QCOMPARE(db.rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"甲|999"});
+    QCOMPARE(db_->rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"甲|999"});
     QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
 
     change("乙");
     text2->selectAll();
     QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
     click(w, "button_save");
-    QCOMPARE(db.rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"乙| < 无 >"});
+    QCOMPARE(db_->rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"乙| < 无 >"});
 
     // A row deleted meanwhile is reported, not written.
     change("丙");
-    db.run("delete from czy where czyno='1'");
+    db_->run("delete from czy where czyno='1'");
     click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
+    QCOMPARE(boxes_->lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
     QVERIFY(text2->isVisible());
-    QCOMPARE(db.count("czy"), 1);
+    QCOMPARE(db_->count("czy"), 1);
 }
 
 void tst_frmczy::deleteRulesRenumberingAndFailure()
 {
-    TestDb db;
     for (int i = 1; i <= 4; ++i)
-        addOperator(db, QString::number(i), QStringLiteral("员%1").arg(i));
-    MessageBoxes boxes;
+        addOperator(*db_, QString::number(i), QStringLiteral("员%1").arg(i));
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
     g->setRow(5); // 759 sorts last
     g->setTextMatrix(5, 1, " 759 ");
     click(w, "button_delete");
-    QCOMPARE(boxes.texts(), QStringList{"【管理员】帐号，不能删除，可以修改密码！"});
+    QCOMPARE(boxes_->texts(), QStringList{"【管理员】帐号，不能删除，可以修改密码！"});
 
     g->setRow(3);
-    boxes.answer(QMessageBox::No);
+    boxes_->answer(QMessageBox::No);
     click(w, "button_delete");
-    QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
-    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::Yes);
-    QCOMPARE(db.count("czy"), 5);
+    QCOMPARE(boxes_->lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
+    QCOMPARE(boxes_->shown().back().defaultButton, QMessageBox::Yes);
+    QCOMPARE(db_->count("czy"), 5);
     click(w, "button_delete"); // answered with the default, Yes
-    QCOMPARE(db.count("czy"), 4);
+    QCOMPARE(db_->count("czy"), 4);
     QCOMPARE(testsupport::gridColumn(g, 0) + testsupport::gridColumn(g, 1),
              (QStringList{"1", "2", "3", "4", "1", "2", "4", " 759 "}));
 
@@ -172,27 +171,25 @@ void tst_frmczy::deleteRulesRenumberingAndFailure()
         g->setRow(1);
         click(w, "button_delete");
     }
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
+    QVERIFY(boxes_->lastText().startsWith(QStringLiteral("删除操作员失败")));
     QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1", "2", "4", " 759 "}));
-    QCOMPARE(db.count("czy"), 4);
+    QCOMPARE(db_->count("czy"), 4);
 
-    db.run("delete from czy where czyno <> '1'");
+    db_->run("delete from czy where czyno <> '1'");
     click(w, "button_exit");
     frmczy single;
     single.show();
     single.MSFlexGrid1->setRow(1);
     click(single, "button_delete");
     QCOMPARE(single.MSFlexGrid1->rows(), 1);
-    QCOMPARE(db.count("czy"), 0);
+    QCOMPARE(db_->count("czy"), 0);
     QVERIFY(!single.isButtonEnabled("button_delete") && !single.isButtonEnabled("button_print"));
 }
 
 void tst_frmczy::searchIsRefusedWhileEditing()
 {
-    TestDb db;
-    addOperator(db, "15", "一号");
-    addOperator(db, "2", "十一");
-    MessageBoxes boxes;
+    addOperator(*db_, "15", "一号");
+    addOperator(*db_, "2", "十一");
     frmczy w;
     w.show();
     windowsteps::search(w, "1");
@@ -226,37 +223,34 @@ void tst_frmczy::movingNeverCutsACell()
     QFETCH(QString, name);
     QFETCH(int, enters);
     const QStringList row = {"123456", name, "13800138000"};
-    TestDb db;
     if (!append)
-        addOperator(db, row[0], row[1], row[2]);
-    MessageBoxes boxes;
+        addOperator(*db_, row[0], row[1], row[2]);
     frmczy w;
     w.show();
     testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
     QCOMPARE(testsupport::currentRowCells(w).mid(0, 3), row);
     click(w, "button_save");
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
+    QCOMPARE(boxes_->count(), 0);
+    QCOMPARE(db_->scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
 }
 
 void tst_frmczy::limitsCountCharacters()
 {
     // Typed into the number (6), name (6) and telephone (20) columns of new rows: a wide
     // character in the last place is kept whole, and one past the limit is not typed at all.
-    TestDb db;
-    MessageBoxes boxes;
     frmczy w;
     w.show();
     const QString smile = QStringLiteral("😀"), five = QStringLiteral("一二三四五");
-    for (const QStringList &typed : {QStringList{"12345" + smile, five + smile, "1234567890123456789" + smile},
-                                     QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}}) {
+    for (const QStringList &typed :
+         {QStringList{"12345" + smile, five + smile, "1234567890123456789" + smile},
+          QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}}) {
         click(w, "button_append");
         for (const QString &text : typed)
             enter(w.editor->text1, text);
         click(w, "button_save");
     }
-    QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(db.rows("select czyno, czyname, lxdh from czy where czyno like '12345%' order by czyno"),
+    QCOMPARE(boxes_->texts(), QStringList());
+    QCOMPARE(db_->rows("select czyno, czyname, lxdh from czy where czyno like '12345%' order by czyno"),
              (QStringList{"123456|" + smile.repeated(6) + "|12345678901234567890",
                           "12345" + smile + '|' + five + smile + "|1234567890123456789" + smile}));
 }
@@ -266,18 +260,16 @@ void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::a
 void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
 {
     QFETCH(bool, append);
-    TestDb db;
-    addOperator(db, "1", "甲");
-    MessageBoxes boxes;
+    addOperator(*db_, "1", "甲");
     frmczy w;
     w.show();
     QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
     typeText(editor, QStringLiteral("乙"));
     testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");
-    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(boxes_->texts(), QStringList());
     QVERIFY(!editor->isVisible());
-    QCOMPARE(db.scalar("select czyname from czy where czyno=?", {append ? "2" : "1"}), QStringLiteral("乙"));
+    QCOMPARE(db_->scalar("select czyname from czy where czyno=?", {append ? "2" : "1"}), QStringLiteral("乙"));
 }
 
 QTEST_MAIN(tst_frmczy)

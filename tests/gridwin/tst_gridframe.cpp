@@ -36,12 +36,19 @@ QPoint cellCentre(MSFlexGrid *g, int row, int col)
 class tst_gridframe : public QObject {
     Q_OBJECT
 private slots:
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
+    void cleanup() { boxes_.reset(); db_.reset(); }
     void navigationPagesFifteenRows_data();
     void navigationPagesFifteenRows();
     void refillReplacesEveryRow();
     void offUnknownAndPrintKeysDoNothing();
     void editorWritesThroughAndLocksTheGrid();
     void totalsRowAddsWhatIsShown();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_gridframe::navigationPagesFifteenRows_data()
@@ -79,8 +86,7 @@ void tst_gridframe::navigationPagesFifteenRows()
     QFETCH(int, toRow);
     QFETCH(int, toTop);
     QFETCH(QString, on);
-    TestDb db;
-    addOperators(db, rows);
+    addOperators(*db_, rows);
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -101,14 +107,13 @@ void tst_gridframe::navigationPagesFifteenRows()
 
 void tst_gridframe::refillReplacesEveryRow()
 {
-    TestDb db;
-    addOperators(db, 30);
+    addOperators(*db_, 30);
     frmczy w;
     w.show();
     w.movelast();
     windowsteps::search(w, "100");
     QCOMPARE(w.dataRows(), 10); // 1000 .. 1009
-    db.run("delete from czy where czyno not in ('759', '1000', '1001')");
+    db_->run("delete from czy where czyno not in ('759', '1000', '1001')");
     windowsteps::search(w, "");
     MSFlexGrid *g = w.MSFlexGrid1;
     QCOMPARE(testsupport::gridColumn(g, 0) + testsupport::gridColumn(g, 1),
@@ -123,9 +128,7 @@ void tst_gridframe::refillReplacesEveryRow()
 
 void tst_gridframe::offUnknownAndPrintKeysDoNothing()
 {
-    TestDb db;
-    addOperators(db, 3);
-    MessageBoxes boxes;
+    addOperators(*db_, 3);
     frmczy w;
     w.show();
     click(w, "button_back"); // off after a fill
@@ -134,16 +137,14 @@ void tst_gridframe::offUnknownAndPrintKeysDoNothing()
     w.buttonClick("BUTTON_EXIT");
     click(w, "button_print");
     QVERIFY(w.isVisible());
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
     click(w, "button_exit");
     QVERIFY(!w.isVisible());
 }
 
 void tst_gridframe::editorWritesThroughAndLocksTheGrid()
 {
-    TestDb db;
-    addOperators(db, 3);
-    MessageBoxes boxes;
+    addOperators(*db_, 3);
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -182,13 +183,13 @@ void tst_gridframe::editorWritesThroughAndLocksTheGrid()
     click(w, "button_cx");
     QCOMPARE(g->rows(), 4);
     QCOMPARE(movesOn(w), QStringLiteral("back"));
-    QCOMPARE(db.rows("select czyname || ifnull(lxdh, '') from czy where czyno='1001'"), QStringList{"员1"});
+    QCOMPARE(db_->rows("select czyname || ifnull(lxdh, '') from czy where czyno='1001'"), QStringList{"员1"});
 }
 
 void tst_gridframe::totalsRowAddsWhatIsShown()
 {
-    TestDb db;
-    db.run("insert into pzk (pz_no, km_name, jfje, dfje, bz) values (9, '现金', 10, 0, '  '), (10, null, 20, -5, null)");
+    db_->run("insert into pzk (pz_no, km_name, jfje, dfje, bz) "
+             "values (9, '现金', 10, 0, '  '), (10, null, 20, -5, null)");
     using K = GridColumn::Kind;
     GridFrameConfig c;
     c.columns = {{"序号", 420},
@@ -210,7 +211,7 @@ void tst_gridframe::totalsRowAddsWhatIsShown()
         return cells.join('|');
     };
     for (int fill = 0; fill < 2; ++fill) { // a second fill leaves no trace of the first
-        w.fillgrid(db.run("select * from pzk order by pz_no"));
+        w.fillgrid(db_->run("select * from pzk order by pz_no"));
         QCOMPARE(g->rows(), 4);
         QCOMPARE(g->fixedRows(), 1);
         // Numbers in numeric order; zero and Null show blank; blanks are text, kept.
