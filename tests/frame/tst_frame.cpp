@@ -54,7 +54,14 @@ public:
 class tst_frame : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { platform::restorePointer(); }
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
+    void cleanup()
+    {
+        platform::restorePointer();
+        boxes_.reset();
+        db_.reset();
+    }
 
     void loginTries_data();
     void loginTries();
@@ -70,6 +77,10 @@ private slots:
     void splashAndHourglassEndOnTheTimer();
     void helpAndAboutUseTheDesktop_data();
     void helpAndAboutUseTheDesktop();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_frame::loginTries_data()
@@ -99,9 +110,7 @@ void tst_frame::loginTries()
     QFETCH(QStringList, messages);
     QFETCH(QString, operatorIn);
     QFETCH(QString, left);
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('ab''1', '乙', 'Pw')");
-    MessageBoxes boxes;
+    db_->run("insert into czy (czyno, czyname, password) values ('ab''1', '乙', 'Pw')");
     frmlogin login;
     login.show();
     for (const QString &t : tries) {
@@ -110,8 +119,8 @@ void tst_frame::loginTries()
         else
             typeLogin(login, t.section('|', 0, 0), t.section('|', 1));
     }
-    QCOMPARE(boxes.texts(), messages);
-    for (const auto &box : boxes.shown())
+    QCOMPARE(boxes_->texts(), messages);
+    for (const auto &box : boxes_->shown())
         QVERIFY(box.title == QStringLiteral("友情提示！") && box.icon == QMessageBox::Warning);
     QCOMPARE(login.loginok, !operatorIn.isEmpty());
     if (login.loginok)
@@ -124,8 +133,6 @@ void tst_frame::loginTries()
 
 void tst_frame::enterMovesThroughTheLoginBoxes()
 {
-    TestDb db;
-    MessageBoxes boxes;
     frmlogin login;
     login.show();
     QApplication::setActiveWindow(&login);
@@ -141,14 +148,12 @@ void tst_frame::enterMovesThroughTheLoginBoxes()
 
 void tst_frame::unreadableBooksEndTheProgram()
 {
-    MessageBoxes boxes;
     QTemporaryDir dir;
-    mdlStandard::setDatabasePath(dir.filePath("kelopz.mdb"));
+    testsupport::BooksAt missing(dir.filePath("kelopz.mdb"));
     QCOMPARE(Main(), 1);
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.lastText().contains(dir.filePath("kelopz.mdb")));
+    QCOMPARE(boxes_->count(), 1);
+    QVERIFY(boxes_->lastText().contains(dir.filePath("kelopz.mdb")));
     QVERIFY(!QFile::exists(dir.filePath("kelopz.mdb")));
-    mdlStandard::setDatabasePath(QString());
 }
 
 void tst_frame::qtTextsAreChinese()
@@ -167,8 +172,7 @@ void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
     QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QCoreApplication::setApplicationName(name);
 
-    TestDb db;
-    db.run("update dwmc set dw_name=?", {"澄川贸易"});
+    db_->run("update dwmc set dw_name=?", {"澄川贸易"});
     frmlogin login;
     login.show();
     QCOMPARE(login.windowTitle(), QString());
@@ -185,10 +189,9 @@ void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
 
 void tst_frame::statusBarAndMenus()
 {
-    TestDb db;
     // Only "1" and "js" set a flag: other values leave every item enabled, and so does a Null.
-    db.run("update qy set bj='11', qyqj='JS' where cdxm='sjcsh'");
-    db.run("update qy set bj=null where cdxm='qykjqj'");
+    db_->run("update qy set bj='11', qyqj='JS' where cdxm='sjcsh'");
+    db_->run("update qy set bj=null where cdxm='qykjqj'");
     MDIMain main;
     QCOMPARE(main.StatusBar1->panelCount(), 3);
     QCOMPARE(main.StatusBar1->panelText(1) + '|' + main.StatusBar1->panelText(3),
@@ -205,8 +208,6 @@ void tst_frame::statusBarAndMenus()
 
 void tst_frame::oneInstancePerChildWindowAndExitAsks()
 {
-    TestDb db;
-    MessageBoxes boxes;
     MDIMain main;
     main.show();
     int made = 0;
@@ -231,16 +232,16 @@ void tst_frame::oneInstancePerChildWindowAndExitAsks()
     QCOMPARE(main.mdiArea()->activeSubWindow(), first);
 
     QSignalSpy exits(&main, &MDIMain::exitConfirmed);
-    boxes.answer(QMessageBox::No);
+    boxes_->answer(QMessageBox::No);
     main.menuItem("menuexit")->trigger();
-    QCOMPARE(boxes.lastText(), QStringLiteral("确定退出财务澄川账簿系统吗？"));
-    const platform::MsgBoxRequest &asked = boxes.shown().back();
+    QCOMPARE(boxes_->lastText(), QStringLiteral("确定退出财务澄川账簿系统吗？"));
+    const platform::MsgBoxRequest &asked = boxes_->shown().back();
     QVERIFY(asked.defaultButton == QMessageBox::No && asked.icon == QMessageBox::Question);
     QVERIFY(main.isVisible() && main.mdiArea()->subWindowList().size() == 3 && exits.isEmpty());
     // The close box asks the same question; Yes closes the children and ends the program.
-    boxes.answer(QMessageBox::Yes);
+    boxes_->answer(QMessageBox::Yes);
     main.close();
-    QVERIFY(boxes.count() == 2 && !main.isVisible() && exits.count() == 1);
+    QVERIFY(boxes_->count() == 2 && !main.isVisible() && exits.count() == 1);
 }
 
 void tst_frame::exitButtonClosesTheListWindow_data()
@@ -262,13 +263,11 @@ void tst_frame::exitButtonClosesTheListWindow()
     QFETCH(QString, item);
     QFETCH(QString, caption);
     QFETCH(QString, addRow);
-    TestDb db;
-    db.run("update qy set bj='1'");
-    db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
-    db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
-    db.run("insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010001', '1001', '现金', 5, "
+    db_->run("update qy set bj='1'");
+    db_->run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
+    db_->run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
+    db_->run("insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010001', '1001', '现金', 5, "
            "'2026年01月')");
-    MessageBoxes boxes;
     MDIMain main;
     main.show();
     auto openList = [&] {
@@ -287,7 +286,7 @@ void tst_frame::exitButtonClosesTheListWindow()
 
     QPointer<GridFrame> first = openList();
     QVERIFY(first && first->dataRows() == 1);
-    db.run(addRow);
+    db_->run(addRow);
     first->Toolbar1->click("button_exit");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
@@ -298,12 +297,11 @@ void tst_frame::exitButtonClosesTheListWindow()
     QVERIFY(again && again->isVisible());
     QCOMPARE(again->dataRows(), 2); // read afresh
     QCOMPARE(windowList(), QStringList{caption});
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 }
 
 void tst_frame::splashAndHourglassEndOnTheTimer()
 {
-    TestDb db;
     MDIMain main;
     const auto splash = splashWindows();
     QCOMPARE(splash.size(), 1);
@@ -335,7 +333,6 @@ void tst_frame::helpAndAboutUseTheDesktop()
 {
     QFETCH(bool, desktopHasViewer);
     QFETCH(QString, helpOpenedBy);
-    TestDb db;
     DesktopRecorder desktop(desktopHasViewer);
     MDIMain main;
     main.menuItem("menuczsc")->trigger();
