@@ -15,11 +15,9 @@ namespace {
 // Runs one look-up: its answer as text ("yes", "no", a value), or nothing with *error.
 using Lookup = std::function<std::optional<QString>(QString *error)>;
 
-QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
-
 std::optional<QString> answer(const std::optional<bool> &taken)
 {
-    return taken ? std::optional<QString>(yesNo(*taken)) : std::nullopt;
+    return taken ? std::optional<QString>(*taken ? "yes" : "no") : std::nullopt;
 }
 
 // The name of the record found, "none" when there is none; nothing when the read failed.

@@ -1,135 +1,94 @@
 // The operators window: adding, changing, deleting and searching operators.
 #include "admin/frmczy.h"
-#include "frame/frmlogin.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
-#include "platform/keyedtoolbar.h"
-#include "testsupport.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include "windowsteps.h"
 
 using testsupport::MessageBoxes;
 using testsupport::TestDb;
 using testsupport::typeText;
+using windowsteps::click;
+using windowsteps::enter;
 
 namespace {
-void click(frmczy &w, const char *key) { w.Toolbar1->click(QString::fromLatin1(key)); }
-
-// Types into the open editor, then presses Enter.
-void enter(QLineEdit *editor, const QString &text)
+void addOperator(TestDb &db, const QString &number, const QString &name, const QVariant &phone = {})
 {
-    editor->selectAll();
-    typeText(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
+    db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {number, name, phone});
 }
 } // namespace
 
 class tst_frmczy : public QObject {
     Q_OBJECT
 private slots:
-    void appendedOperatorLogsInWithTheDefaultPassword();
-    void numberChecksOnEnterAndSave();
+    // Each test has its own copy of the books and a person answering its message boxes.
+    void init() { db_.emplace(); boxes_.emplace(); }
+    void cleanup() { boxes_.reset(); db_.reset(); }
+    void appendChecksTheNumberAndTheNewOperatorLogsIn();
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
-    void cancelPutsTheRowBack();
-    void deleteRulesAndRenumbering();
-    void failedDeleteKeepsTheRow();
+    void deleteRulesRenumberingAndFailure();
     void searchIsRefusedWhileEditing();
     void movingNeverCutsACell_data();
     void movingNeverCutsACell();
-    void limitsCountCharacters_data();
     void limitsCountCharacters();
     void committedSaveIsDoneWhenTheReadBackFails_data();
     void committedSaveIsDoneWhenTheReadBackFails();
+
+private:
+    std::optional<TestDb> db_;
+    std::optional<MessageBoxes> boxes_;
 };
 
-void tst_frmczy::appendedOperatorLogsInWithTheDefaultPassword()
+void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()
 {
-    TestDb db;
-    for (int i = 1; i <= 6; ++i)
-        db.run("insert into czy (czyno, czyname, password) values (?, 'x', '1')", {QString::number(i)});
-    MessageBoxes boxes;
+    for (const char *number : {"1", "2", "3", "4", "5", "ab"})
+        addOperator(*db_, number, "x");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
-    QCOMPARE(w.dataRows(), 7);
-    click(w, "button_append");
-    QCOMPARE(g->rows(), 9);
-    QCOMPARE(g->textMatrix(8, 0), QStringLiteral("8"));
-    QCOMPARE(g->row(), 8);
-    QCOMPARE(g->col(), 1);
-    QVERIFY(!w.isButtonEnabled("button_append") && w.isButtonEnabled("button_save"));
     QLineEdit *text1 = w.editor->text1;
-    enter(text1, " 12 ");
+    click(w, "button_append");
+    QCOMPARE(QList<int>({g->rows(), g->row(), g->col()}), QList<int>({9, 8, 1}));
+    QCOMPARE(g->textMatrix(8, 0), QStringLiteral("8"));
+    QVERIFY(!w.isButtonEnabled("button_append") && w.isButtonEnabled("button_save"));
+
+    enter(text1, "AB"); // the same number in other letters
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    QCOMPARE(boxes_->shown().back().kind, platform::MsgKind::PlainNotice);
+    QCOMPARE(text1->text() + g->textMatrix(8, 1), QString());
+    QCOMPARE(g->col(), 1);
+    QTest::keyClick(text1, Qt::Key_Return); // an empty number passes Enter
+    QCOMPARE(g->col(), 2);
+    click(w, "button_save");
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能为空，请重新输入！"));
+    QCOMPARE(g->col(), 1);
+    typeText(text1, " o'\"% ");
+    click(w, "button_save");
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
     QCOMPARE(g->col(), 2);
     enter(text1, "张三");
     QCOMPARE(g->col(), 3);
     QTest::keyClick(text1, Qt::Key_Return); // no telephone
-    QCOMPARE(g->col(), 1); // back to the number, never a new row
-    QCOMPARE(g->rows(), 9);
+    QCOMPARE(QPoint(g->col(), g->rows()), QPoint(1, 9)); // back to the number, never a new row
+
+    addOperator(*db_, "o'\"%", "y");
+    click(w, "button_save"); // taken meanwhile: refused at save too
+    QCOMPARE(boxes_->lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
+    db_->run("delete from czy where czyno=?", {"o'\"%"});
+    boxes_->clear();
     click(w, "button_save");
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
     QVERIFY(!text1->isVisible());
     QVERIFY(w.isButtonEnabled("button_append") && !w.isButtonEnabled("button_save"));
-    QCOMPARE(g->textMatrix(8, 1), QStringLiteral(" 12 ")); // the grid keeps what was typed
-    auto rs = db.run("select * from czy where czyno='12'");
-    QCOMPARE(rs->recordCount(), 1);
-    QCOMPARE(rs->text("czyname"), QStringLiteral("张三"));
-    QCOMPARE(rs->text("password"), QStringLiteral("40617"));
-    QVERIFY(rs->value("lxdh").isNull());
-
-    frmlogin login;
-    login.show();
-    login.txtitem(1)->setText("12");
-    login.txtitem(2)->setText("40617");
-    QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
-    QVERIFY(login.loginok);
-}
-
-void tst_frmczy::numberChecksOnEnterAndSave()
-{
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('ab', 'x', '1')");
-    MessageBoxes boxes;
-    frmczy w;
-    w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    click(w, "button_append");
-    QLineEdit *text1 = w.editor->text1;
-    enter(text1, "AB"); // the same number in other letters
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
-    QCOMPARE(boxes.shown().back().kind, platform::MsgKind::PlainNotice);
-    QCOMPARE(text1->text(), QString());
-    QCOMPARE(g->textMatrix(g->row(), 1), QString());
-    QCOMPARE(g->col(), 1);
-
-    QTest::keyClick(text1, Qt::Key_Return); // an empty number passes Enter
-    QCOMPARE(g->col(), 2);
-    click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能为空，请重新输入！"));
-    QCOMPARE(g->col(), 1);
-    QVERIFY(text1->isVisible());
-
-    typeText(text1, "o'1\"%");
-    click(w, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员姓名】不能为空，请重新输入！"));
-    QCOMPARE(g->col(), 2);
-    typeText(text1, "李四");
-    db.run("insert into czy (czyno, czyname, password) values ('o''1\"%', 'y', '1')");
-    click(w, "button_save"); // taken meanwhile: refused at save too
-    QCOMPARE(boxes.lastText(), QStringLiteral("【操作员编号】不能重复，请重新输入！"));
-    db.run("delete from czy where czyno='o''1\"%'");
-    click(w, "button_save");
-    QCOMPARE(db.scalar("select czyname from czy where czyno=?", {"o'1\"%"}), QStringLiteral("李四"));
+    QCOMPARE(g->textMatrix(8, 1), QStringLiteral(" o'\"% ")); // the grid keeps what was typed
+    QCOMPARE(db_->rows("select czyno, czyname, password, ifnull(lxdh, 'Null') from czy where czyname='张三'"),
+             QStringList{"o'\"%|张三|40617|Null"});
+    QVERIFY(windowsteps::logsIn("o'\"%", "40617"));
 }
 
 void tst_frmczy::emptyListAndTheHeaderRow()
 {
-    TestDb db;
-    db.run("delete from czy");
-    MessageBoxes boxes;
+    db_->run("delete from czy");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
@@ -141,7 +100,7 @@ void tst_frmczy::emptyListAndTheHeaderRow()
     w.deleterecord();
     QVERIFY(!w.editor->text2->isVisible());
     QCOMPARE(g->textMatrix(0, 2), QStringLiteral("操  作  员  姓  名"));
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes_->count(), 0);
 
     click(w, "button_append");
     QCOMPARE(g->textMatrix(1, 0), QStringLiteral("1"));
@@ -152,157 +111,96 @@ void tst_frmczy::emptyListAndTheHeaderRow()
 
 void tst_frmczy::changeWritesOnlyWhatChanged()
 {
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', '甲', '123', '1')");
-    MessageBoxes boxes;
-    {
-        frmczy w;
-        w.show();
-        MSFlexGrid *g = w.MSFlexGrid1;
-        g->setRow(1);
-        click(w, "button_edit");
-        QLineEdit *text2 = w.editor->text2;
-        QCOMPARE(g->col(), 2);
-        enter(text2, " 甲 "); // blanks around an unchanged name are no change
-        // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
-        db.run("update czy set lxdh='999' where czyno='1'");
-        click(w, "button_save");
-        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral("999"));
-        QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
-
-        g->setRow(1);
-        click(w, "button_edit");
-        enter(text2, "乙");
-        text2->selectAll();
-        QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
-        click(w, "button_save");
-        QCOMPARE(db.scalar("select czyname from czy where czyno='1'"), QStringLiteral("乙"));
-        QCOMPARE(db.scalar("select lxdh from czy where czyno='1'"), QStringLiteral(" < 无 >"));
-    }
-    frmczy reloaded;
-    QCOMPARE(reloaded.MSFlexGrid1->textMatrix(1, 3), QStringLiteral(" < 无 >"));
-
-    // A row deleted meanwhile is reported, not written.
-    reloaded.show();
-    reloaded.MSFlexGrid1->setRow(1);
-    click(reloaded, "button_edit");
-    enter(reloaded.editor->text2, "丙");
-    db.run("delete from czy where czyno='1'");
-    click(reloaded, "button_save");
-    QCOMPARE(boxes.lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
-    QVERIFY(reloaded.editor->text2->isVisible());
-    QCOMPARE(db.count("czy"), 1);
-}
-
-void tst_frmczy::cancelPutsTheRowBack()
-{
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, lxdh, password) values ('1', ' 甲 ', '123', '1')");
-    MessageBoxes boxes;
+    addOperator(*db_, "1", "甲", "123");
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
-    g->setRow(2);
-    click(w, "button_edit");
-    enter(w.editor->text2, "乙");
-    typeText(w.editor->text2, "456");
-    click(w, "button_cx");
-    QCOMPARE(g->textMatrix(2, 2), QStringLiteral("系统管理员"));
-    g->setRow(1);
-    click(w, "button_edit");
-    typeText(w.editor->text2, "乙");
-    click(w, "button_cx");
-    QCOMPARE(g->textMatrix(1, 2), QStringLiteral(" 甲 "));
-    QVERIFY(!w.isButtonEnabled("button_back") && w.isButtonEnabled("button_next"));
+    QLineEdit *text2 = w.editor->text2;
+    auto change = [&](const QString &name) {
+        g->setRow(1);
+        click(w, "button_edit");
+        enter(text2, name);
+    };
+    change(" 甲 "); // blanks around an unchanged name are no change
+    // Meanwhile somebody else changes the row; an unchanged edit must not overwrite it.
+    db_->run("update czy set lxdh='999' where czyno='1'");
+    click(w, "button_save");
+    QCOMPARE(db_->rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"甲|999"});
+    QVERIFY(!w.isButtonEnabled("button_next")); // left off after a save, as the change began
 
-    click(w, "button_append");
-    QCOMPARE(g->rows(), 4);
-    click(w, "button_cx");
-    QCOMPARE(g->rows(), 3);
-    QVERIFY(w.isButtonEnabled("button_back") && !w.isButtonEnabled("button_next"));
-    QCOMPARE(db.count("czy"), 2);
+    change("乙");
+    text2->selectAll();
+    QTest::keyClick(text2, Qt::Key_Delete); // the telephone emptied
+    click(w, "button_save");
+    QCOMPARE(db_->rows("select czyname, lxdh from czy where czyno='1'"), QStringList{"乙| < 无 >"});
+
+    // A row deleted meanwhile is reported, not written.
+    change("丙");
+    db_->run("delete from czy where czyno='1'");
+    click(w, "button_save");
+    QCOMPARE(boxes_->lastText(), QStringLiteral("该操作员已不存在，无法保存修改！"));
+    QVERIFY(text2->isVisible());
+    QCOMPARE(db_->count("czy"), 1);
 }
 
-void tst_frmczy::deleteRulesAndRenumbering()
+void tst_frmczy::deleteRulesRenumberingAndFailure()
 {
-    TestDb db;
     for (int i = 1; i <= 4; ++i)
-        db.run("insert into czy (czyno, czyname, password) values (?, ?, '1')",
-               {QString::number(i), QStringLiteral("员%1").arg(i)});
-    MessageBoxes boxes;
+        addOperator(*db_, QString::number(i), QStringLiteral("员%1").arg(i));
     frmczy w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1;
     g->setRow(5); // 759 sorts last
     g->setTextMatrix(5, 1, " 759 ");
     click(w, "button_delete");
-    QCOMPARE(boxes.lastText(), QStringLiteral("【管理员】帐号，不能删除，可以修改密码！"));
-    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes_->texts(), QStringList{"【管理员】帐号，不能删除，可以修改密码！"});
 
     g->setRow(3);
-    boxes.answer(QMessageBox::No);
+    boxes_->answer(QMessageBox::No);
     click(w, "button_delete");
-    QCOMPARE(boxes.lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
-    QCOMPARE(boxes.shown().back().defaultButton, QMessageBox::Yes);
-    QCOMPARE(db.count("czy"), 5);
-
+    QCOMPARE(boxes_->lastText(), QStringLiteral("确定要删除操作员【员3】吗？"));
+    QCOMPARE(boxes_->shown().back().defaultButton, QMessageBox::Yes);
+    QCOMPARE(db_->count("czy"), 5);
     click(w, "button_delete"); // answered with the default, Yes
-    QCOMPARE(db.count("czy"), 4);
-    QCOMPARE(g->rows(), 5);
-    QStringList numbers;
-    for (int r = 1; r < g->rows(); ++r)
-        numbers << g->textMatrix(r, 0) + ":" + g->textMatrix(r, 1);
-    QCOMPARE(numbers, QStringList({"1:1", "2:2", "3:4", "4: 759 "}));
+    QCOMPARE(db_->count("czy"), 4);
+    QCOMPARE(testsupport::gridColumn(g, 0) + testsupport::gridColumn(g, 1),
+             (QStringList{"1", "2", "3", "4", "1", "2", "4", " 759 "}));
 
-    db.run("delete from czy where czyno <> '1'");
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("delete"); });
+        g->setRow(1);
+        click(w, "button_delete");
+    }
+    QVERIFY(boxes_->lastText().startsWith(QStringLiteral("删除操作员失败")));
+    QCOMPARE(testsupport::gridColumn(g, 1), (QStringList{"1", "2", "4", " 759 "}));
+    QCOMPARE(db_->count("czy"), 4);
+
+    db_->run("delete from czy where czyno <> '1'");
     click(w, "button_exit");
     frmczy single;
     single.show();
     single.MSFlexGrid1->setRow(1);
     click(single, "button_delete");
     QCOMPARE(single.MSFlexGrid1->rows(), 1);
-    QCOMPARE(db.count("czy"), 0);
+    QCOMPARE(db_->count("czy"), 0);
     QVERIFY(!single.isButtonEnabled("button_delete") && !single.isButtonEnabled("button_print"));
-}
-
-void tst_frmczy::failedDeleteKeepsTheRow()
-{
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
-    MessageBoxes boxes;
-    frmczy w;
-    w.show();
-    w.MSFlexGrid1->setRow(1);
-    {
-        testsupport::FailingStatements failing([](const QString &sql) { return sql.startsWith("delete"); });
-        click(w, "button_delete");
-    }
-    QVERIFY(boxes.lastText().startsWith(QStringLiteral("删除操作员失败")));
-    QCOMPARE(w.dataRows(), 2);
-    QCOMPARE(w.MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));
-    QCOMPARE(db.count("czy"), 2);
 }
 
 void tst_frmczy::searchIsRefusedWhileEditing()
 {
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('15', '一号', '1'), ('2', '十一', '1')");
-    MessageBoxes boxes;
+    addOperator(*db_, "15", "一号");
+    addOperator(*db_, "2", "十一");
     frmczy w;
     w.show();
-    w.Textjs->setText("1");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "1");
     QCOMPARE(w.dataRows(), 1); // numbers beginning with 1 ...
-    w.Textjs->setText(QStringLiteral("一"));
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, QStringLiteral("一"));
     QCOMPARE(w.dataRows(), 2); // ... or names containing the text
-    w.Textjs->setText("   ");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "   ");
     QCOMPARE(w.dataRows(), 3);
 
     click(w, "button_append");
-    w.Textjs->setText("15");
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    windowsteps::search(w, "15");
     QCOMPARE(w.dataRows(), 4); // the row being entered is still there
     QVERIFY(w.editor->text1->isVisible());
 }
@@ -325,48 +223,36 @@ void tst_frmczy::movingNeverCutsACell()
     QFETCH(QString, name);
     QFETCH(int, enters);
     const QStringList row = {"123456", name, "13800138000"};
-    TestDb db;
     if (!append)
-        db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {row[0], row[1], row[2]});
-    MessageBoxes boxes;
+        addOperator(*db_, row[0], row[1], row[2]);
     frmczy w;
     w.show();
     testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
     QCOMPARE(testsupport::currentRowCells(w).mid(0, 3), row);
     click(w, "button_save");
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
-}
-
-void tst_frmczy::limitsCountCharacters_data()
-{
-    // Typed into the number (6), name (6) and telephone (20) columns of a new row.
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QStringList>("stored");
-    const QString smile = QStringLiteral("😀");
-    QTest::newRow("a wide character in the last place")
-        << QStringList{"12345" + smile, QStringLiteral("一二三四五") + smile, "1234567890123456789" + smile}
-        << QStringList{"12345" + smile, QStringLiteral("一二三四五") + smile, "1234567890123456789" + smile};
-    QTest::newRow("a wide character past the limit")
-        << QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}
-        << QStringList{"123456", smile.repeated(6), "12345678901234567890"};
+    QCOMPARE(boxes_->count(), 0);
+    QCOMPARE(db_->scalar("select czyname || '|' || lxdh from czy where czyno=?", {row[0]}), row[1] + '|' + row[2]);
 }
 
 void tst_frmczy::limitsCountCharacters()
 {
-    QFETCH(QStringList, typed);
-    QFETCH(QStringList, stored);
-    TestDb db;
-    MessageBoxes boxes;
+    // Typed into the number (6), name (6) and telephone (20) columns of new rows: a wide
+    // character in the last place is kept whole, and one past the limit is not typed at all.
     frmczy w;
     w.show();
-    click(w, "button_append");
-    for (const QString &text : typed)
-        enter(w.editor->text1, text);
-    click(w, "button_save");
-    QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(db.scalar("select czyname || '|' || lxdh from czy where czyno=?", {stored[0]}),
-             stored[1] + '|' + stored[2]);
+    const QString smile = QStringLiteral("😀"), five = QStringLiteral("一二三四五");
+    for (const QStringList &typed :
+         {QStringList{"12345" + smile, five + smile, "1234567890123456789" + smile},
+          QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}}) {
+        click(w, "button_append");
+        for (const QString &text : typed)
+            enter(w.editor->text1, text);
+        click(w, "button_save");
+    }
+    QCOMPARE(boxes_->texts(), QStringList());
+    QCOMPARE(db_->rows("select czyno, czyname, lxdh from czy where czyno like '12345%' order by czyno"),
+             (QStringList{"123456|" + smile.repeated(6) + "|12345678901234567890",
+                          "12345" + smile + '|' + five + smile + "|1234567890123456789" + smile}));
 }
 
 void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::appendOrChangeRows(); }
@@ -374,18 +260,16 @@ void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails_data() { testsupport::a
 void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
 {
     QFETCH(bool, append);
-    TestDb db;
-    db.run("insert into czy (czyno, czyname, password) values ('1', '甲', '1')");
-    MessageBoxes boxes;
+    addOperator(*db_, "1", "甲");
     frmczy w;
     w.show();
     QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
     typeText(editor, QStringLiteral("乙"));
     testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");
-    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(boxes_->texts(), QStringList());
     QVERIFY(!editor->isVisible());
-    QCOMPARE(db.scalar("select czyname from czy where czyno=?", {append ? "2" : "1"}), QStringLiteral("乙"));
+    QCOMPARE(db_->scalar("select czyname from czy where czyno=?", {append ? "2" : "1"}), QStringLiteral("乙"));
 }
 
 QTEST_MAIN(tst_frmczy)

@@ -1,0 +1,56 @@
+#pragma once
+// The steps a person takes in a window, shared by the window tests: a toolbar key,
+// typing over an editor's text, a quick search, a login.
+#include "frame/frmlogin.h"
+#include "platform/keyedtoolbar.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace windowsteps {
+
+template <class Window>
+void click(Window &window, const char *key)
+{
+    window.Toolbar1->click(QString::fromLatin1(key));
+}
+
+// Types over the editor's text (selected whole first); enter() then presses Enter.
+inline void retype(QLineEdit *editor, const QString &text)
+{
+    editor->selectAll();
+    testsupport::typeText(editor, text);
+}
+inline void enter(QLineEdit *editor, const QString &text)
+{
+    retype(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+template <class Window>
+void search(Window &window, const QString &text)
+{
+    window.Textjs->setText(text);
+    QTest::keyClick(window.Textjs, Qt::Key_Return);
+}
+
+// Types a number and a password into the login window and presses 确定.
+inline void typeLogin(frmlogin &login, const QString &number, const QString &password)
+{
+    login.txtitem(1)->setText(number);
+    login.txtitem(2)->setText(password);
+    QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
+}
+
+// Whether a fresh login window lets the operator in.
+inline bool logsIn(const QString &number, const QString &password)
+{
+    frmlogin login;
+    login.show();
+    typeLogin(login, number, password);
+    return login.loginok;
+}
+
+} // namespace windowsteps
