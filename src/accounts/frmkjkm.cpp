@@ -55,8 +55,8 @@ Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), 
     // The report's header names the company as it stood when the window opened; a name
     // that cannot be read leaves the header blank, as the list still can be worked on.
     QString error;
-    companyName = books::companyName(&error).value_or(QString());
-    mdlStandard::unitname = companyName;
+    companyName_ = books::companyName(&error).value_or(QString());
+    mdlStandard::unitname = companyName_;
 
     const RecordsetPtr rows = accounts::listAccounts(&error);
     loadList(rows, error);
@@ -144,7 +144,7 @@ void Frmkjkm::printreport()
         if (isRecordRow(r))
             rows << r;
     }
-    reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1, fields, rows), companyName, this);
+    reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1, fields, rows), companyName_, this);
 }
 
 RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString *error) { return accounts::findAccounts(typed, error); }

@@ -66,8 +66,8 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
     const auto ended = ledger::initialisationEnded(&error);
     if (!ended)
         platform::notice(error);
-    readOnly = ended.value_or(true);
-    if (readOnly) {
+    readOnly_ = ended.value_or(true);
+    if (readOnly_) {
         setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"),
                            QStringLiteral("button_delete")},
                           false);
@@ -83,8 +83,8 @@ bool frmzzqcye::readCurrentPeriod(QString *error)
     const auto current = ledger::currentPeriod(error);
     if (!current)
         return false;
-    curkjnd = current->yearText;
-    curkjqj = current->periodText;
+    curkjnd_ = current->yearText;
+    curkjqj_ = current->periodText;
     return true;
 }
 
@@ -122,15 +122,15 @@ void frmzzqcye::formatAmountCell()
         if (const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn)))
             MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
     };
-    if (addflag)
+    if (addflag_)
         format(MSFlexGrid1->rows() - 1);
-    if (editflag)
+    if (editflag_)
         format(MSFlexGrid1->row());
 }
 
 bool frmzzqcye::mayAppend()
 {
-    if (readOnly)
+    if (readOnly_)
         return false;
     // The period may have been set while this window stood open.
     QString why;
@@ -139,11 +139,11 @@ bool frmzzqcye::mayAppend()
         platform::notice(why);
         return false;
     }
-    if (*periodSet && !Period::parse(curkjqj) && !readCurrentPeriod(&why)) {
+    if (*periodSet && !Period::parse(curkjqj_) && !readCurrentPeriod(&why)) {
         platform::notice(why);
         return false;
     }
-    if (!*periodSet || !Period::parse(curkjqj)) {
+    if (!*periodSet || !Period::parse(curkjqj_)) {
         platform::plainNotice(kNoPeriod);
         return false;
     }
@@ -152,16 +152,16 @@ bool frmzzqcye::mayAppend()
         platform::notice(why);
         return false;
     }
-    newdjh = *number;
+    newdjh_ = *number;
     return true;
 }
 
-bool frmzzqcye::mayChange() { return !readOnly; }
+bool frmzzqcye::mayChange() { return !readOnly_; }
 
 void frmzzqcye::deleterecord()
 {
     const int r = MSFlexGrid1->row();
-    if (readOnly || !isRecordRow(r) || !mayWrite())
+    if (readOnly_ || !isRecordRow(r) || !mayWrite())
         return;
     if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1->textMatrix(r, 3) +
                              QStringLiteral("】的期初余额吗？")))
@@ -259,8 +259,8 @@ bool frmzzqcye::saveAppend()
     if (!amount)
         return false;
     const QDate today = QDate::currentDate();
-    if (!written(ledger::addOpeningBalance({account->code, account->initials, account->name, *amount, newdjh, today,
-                                            curkjnd, curkjqj},
+    if (!written(ledger::addOpeningBalance({account->code, account->initials, account->name, *amount, newdjh_, today,
+                                            curkjnd_, curkjqj_},
                                            &error),
                  error))
         return false;

@@ -15,7 +15,7 @@ public:
 
     // True once a login succeeded; read by Main after the window is hidden.
     bool loginok = false;
-    int tries() const { return trycount; }
+    int tries() const { return trycount_; }
     QLineEdit *txtitem(int index) const; // 1: operator number, 2: password
 
     void Cmdok_Click();
@@ -26,12 +26,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    qint16 trycount = 0;
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLineEdit *txtitem1;
-    QLineEdit *txtitem2;
-    QPushButton *Cmdok;
-    QPushButton *Cmdcancel;
+    qint16 trycount_ = 0;
+    QLabel *Label1_;
+    QLabel *Label2_;
+    QLabel *Label3_;
+    QLineEdit *txtitem1_;
+    QLineEdit *txtitem2_;
+    QPushButton *Cmdok_;
+    QPushButton *Cmdcancel_;
 };

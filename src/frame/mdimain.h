@@ -29,7 +29,7 @@ public:
     // The one main window, for windows that change its menu items.
     static MDIMain *instance();
 
-    QMdiArea *mdiArea() const { return area; }
+    QMdiArea *mdiArea() const { return area_; }
     QAction *menuItem(const QString &name) const;
     QTimer *Timer1;
     platform::PanelStatusBar *StatusBar1;
@@ -91,9 +91,9 @@ private:
     // entered into it or read from it as current.
     void closeCurrentPeriodWindows();
 
-    QMdiArea *area;
-    QMenu *ck;
-    QPointer<frmface> splash;
-    QString companyName;
-    QHash<QString, QPointer<QMdiSubWindow>> children;
+    QMdiArea *area_;
+    QMenu *ck_;
+    QPointer<frmface> splash_;
+    QString companyName_;
+    QHash<QString, QPointer<QMdiSubWindow>> children_;
 };

@@ -70,16 +70,16 @@ DialogFrame::DialogFrame(const QString &name, const QString &caption, const Capt
     }
     connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &DialogFrame::dispatch);
 
-    form = new QGridLayout;
-    form->setContentsMargins(40, 20, 40, 24);
-    form->setVerticalSpacing(12);
-    form->setHorizontalSpacing(8);
+    form_ = new QGridLayout;
+    form_->setContentsMargins(40, 20, 40, 24);
+    form_->setVerticalSpacing(12);
+    form_->setHorizontalSpacing(8);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Toolbar1);
     layout->addWidget(new PictureStrip(this));
-    layout->addLayout(form);
+    layout->addLayout(form_);
     layout->addStretch();
 }
 
@@ -94,14 +94,14 @@ QLabel *DialogFrame::makeLabel(const QString &name, const QString &text)
 
 void DialogFrame::place(QLabel *label, QWidget *field, bool sameRow)
 {
-    if (sameRow && lastRow >= 0) {
-        lastColumn += 2;
+    if (sameRow && lastRow_ >= 0) {
+        lastColumn_ += 2;
     } else {
-        ++lastRow;
-        lastColumn = 0;
+        ++lastRow_;
+        lastColumn_ = 0;
     }
-    form->addWidget(label, lastRow, lastColumn, Qt::AlignRight);
-    form->addWidget(field, lastRow, lastColumn + 1);
+    form_->addWidget(label, lastRow_, lastColumn_, Qt::AlignRight);
+    form_->addWidget(field, lastRow_, lastColumn_ + 1);
 }
 
 QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
@@ -116,7 +116,7 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
     if (enterAsTab)
         platform::installEnterAsTab(box);
     place(makeLabel(labelName, labelText), box, sameRow);
-    boxes.push_back(box);
+    boxes_.push_back(box);
     return box;
 }
 
@@ -132,14 +132,14 @@ QLabel *DialogFrame::addNote(const QString &text)
 {
     QLabel *note = makeLabel(QString(), text);
     note->setStyleSheet(QStringLiteral("color: %1").arg(kTextColour));
-    form->addWidget(note, ++lastRow, 0, 1, -1);
+    form_->addWidget(note, ++lastRow_, 0, 1, -1);
     return note;
 }
 
 void DialogFrame::setViewing()
 {
-    editing = false;
-    for (QLineEdit *box : boxes)
+    editing_ = false;
+    for (QLineEdit *box : boxes_)
         box->setEnabled(false);
     Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(true);
     Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(false);
@@ -148,8 +148,8 @@ void DialogFrame::setViewing()
 
 void DialogFrame::setEditing()
 {
-    editing = true;
-    for (QLineEdit *box : boxes)
+    editing_ = true;
+    for (QLineEdit *box : boxes_)
         box->setEnabled(true);
     Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(false);
     Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(true);

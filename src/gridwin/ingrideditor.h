@@ -71,7 +71,7 @@ private:
     void writeThrough(QLineEdit *editor);
     void moveFrom(int wrapTo);
 
-    MSFlexGrid *grid;
-    QWidget *area;
-    InGridEditorConfig cfg;
+    MSFlexGrid *grid_;
+    QWidget *area_;
+    InGridEditorConfig cfg_;
 };

@@ -40,8 +40,8 @@ void RecordWindow::appendrecord()
 {
     if (editor->openEditor() || !mayAppend())
         return;
-    addflag = true;
-    editflag = false;
+    addflag_ = true;
+    editflag_ = false;
     setRecordButtons(true);
     MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows()));
     editor->openAppend();
@@ -51,26 +51,26 @@ void RecordWindow::editrecord()
 {
     if (editor->openEditor() || !isRecordRow(MSFlexGrid1->rowSel()) || !mayChange())
         return;
-    editflag = true;
-    addflag = false;
+    editflag_ = true;
+    addflag_ = false;
     setRecordButtons(true);
     editor->openEdit();
-    origcells.clear();
+    origCells_.clear();
     for (int c = 0; c < MSFlexGrid1->cols(); ++c)
-        origcells << MSFlexGrid1->textMatrix(MSFlexGrid1->row(), c);
+        origCells_ << MSFlexGrid1->textMatrix(MSFlexGrid1->row(), c);
 }
 
 void RecordWindow::saverecord()
 {
     if (!editor->openEditor())
         return;
-    if (addflag && !saveAppend())
+    if (addflag_ && !saveAppend())
         return;
-    if (editflag && !saveChange())
+    if (editflag_ && !saveChange())
         return;
     editor->close();
-    addflag = false;
-    editflag = false;
+    addflag_ = false;
+    editflag_ = false;
     MSFlexGrid1->setCol(0);
     setRecordButtons(false);
     setButtonsEnabled({QStringLiteral("button_print")}, true);
@@ -84,7 +84,7 @@ void RecordWindow::canceledit()
         return;
     setRecordButtons(false);
     editor->close();
-    if (addflag) {
+    if (addflag_) {
         MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
         MSFlexGrid1->setCol(0);
         const bool rowsLeft = dataRows() > 0;
@@ -93,15 +93,15 @@ void RecordWindow::canceledit()
         if (!rowsLeft)
             setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
     }
-    if (editflag) {
+    if (editflag_) {
         const int r = MSFlexGrid1->row();
-        for (int c = 1; c < origcells.size(); ++c)
-            MSFlexGrid1->setTextMatrix(r, c, origcells.at(c));
+        for (int c = 1; c < origCells_.size(); ++c)
+            MSFlexGrid1->setTextMatrix(r, c, origCells_.at(c));
         MSFlexGrid1->setCol(0);
         setNavigationByRow();
     }
-    addflag = false;
-    editflag = false;
+    addflag_ = false;
+    editflag_ = false;
 }
 
 void RecordWindow::refuse(const QString &message, int column)
@@ -187,7 +187,7 @@ void RecordWindow::quickSearch()
     }
     // A search that finds nothing leaves the list, and the rows it was made from, alone.
     if (found->recordCount() >= 1) {
-        lastSearch = typed;
+        lastSearch_ = typed;
         loadList(found, QString());
     }
 }

@@ -61,9 +61,9 @@ protected:
     bool newKeyAccepted();
 
     // The search text of the list on screen; empty when it lists every record.
-    QString listedSearch() const { return lastSearch; }
+    QString listedSearch() const { return lastSearch_; }
     // Cell c of the row being changed, as shown when the change began.
-    QString shownBefore(int column) const { return origcells.value(column); }
+    QString shownBefore(int column) const { return origCells_.value(column); }
 
     // A refused entry or save: tells why and moves to the column to correct, which
     // brings the open editor there.
@@ -79,8 +79,8 @@ protected:
     // their numbers; the last record leaves the header alone, without row buttons.
     void removeRecordRow(int r);
 
-    bool addflag = false;
-    bool editflag = false;
+    bool addflag_ = false;
+    bool editflag_ = false;
 
 private:
     void quickSearch();
@@ -91,7 +91,7 @@ private:
     // on. Browsing: append, edit and delete on, cancel and save off.
     void setRecordButtons(bool editing);
 
-    QStringList origcells;
-    QString lastSearch;
+    QStringList origCells_;
+    QString lastSearch_;
     UniqueKey uniqueKey_;
 };
