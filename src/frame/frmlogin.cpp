@@ -114,7 +114,7 @@ void frmlogin::Cmdok_Click()
             txtitem1_->clear();
             txtitem1_->setFocus();
         } else if (found->password.trimmed() == txtitem2_->text().trimmed()) {
-            loginok = true;
+            loginok_ = true;
             loginczyno = found->number;
             loginczyname = found->name;
             hide();
@@ -131,7 +131,7 @@ void frmlogin::Cmdok_Click()
 
 void frmlogin::Cmdcancel_Click()
 {
-    loginok = false;
+    loginok_ = false;
     hide();
 }
 

@@ -14,7 +14,7 @@ public:
     explicit frmlogin(QWidget *parent = nullptr);
 
     // True once a login succeeded; read by Main after the window is hidden.
-    bool loginok = false;
+    bool loginok() const { return loginok_; }
     int tries() const { return trycount_; }
     QLineEdit *txtitem(int index) const; // 1: operator number, 2: password
 
@@ -34,4 +34,6 @@ private:
     QLineEdit *txtitem2_;
     QPushButton *Cmdok_;
     QPushButton *Cmdcancel_;
+
+    bool loginok_ = false;
 };

@@ -68,16 +68,16 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
     area_->setBackground(workspace);
     setCentralWidget(area_);
 
-    StatusBar1 = new platform::PanelStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->addPanel(QStringLiteral("专业财务会计凭证汇总工具"), 3);
-    StatusBar1->addPanel(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), 1);
-    StatusBar1->addPanel(QStringLiteral("因为专注，所以专业"), 2);
-    setStatusBar(StatusBar1);
+    StatusBar1_ = new platform::PanelStatusBar(this);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1_->addPanel(QStringLiteral("专业财务会计凭证汇总工具"), 3);
+    StatusBar1_->addPanel(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), 1);
+    StatusBar1_->addPanel(QStringLiteral("因为专注，所以专业"), 2);
+    setStatusBar(StatusBar1_);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, &MDIMain::Timer1_Timer);
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1_, &QTimer::timeout, this, &MDIMain::Timer1_Timer);
 
     buildMenus();
     MDIForm_Load();
@@ -216,12 +216,12 @@ void MDIMain::MDIForm_Load()
 
 void MDIMain::MDIForm_Activate()
 {
-    Timer1->start(5000);
+    Timer1_->start(5000);
 }
 
 void MDIMain::Timer1_Timer()
 {
-    Timer1->stop();
+    Timer1_->stop();
     if (splash_)
         splash_->close();
     platform::restorePointer();

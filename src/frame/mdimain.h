@@ -31,8 +31,8 @@ public:
 
     QMdiArea *mdiArea() const { return area_; }
     QAction *menuItem(const QString &name) const;
-    QTimer *Timer1;
-    platform::PanelStatusBar *StatusBar1;
+    QTimer *Timer1() const { return Timer1_; }
+    platform::PanelStatusBar *StatusBar1() const { return StatusBar1_; }
 
     // Shows the child window known by key inside the main window, maximised. While one
     // is open it is only brought to the front; otherwise make() creates it afresh. A
@@ -96,4 +96,7 @@ private:
     QPointer<frmface> splash_;
     QString companyName_;
     QHash<QString, QPointer<QMdiSubWindow>> children_;
+
+    QTimer *Timer1_;
+    platform::PanelStatusBar *StatusBar1_;
 };

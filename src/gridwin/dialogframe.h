@@ -31,7 +31,7 @@ public:
     };
     DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent = nullptr);
 
-    platform::KeyedToolBar *Toolbar1;
+    platform::KeyedToolBar *Toolbar1() const { return Toolbar1_; }
     bool isEditing() const { return editing_; }
 
 protected:
@@ -67,4 +67,6 @@ private:
     int lastColumn_ = 0;
     std::vector<QLineEdit *> boxes_;
     bool editing_ = false;
+
+    platform::KeyedToolBar *Toolbar1_;
 };

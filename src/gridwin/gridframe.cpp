@@ -114,16 +114,16 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     setWindowTitle(cfg_.caption);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Toolbar1 = new platform::KeyedToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    addToolButtons(Toolbar1, cfg_.toolbar);
-    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
+    Toolbar1_ = new platform::KeyedToolBar(this);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    addToolButtons(Toolbar1_, cfg_.toolbar);
+    connect(Toolbar1_, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
 
-    bt = new QLabel(cfg_.title, this);
-    bt->setObjectName(QStringLiteral("bt"));
-    bt->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
-    bt->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00C00000).name()));
-    bt->setAlignment(Qt::AlignCenter);
+    bt_ = new QLabel(cfg_.title, this);
+    bt_->setObjectName(QStringLiteral("bt"));
+    bt_->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
+    bt_->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00C00000).name()));
+    bt_->setAlignment(Qt::AlignCenter);
 
     // The grid with its shadow panel behind it; the in-grid editors join them here.
     area_ = new QWidget(this);
@@ -137,23 +137,23 @@ GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(p
     shade->setAutoFillBackground(true);
     shade->setStyleSheet(QStringLiteral("background: palette(dark)"));
     shade->setGeometry(shadow, shadow, gridW, gridH - shadow / 2);
-    MSFlexGrid1 = new MSFlexGrid(area_);
-    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(0, 0, gridW, gridH);
-    connect(MSFlexGrid1, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
+    MSFlexGrid1_ = new MSFlexGrid(area_);
+    MSFlexGrid1_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1_->setGeometry(0, 0, gridW, gridH);
+    connect(MSFlexGrid1_, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
 
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 8);
-    layout_->addWidget(Toolbar1);
-    layout_->addWidget(bt);
+    layout_->addWidget(Toolbar1_);
+    layout_->addWidget(bt_);
     if (!cfg_.searchLabel.isEmpty()) {
         auto *label = new QLabel(cfg_.searchLabel, this);
         label->setObjectName(cfg_.searchLabelName);
-        Textjs = new QLineEdit(this);
-        Textjs->setObjectName(QStringLiteral("Textjs"));
-        Textjs->setMaximumWidth(220);
+        Textjs_ = new QLineEdit(this);
+        Textjs_->setObjectName(QStringLiteral("Textjs"));
+        Textjs_->setMaximumWidth(220);
         addControl(label);
-        addControl(Textjs);
+        addControl(Textjs_);
     }
     layout_->addWidget(area_, 0, Qt::AlignHCenter);
     if (!cfg_.note.isEmpty()) {
@@ -199,7 +199,7 @@ void GridFrame::addControl(QWidget *control, int at)
 
 void GridFrame::setupGrid()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int n = int(cfg_.columns.size());
     g->setCols(n);
     g->setFixedRows(0);
@@ -232,18 +232,18 @@ void GridFrame::buttonClick(const QString &key)
 void GridFrame::setButtonsEnabled(const QStringList &keys, bool enabled)
 {
     for (const QString &key : keys) {
-        if (QAction *a = Toolbar1->button(key))
+        if (QAction *a = Toolbar1_->button(key))
             a->setEnabled(enabled);
     }
 }
 
 bool GridFrame::isButtonEnabled(const QString &key) const
 {
-    QAction *a = Toolbar1->button(key);
+    QAction *a = Toolbar1_->button(key);
     return a && a->isEnabled();
 }
 
-int GridFrame::dataRows() const { return MSFlexGrid1->rows() - 1; }
+int GridFrame::dataRows() const { return MSFlexGrid1_->rows() - 1; }
 
 void GridFrame::setBackPair(bool enabled)
 {
@@ -286,7 +286,7 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
 
 void GridFrame::fillgrid(const RecordsetPtr &rows)
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     lastFill_ = rows;
     setBackPair(false);
     setForwardPair(true);
@@ -348,7 +348,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
 
 void GridFrame::clearRows()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int old = g->rows() - 1;
     if (old >= 1) {
         g->setFixedRows(0);
@@ -359,7 +359,7 @@ void GridFrame::clearRows()
 
 void GridFrame::appendTotalsRow()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int last = g->rows() - 1;
     QStringList cells(g->cols());
     cells[1] = cfg_.totals->label;
@@ -375,8 +375,8 @@ void GridFrame::appendTotalsRow()
 
 void GridFrame::movefirst()
 {
-    MSFlexGrid1->setRow(1);
-    MSFlexGrid1->setTopRow(1);
+    MSFlexGrid1_->setRow(1);
+    MSFlexGrid1_->setTopRow(1);
     setBackPair(false);
     setForwardPair(true);
 }
@@ -384,15 +384,15 @@ void GridFrame::movefirst()
 void GridFrame::movelast()
 {
     const int rows = dataRows();
-    MSFlexGrid1->setRow(rows);
-    MSFlexGrid1->setTopRow(rows >= kPageRows ? rows - kPageRows + 1 : 1);
+    MSFlexGrid1_->setRow(rows);
+    MSFlexGrid1_->setTopRow(rows >= kPageRows ? rows - kPageRows + 1 : 1);
     setBackPair(true);
     setForwardPair(false);
 }
 
 void GridFrame::moveprevious()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int rows = dataRows();
     const int row = g->row();
     if (rows < kPageRows + 1) {
@@ -413,7 +413,7 @@ void GridFrame::moveprevious()
 
 void GridFrame::movenext()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int rows = dataRows();
     const int row = g->row();
     const int pageBottom = g->topRow() + kPageRows - 1;
@@ -437,7 +437,7 @@ void GridFrame::exitform() { close(); }
 
 void GridFrame::setNavigationByRow()
 {
-    const int row = MSFlexGrid1->row();
+    const int row = MSFlexGrid1_->row();
     const int rows = dataRows();
     if (row == 1) {
         setBackPair(false);
@@ -455,7 +455,7 @@ void GridFrame::setNavigationByRow()
 
 void GridFrame::gridMouseDown()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     if (dataRows() < 1)
         return;
     const int pressed = cfg_.mouseRow == GridFrameConfig::MouseRow::RowSel ? g->rowSel() : g->row();

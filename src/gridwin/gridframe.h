@@ -89,10 +89,9 @@ public:
 
     explicit GridFrame(const GridFrameConfig &config, QWidget *parent = nullptr);
 
-    MSFlexGrid *MSFlexGrid1;
-    platform::KeyedToolBar *Toolbar1;
-    QLabel *bt;
-    QLineEdit *Textjs = nullptr; // the quick-search box, when the window has one
+    MSFlexGrid *MSFlexGrid1() const { return MSFlexGrid1_; }
+    platform::KeyedToolBar *Toolbar1() const { return Toolbar1_; }
+    QLineEdit *Textjs() const { return Textjs_; } // the quick-search box, when the window has one
 
     const GridFrameConfig &config() const { return cfg_; }
     // The rows the grid was last filled from: what the window prints.
@@ -147,4 +146,9 @@ private:
     QHBoxLayout *controlRow_ = nullptr;
     std::map<QString, std::function<void()>> actions_;
     RecordsetPtr lastFill_;
+
+    MSFlexGrid *MSFlexGrid1_;
+    platform::KeyedToolBar *Toolbar1_;
+    QLabel *bt_;
+    QLineEdit *Textjs_ = nullptr;
 };

@@ -10,19 +10,19 @@
 InGridEditor::InGridEditor(MSFlexGrid *theGrid, QWidget *theArea, const InGridEditorConfig &config)
     : QObject(theArea), grid_(theGrid), area_(theArea), cfg_(config)
 {
-    text1 = makeEditor("text1", QColor(192, 255, 255));
-    text2 = makeEditor("text2", QColor(255, 192, 192));
+    text1_ = makeEditor("text1", QColor(192, 255, 255));
+    text2_ = makeEditor("text2", QColor(255, 192, 192));
     connect(grid_, &MSFlexGrid::enterCell, this, [this] {
-        if (text1->isVisible())
+        if (text1_->isVisible())
             entercell();
-        if (text2->isVisible())
+        if (text2_->isVisible())
             entercelledit();
     });
     connect(grid_, &MSFlexGrid::rowColChange, this, [this] {
         if (!cfg_.followCellChange)
             return;
         // The editor was laid over the new cell first, so what goes in is that cell's own text.
-        for (QLineEdit *e : {text1, text2}) {
+        for (QLineEdit *e : {text1_, text2_}) {
             if (e->isVisible()) {
                 grid_->setText(e->text());
                 applyLimit(e);
@@ -45,46 +45,46 @@ QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
     return e;
 }
 
-bool InGridEditor::isAppending() const { return text1->isVisible(); }
-bool InGridEditor::isChanging() const { return text2->isVisible(); }
+bool InGridEditor::isAppending() const { return text1_->isVisible(); }
+bool InGridEditor::isChanging() const { return text2_->isVisible(); }
 
 QLineEdit *InGridEditor::openEditor() const
 {
-    return isAppending() ? text1 : isChanging() ? text2 : nullptr;
+    return isAppending() ? text1_ : isChanging() ? text2_ : nullptr;
 }
 
 void InGridEditor::openAppend()
 {
-    text1->show();
-    text1->raise();
+    text1_->show();
+    text1_->raise();
     const int r = grid_->rows() - 1;
     grid_->setRow(r);
     grid_->setCol(cfg_.appendColumn);
     grid_->setRowSel(r);
     grid_->setColSel(cfg_.appendColumn);
-    text1->setFocus();
+    text1_->setFocus();
     grid_->setEnabled(false);
 }
 
 void InGridEditor::openEdit()
 {
-    text2->show();
-    text2->raise();
+    text2_->show();
+    text2_->raise();
     grid_->setRow(grid_->rowSel());
     grid_->setCol(cfg_.editColumn);
-    text2->setFocus();
+    text2_->setFocus();
     grid_->setEnabled(false);
 }
 
 void InGridEditor::close()
 {
-    text1->hide();
-    text2->hide();
+    text1_->hide();
+    text2_->hide();
     grid_->setEnabled(true);
 }
 
-void InGridEditor::entercell() { place(text1); }
-void InGridEditor::entercelledit() { place(text2); }
+void InGridEditor::entercell() { place(text1_); }
+void InGridEditor::entercelledit() { place(text2_); }
 
 void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold)
 {
@@ -140,9 +140,9 @@ bool InGridEditor::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == text1)
+            if (watched == text1_)
                 emit enterInAppend();
-            else if (watched == text2)
+            else if (watched == text2_)
                 emit enterInChange();
             return true;
         }

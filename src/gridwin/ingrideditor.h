@@ -34,8 +34,8 @@ class InGridEditor : public QObject {
 public:
     InGridEditor(MSFlexGrid *grid, QWidget *area, const InGridEditorConfig &config);
 
-    QLineEdit *text1;
-    QLineEdit *text2;
+    QLineEdit *text1() const { return text1_; }
+    QLineEdit *text2() const { return text2_; }
 
     bool isAppending() const;
     bool isChanging() const;
@@ -74,4 +74,7 @@ private:
     MSFlexGrid *grid_;
     QWidget *area_;
     InGridEditorConfig cfg_;
+
+    QLineEdit *text1_;
+    QLineEdit *text2_;
 };

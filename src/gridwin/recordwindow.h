@@ -16,7 +16,7 @@ class RecordWindow : public GridFrame {
 public:
     RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent = nullptr);
 
-    InGridEditor *editor;
+    InGridEditor *editor() const { return editor_; }
 
     // Appending: a numbered row at the bottom, text1 open on it.
     void appendrecord();
@@ -37,7 +37,7 @@ protected:
     virtual bool mayAppend() { return true; }
     virtual bool mayChange() { return true; }
     virtual void text1Enter() = 0;
-    virtual void text2Enter() { editor->edmovereturn(); }
+    virtual void text2Enter() { editor_->edmovereturn(); }
     virtual bool saveAppend() = 0;
     virtual bool saveChange() = 0;
     // The rows a quick search for the typed text lists; nullptr when it failed (*error
@@ -94,4 +94,6 @@ private:
     QStringList origCells_;
     QString lastSearch_;
     UniqueKey uniqueKey_;
+
+    InGridEditor *editor_;
 };

@@ -192,8 +192,8 @@ private:
     std::pair<QColor, QColor> cellColors(int r, int c, bool selected) const;
 
     GridCells cells_;
-    QList<int> colWidths_;  // twips
-    int rowHeight_;         // twips
+    QList<int> colWidths_; // twips
+    int rowHeight_;        // twips
     int fixedRows_ = 0;
     int fixedCols_ = 1;
     int row_ = 0;

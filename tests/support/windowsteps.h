@@ -14,7 +14,7 @@ namespace windowsteps {
 template <class Window>
 void click(Window &window, const char *key)
 {
-    window.Toolbar1->click(QString::fromLatin1(key));
+    window.Toolbar1()->click(QString::fromLatin1(key));
 }
 
 // Types over the editor's text (selected whole first); enter() then presses Enter.
@@ -32,8 +32,8 @@ inline void enter(QLineEdit *editor, const QString &text)
 template <class Window>
 void search(Window &window, const QString &text)
 {
-    window.Textjs->setText(text);
-    QTest::keyClick(window.Textjs, Qt::Key_Return);
+    window.Textjs()->setText(text);
+    QTest::keyClick(window.Textjs(), Qt::Key_Return);
 }
 
 // Types a number and a password into the login window and presses 确定.
@@ -50,7 +50,7 @@ inline bool logsIn(const QString &number, const QString &password)
     frmlogin login;
     login.show();
     typeLogin(login, number, password);
-    return login.loginok;
+    return login.loginok();
 }
 
 } // namespace windowsteps

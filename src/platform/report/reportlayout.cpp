@@ -155,7 +155,7 @@ public:
         left_ = setup.margins.left();
         top_ = setup.margins.top();
         footerTop_ = paper.height() - setup.margins.bottom()
-                      - report.section(SectionKind::PageFooter).height();
+                     - report.section(SectionKind::PageFooter).height();
         for (int k = 0; k < 5; ++k)
             bands_[k] = bind(report.section(SectionKind(k)));
         doc_.caption = report.caption();
