@@ -95,8 +95,6 @@ frmlogin::frmlogin(QWidget *parent) : QDialog(parent)
     txtitem1_->setFocus();
 }
 
-QLineEdit *frmlogin::txtitem(int index) const { return index == 1 ? txtitem1_ : index == 2 ? txtitem2_ : nullptr; }
-
 void frmlogin::Cmdok_Click()
 {
     if (txtitem1_->text().trimmed().isEmpty()) {

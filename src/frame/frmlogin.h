@@ -16,7 +16,8 @@ public:
     // True once a login succeeded; read by Main after the window is hidden.
     bool loginok() const { return loginok_; }
     int tries() const { return trycount_; }
-    QLineEdit *txtitem(int index) const; // 1: operator number, 2: password
+    QLineEdit *txtitem1() const { return txtitem1_; } // the operator number
+    QLineEdit *txtitem2() const { return txtitem2_; } // the password
 
     void Cmdok_Click();
     void Cmdcancel_Click();

@@ -127,7 +127,7 @@ void tst_frame::loginTries()
         QCOMPARE(mdlStandard::loginczyno.toString() + ' ' + mdlStandard::loginczyname.toString(), operatorIn);
     QCOMPARE(login.isVisible(), !left.isEmpty());
     if (!left.isEmpty())
-        QCOMPARE(login.txtitem(1)->text() + '|' + login.txtitem(2)->text(), left);
+        QCOMPARE(login.txtitem1()->text() + '|' + login.txtitem2()->text(), left);
     QCOMPARE(login.tries(), int(tries.filter("|").size()));
 }
 
@@ -136,9 +136,9 @@ void tst_frame::enterMovesThroughTheLoginBoxes()
     frmlogin login;
     login.show();
     QApplication::setActiveWindow(&login);
-    login.txtitem(1)->setFocus();
-    QTest::keyClicks(login.txtitem(1), "759");
-    QTest::keyClick(login.txtitem(1), Qt::Key_Return);
+    login.txtitem1()->setFocus();
+    QTest::keyClicks(login.txtitem1(), "759");
+    QTest::keyClick(login.txtitem1(), Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), "40617");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), login.findChild<QPushButton *>("Cmdok"));

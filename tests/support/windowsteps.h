@@ -39,8 +39,8 @@ void search(Window &window, const QString &text)
 // Types a number and a password into the login window and presses 确定.
 inline void typeLogin(frmlogin &login, const QString &number, const QString &password)
 {
-    login.txtitem(1)->setText(number);
-    login.txtitem(2)->setText(password);
+    login.txtitem1()->setText(number);
+    login.txtitem2()->setText(password);
     QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
 }
 
