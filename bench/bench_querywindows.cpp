@@ -93,8 +93,8 @@ int main(int argc, char **argv)
         std::unique_ptr<VoucherLineQuery> q;
         closedOpen.push_back(timed([&] { q = std::make_unique<VoucherLineQuery>(queries::frmakjkmlscx()); }));
         narrowed.push_back(timed([&] {
-            q->Textjs->setText(QStringLiteral("科目名称17"));
-            QTest::keyClick(q->Textjs, Qt::Key_Return);
+            q->Textjs()->setText(QStringLiteral("科目名称17"));
+            QTest::keyClick(q->Textjs(), Qt::Key_Return);
         }));
         if (q->dataRows() < 2)
             std::fprintf(stderr, "the search found nothing\n");

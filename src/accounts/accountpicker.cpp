@@ -59,34 +59,34 @@ AccountPicker::AccountPicker(const std::vector<accounts::Account> &matches, cons
     Picture1->setStyleSheet(QStringLiteral("background: %1").arg(platform::vbColor(0x00808000).name()));
     Picture1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(Picture1->height() - 4));
 
-    MSflexGridsp = new MSFlexGrid(this);
-    MSflexGridsp->setObjectName(QStringLiteral("MSflexGridsp"));
-    MSflexGridsp->setGeometry(twips::toPixels(QRect(0, kListTop, kListWidth, kListHeight)));
-    MSflexGridsp->setFixedCols(0);
+    MSflexGridsp_ = new MSFlexGrid(this);
+    MSflexGridsp_->setObjectName(QStringLiteral("MSflexGridsp"));
+    MSflexGridsp_->setGeometry(twips::toPixels(QRect(0, kListTop, kListWidth, kListHeight)));
+    MSflexGridsp_->setFixedCols(0);
 
-    cmdqd = plainButton(QStringLiteral("cmdqd"), QStringLiteral("确      定"), cfg_.buttonBack, this);
-    cmdqd->setGeometry(twips::toPixels(QRect(cfg_.okLeft, cfg_.buttonsTop, kOkWidth, kButtonHeight)));
-    cmdqx = plainButton(QStringLiteral("cmdqx"), QStringLiteral("取      消"), cfg_.buttonBack, this);
-    cmdqx->setGeometry(twips::toPixels(QRect(cfg_.cancelLeft, cfg_.buttonsTop, kCancelWidth, kButtonHeight)));
-    setTabOrder(MSflexGridsp, cmdqd);
-    setTabOrder(cmdqd, cmdqx);
+    cmdqd_ = plainButton(QStringLiteral("cmdqd"), QStringLiteral("确      定"), cfg_.buttonBack, this);
+    cmdqd_->setGeometry(twips::toPixels(QRect(cfg_.okLeft, cfg_.buttonsTop, kOkWidth, kButtonHeight)));
+    cmdqx_ = plainButton(QStringLiteral("cmdqx"), QStringLiteral("取      消"), cfg_.buttonBack, this);
+    cmdqx_->setGeometry(twips::toPixels(QRect(cfg_.cancelLeft, cfg_.buttonsTop, kCancelWidth, kButtonHeight)));
+    setTabOrder(MSflexGridsp_, cmdqd_);
+    setTabOrder(cmdqd_, cmdqx_);
 
-    connect(cmdqd, &QPushButton::clicked, this, &AccountPicker::pickaccount);
-    connect(cmdqx, &QPushButton::clicked, this, &QDialog::reject);
-    connect(MSflexGridsp, &MSFlexGrid::dblClick, this, &AccountPicker::pickaccount);
+    connect(cmdqd_, &QPushButton::clicked, this, &AccountPicker::pickaccount);
+    connect(cmdqx_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(MSflexGridsp_, &MSFlexGrid::dblClick, this, &AccountPicker::pickaccount);
     // Every key pressed in the list picks; the key does nothing else.
-    connect(MSflexGridsp, &MSFlexGrid::keyDown, this, [this](int &key, Qt::KeyboardModifiers) {
+    connect(MSflexGridsp_, &MSFlexGrid::keyDown, this, [this](int &key, Qt::KeyboardModifiers) {
         key = 0;
         pickaccount();
     });
 
     fillList(matches);
-    MSflexGridsp->setFocus();
+    MSflexGridsp_->setFocus();
 }
 
 void AccountPicker::fillList(const std::vector<accounts::Account> &matches)
 {
-    MSFlexGrid *g = MSflexGridsp;
+    MSFlexGrid *g = MSflexGridsp_;
     g->setCols(3);
     g->setFixedRows(0);
     for (int c = 0; c < 3; ++c) {
@@ -114,7 +114,7 @@ void AccountPicker::fillList(const std::vector<accounts::Account> &matches)
 
 void AccountPicker::pickaccount()
 {
-    MSFlexGrid *g = MSflexGridsp;
+    MSFlexGrid *g = MSflexGridsp_;
     if (g->rowSel() < 1 || g->rowSel() >= g->rows())
         return;
     g->setRow(g->rowSel());

@@ -33,9 +33,9 @@ public:
     AccountPicker(const std::vector<accounts::Account> &matches, const AccountPickerConfig &config,
                   QWidget *parent = nullptr);
 
-    MSFlexGrid *MSflexGridsp;
-    QPushButton *cmdqd;
-    QPushButton *cmdqx;
+    MSFlexGrid *MSflexGridsp() const { return MSflexGridsp_; }
+    QPushButton *cmdqd() const { return cmdqd_; }
+    QPushButton *cmdqx() const { return cmdqx_; }
 
     // Takes the row where the list's selection ends, unless the window refuses it.
     void pickaccount();
@@ -50,4 +50,8 @@ private:
 
     AccountPickerConfig cfg_;
     std::optional<accounts::Account> chosen_;
+
+    MSFlexGrid *MSflexGridsp_;
+    QPushButton *cmdqd_;
+    QPushButton *cmdqx_;
 };

@@ -55,8 +55,8 @@ Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), 
     // The report's header names the company as it stood when the window opened; a name
     // that cannot be read leaves the header blank, as the list still can be worked on.
     QString error;
-    companyName = books::companyName(&error).value_or(QString());
-    mdlStandard::unitname = companyName;
+    companyName_ = books::companyName(&error).value_or(QString());
+    mdlStandard::unitname = companyName_;
 
     const RecordsetPtr rows = accounts::listAccounts(&error);
     loadList(rows, error);
@@ -66,26 +66,26 @@ void Frmkjkm::text1Enter() { enterKey(); }
 
 bool Frmkjkm::saveAppend()
 {
-    if (!newKeyAccepted() || !initialsAndNameGiven(MSFlexGrid1->row()))
+    if (!newKeyAccepted() || !initialsAndNameGiven(MSFlexGrid1()->row()))
         return false;
     setForwardPair(false);
-    const int l = MSFlexGrid1->rows() - 1;
-    accounts::Account added{MSFlexGrid1->textMatrix(l, 1).trimmed(), MSFlexGrid1->textMatrix(l, 2).trimmed(),
-                            MSFlexGrid1->textMatrix(l, 3).trimmed(), std::nullopt};
+    const int l = MSFlexGrid1()->rows() - 1;
+    accounts::Account added{MSFlexGrid1()->textMatrix(l, 1).trimmed(), MSFlexGrid1()->textMatrix(l, 2).trimmed(),
+                            MSFlexGrid1()->textMatrix(l, 3).trimmed(), std::nullopt};
     // An empty page stays unset; a page of blanks is stored as the empty text.
-    if (!MSFlexGrid1->textMatrix(l, 4).isEmpty())
-        added.page = MSFlexGrid1->textMatrix(l, 4).trimmed();
+    if (!MSFlexGrid1()->textMatrix(l, 4).isEmpty())
+        added.page = MSFlexGrid1()->textMatrix(l, 4).trimmed();
     QString error;
     return written(accounts::addAccount(added, &error), error);
 }
 
 bool Frmkjkm::initialsAndNameGiven(int r)
 {
-    if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
+    if (MSFlexGrid1()->textMatrix(r, 2).trimmed().isEmpty()) {
         refuse(QStringLiteral("【拼音简码】不能为空，请重新输入！"), 2);
         return false;
     }
-    if (MSFlexGrid1->textMatrix(r, 3).trimmed().isEmpty()) {
+    if (MSFlexGrid1()->textMatrix(r, 3).trimmed().isEmpty()) {
         refuse(QStringLiteral("【会计科目名称】不能为空，请重新输入！"), 3);
         return false;
     }
@@ -94,28 +94,29 @@ bool Frmkjkm::initialsAndNameGiven(int r)
 
 bool Frmkjkm::saveChange()
 {
-    const int r = MSFlexGrid1->row();
+    const int r = MSFlexGrid1()->row();
     if (!initialsAndNameGiven(r))
         return false;
     bool changed = false;
     for (int c = 1; c <= 4; ++c)
-        changed = changed || MSFlexGrid1->textMatrix(r, c).trimmed() != shownBefore(c);
+        changed = changed || MSFlexGrid1()->textMatrix(r, c).trimmed() != shownBefore(c);
     if (!changed)
         return true;
     QString error;
-    return written(accounts::changeAccount({MSFlexGrid1->textMatrix(r, 1).trimmed(), MSFlexGrid1->textMatrix(r, 2).trimmed(),
-                                            MSFlexGrid1->textMatrix(r, 3).trimmed(), MSFlexGrid1->textMatrix(r, 4).trimmed()},
-                                           &error),
-                   error);
+    return written(
+        accounts::changeAccount({MSFlexGrid1()->textMatrix(r, 1).trimmed(), MSFlexGrid1()->textMatrix(r, 2).trimmed(),
+                                 MSFlexGrid1()->textMatrix(r, 3).trimmed(), MSFlexGrid1()->textMatrix(r, 4).trimmed()},
+                                &error),
+        error);
 }
 
 void Frmkjkm::deleterecord()
 {
-    const int r = MSFlexGrid1->row();
+    const int r = MSFlexGrid1()->row();
     if (!isRecordRow(r))
         return;
-    const QString code = MSFlexGrid1->textMatrix(r, 1).trimmed();
-    const QString name = MSFlexGrid1->textMatrix(r, 3).trimmed();
+    const QString code = MSFlexGrid1()->textMatrix(r, 1).trimmed();
+    const QString name = MSFlexGrid1()->textMatrix(r, 3).trimmed();
     QString error;
     const auto inUse = accounts::accountInUse(code, &error);
     if (!inUse) {
@@ -140,11 +141,11 @@ void Frmkjkm::printreport()
     for (const GridColumn &column : config().columns)
         fields << column.field;
     QList<int> rows;
-    for (int r = 0; r < MSFlexGrid1->rows(); ++r) {
+    for (int r = 0; r < MSFlexGrid1()->rows(); ++r) {
         if (isRecordRow(r))
             rows << r;
     }
-    reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1, fields, rows), companyName, this);
+    reports::printChartOfAccounts(platform::report::snapshotGridRows(*MSFlexGrid1(), fields, rows), companyName_, this);
 }
 
 RecordsetPtr Frmkjkm::searchRows(const QString &typed, QString *error) { return accounts::findAccounts(typed, error); }

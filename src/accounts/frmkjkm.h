@@ -22,5 +22,5 @@ private:
     // The two cells every account needs; refuses the save at the first empty one.
     bool initialsAndNameGiven(int r);
 
-    QString companyName; // read at load, for the report's header
+    QString companyName_; // read at load, for the report's header
 };

@@ -84,11 +84,11 @@ void frmqykjqj::saverecord()
     const QString periodText = first.text();
 
     QString error;
-    if (!ledger::saveFirstPeriod(periodText, first.yearText(), savedPeriod, &error)) {
+    if (!ledger::saveFirstPeriod(periodText, first.yearText(), savedPeriod_, &error)) {
         platform::notice(QStringLiteral("会计期间保存失败，未作任何修改：") + error);
         return;
     }
-    savedPeriod = periodText;
+    savedPeriod_ = periodText;
     for (QLineEdit *box : entryBoxes())
         box->setEnabled(false);
     platform::notice(QStringLiteral("会计期间设置成功，系统自") + periodText +

@@ -20,5 +20,5 @@ signals:
 private:
     // The period this window saved, which it may still correct while open; any first
     // period set otherwise means books in use and is never replaced.
-    QString savedPeriod;
+    QString savedPeriod_;
 };

@@ -58,7 +58,7 @@ InGridEditorConfig editorConfig()
 
 frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), editorConfig(), parent)
 {
-    connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmzzqcye::formatAmountCell);
+    connect(MSFlexGrid1(), &MSFlexGrid::rowColChange, this, &frmzzqcye::formatAmountCell);
     // This list has no report: its print button does nothing.
     // Read once: a window left open while initialisation ends keeps its buttons (each
     // write reads the flag again). A flag that cannot be read leaves the window read-only.
@@ -66,8 +66,8 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
     const auto ended = ledger::initialisationEnded(&error);
     if (!ended)
         platform::notice(error);
-    readOnly = ended.value_or(true);
-    if (readOnly) {
+    readOnly_ = ended.value_or(true);
+    if (readOnly_) {
         setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"),
                            QStringLiteral("button_delete")},
                           false);
@@ -83,8 +83,8 @@ bool frmzzqcye::readCurrentPeriod(QString *error)
     const auto current = ledger::currentPeriod(error);
     if (!current)
         return false;
-    curkjnd = current->yearText;
-    curkjqj = current->periodText;
+    curkjnd_ = current->yearText;
+    curkjqj_ = current->periodText;
     return true;
 }
 
@@ -101,15 +101,15 @@ std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 {
     // The amount is the typed decimal rounded to the cent, and it is that rounded
     // amount that must not be zero.
-    const QString typed = MSFlexGrid1->textMatrix(r, kAmountColumn);
+    const QString typed = MSFlexGrid1()->textMatrix(r, kAmountColumn);
     const auto amount = Money::parse(typed);
     if (amount && !amount->isZero())
         return amount;
     refuse(amount ? QStringLiteral("【期初余额】不能为零，请重新输入！")
                   : Money::whyNotAnAmount(typed, QStringLiteral("【期初余额】")),
            kAmountColumn);
-    if (clearRefused && editor->openEditor())
-        editor->openEditor()->clear();
+    if (clearRefused && editor()->openEditor())
+        editor()->openEditor()->clear();
     return std::nullopt;
 }
 
@@ -119,18 +119,18 @@ void frmzzqcye::formatAmountCell()
     if (dataRows() < 1)
         return;
     const auto format = [this](int r) {
-        if (const auto amount = Money::parse(MSFlexGrid1->textMatrix(r, kAmountColumn)))
-            MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+        if (const auto amount = Money::parse(MSFlexGrid1()->textMatrix(r, kAmountColumn)))
+            MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());
     };
-    if (addflag)
-        format(MSFlexGrid1->rows() - 1);
-    if (editflag)
-        format(MSFlexGrid1->row());
+    if (addflag_)
+        format(MSFlexGrid1()->rows() - 1);
+    if (editflag_)
+        format(MSFlexGrid1()->row());
 }
 
 bool frmzzqcye::mayAppend()
 {
-    if (readOnly)
+    if (readOnly_)
         return false;
     // The period may have been set while this window stood open.
     QString why;
@@ -139,11 +139,11 @@ bool frmzzqcye::mayAppend()
         platform::notice(why);
         return false;
     }
-    if (*periodSet && !Period::parse(curkjqj) && !readCurrentPeriod(&why)) {
+    if (*periodSet && !Period::parse(curkjqj_) && !readCurrentPeriod(&why)) {
         platform::notice(why);
         return false;
     }
-    if (!*periodSet || !Period::parse(curkjqj)) {
+    if (!*periodSet || !Period::parse(curkjqj_)) {
         platform::plainNotice(kNoPeriod);
         return false;
     }
@@ -152,42 +152,42 @@ bool frmzzqcye::mayAppend()
         platform::notice(why);
         return false;
     }
-    newdjh = *number;
+    newdjh_ = *number;
     return true;
 }
 
-bool frmzzqcye::mayChange() { return !readOnly; }
+bool frmzzqcye::mayChange() { return !readOnly_; }
 
 void frmzzqcye::deleterecord()
 {
-    const int r = MSFlexGrid1->row();
-    if (readOnly || !isRecordRow(r) || !mayWrite())
+    const int r = MSFlexGrid1()->row();
+    if (readOnly_ || !isRecordRow(r) || !mayWrite())
         return;
-    if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1->textMatrix(r, 3) +
+    if (!platform::askDelete(QStringLiteral("确定要删除总帐科目【") + MSFlexGrid1()->textMatrix(r, 3) +
                              QStringLiteral("】的期初余额吗？")))
         return;
     QString error;
-    if (written(ledger::deleteOpeningBalance(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), &error), error))
+    if (written(ledger::deleteOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), &error), error))
         removeRecordRow(r);
 }
 
 void frmzzqcye::text1Enter()
 {
-    const int c = MSFlexGrid1->col();
+    const int c = MSFlexGrid1()->col();
     if (c == kAccountColumn) {
         lookUpAccount();
         return;
     }
-    if (c == kAmountColumn && !checkedAmount(MSFlexGrid1->row(), true))
+    if (c == kAmountColumn && !checkedAmount(MSFlexGrid1()->row(), true))
         return;
-    editor->movereturn();
+    editor()->movereturn();
 }
 
 void frmzzqcye::text2Enter()
 {
-    if (MSFlexGrid1->col() == kAmountColumn && !checkedAmount(MSFlexGrid1->row(), true))
+    if (MSFlexGrid1()->col() == kAmountColumn && !checkedAmount(MSFlexGrid1()->row(), true))
         return;
-    editor->edmovereturn();
+    editor()->edmovereturn();
 }
 
 bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, bool clearTyped)
@@ -200,14 +200,14 @@ bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, boo
 void frmzzqcye::lookUpAccount()
 {
     QString error;
-    const auto found = accounts::lookupAccounts(editor->text1->text(), &error);
+    const auto found = accounts::lookupAccounts(editor()->text1()->text(), &error);
     if (!found) {
         platform::notice(error);
         return;
     }
     if (found->empty()) {
         refuse(kNotFound, kAccountColumn);
-        editor->text1->clear();
+        editor()->text1()->clear();
         return;
     }
     accounts::Account account = found->front();
@@ -220,20 +220,20 @@ void frmzzqcye::lookUpAccount()
     } else if (!balanceIsFree(account.code, QStringLiteral(" 已存在此会计科目总帐期初余额，请重新输入！"), true)) {
         return;
     }
-    const int r = MSFlexGrid1->row();
-    MSFlexGrid1->setTextMatrix(r, 1, account.code);
-    MSFlexGrid1->setTextMatrix(r, 2, account.initials);
-    MSFlexGrid1->setTextMatrix(r, 3, account.name);
-    MSFlexGrid1->setCol(kAmountColumn);
-    editor->text1->setFocus();
+    const int r = MSFlexGrid1()->row();
+    MSFlexGrid1()->setTextMatrix(r, 1, account.code);
+    MSFlexGrid1()->setTextMatrix(r, 2, account.initials);
+    MSFlexGrid1()->setTextMatrix(r, 3, account.name);
+    MSFlexGrid1()->setCol(kAmountColumn);
+    editor()->text1()->setFocus();
 }
 
 bool frmzzqcye::saveAppend()
 {
     if (!mayWrite())
         return false;
-    const int r = MSFlexGrid1->row();
-    const QString typed = MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed();
+    const int r = MSFlexGrid1()->row();
+    const QString typed = MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed();
     if (typed.isEmpty()) {
         refuse(QStringLiteral("【会计科目】不能为空，请重新输入！"), kAccountColumn);
         return false;
@@ -259,16 +259,16 @@ bool frmzzqcye::saveAppend()
     if (!amount)
         return false;
     const QDate today = QDate::currentDate();
-    if (!written(ledger::addOpeningBalance({account->code, account->initials, account->name, *amount, newdjh, today,
-                                            curkjnd, curkjqj},
-                                           &error),
-                 error))
+    if (!written(
+            ledger::addOpeningBalance(
+                {account->code, account->initials, account->name, *amount, newdjh_, today, curkjnd_, curkjqj_}, &error),
+            error))
         return false;
-    editor->close();
-    MSFlexGrid1->setTextMatrix(r, 1, account->code);
-    MSFlexGrid1->setTextMatrix(r, 2, account->initials);
-    MSFlexGrid1->setTextMatrix(r, 3, account->name);
-    MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+    editor()->close();
+    MSFlexGrid1()->setTextMatrix(r, 1, account->code);
+    MSFlexGrid1()->setTextMatrix(r, 2, account->initials);
+    MSFlexGrid1()->setTextMatrix(r, 3, account->name);
+    MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());
     return true;
 }
 
@@ -276,16 +276,16 @@ bool frmzzqcye::saveChange()
 {
     if (!mayWrite())
         return false;
-    const int r = MSFlexGrid1->row();
+    const int r = MSFlexGrid1()->row();
     const auto amount = checkedAmount(r, false);
     if (!amount)
         return false;
     QString error;
-    if (MSFlexGrid1->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn) &&
-        !written(ledger::changeOpeningBalance(MSFlexGrid1->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
+    if (MSFlexGrid1()->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn) &&
+        !written(ledger::changeOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
                  error))
         return false;
-    editor->close();
-    MSFlexGrid1->setTextMatrix(r, kAmountColumn, amount->toString());
+    editor()->close();
+    MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());
     return true;
 }

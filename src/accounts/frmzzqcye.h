@@ -14,7 +14,7 @@ public:
     void deleterecord() override;
 
     // Initialisation had ended when the window opened: the balances are only shown.
-    bool isReadOnly() const { return readOnly; }
+    bool isReadOnly() const { return readOnly_; }
 
 protected:
     bool mayAppend() override;
@@ -41,8 +41,8 @@ private:
     // Whether a write may go ahead now, after telling the user why not.
     bool mayWrite();
 
-    bool readOnly = false;
-    QString newdjh;  // the document number prepared when the append began
-    QString curkjnd; // the current year and period, for the rows added
-    QString curkjqj;
+    bool readOnly_ = false;
+    QString newdjh_;  // the document number prepared when the append began
+    QString curkjnd_; // the current year and period, for the rows added
+    QString curkjqj_;
 };

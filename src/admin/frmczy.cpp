@@ -56,26 +56,26 @@ bool frmczy::saveAppend()
 {
     if (!newKeyAccepted())
         return false;
-    const int r = MSFlexGrid1->row();
-    if (MSFlexGrid1->textMatrix(r, 2).trimmed().isEmpty()) {
+    const int r = MSFlexGrid1()->row();
+    if (MSFlexGrid1()->textMatrix(r, 2).trimmed().isEmpty()) {
         refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
         return false;
     }
     setForwardPair(false);
-    const int l = MSFlexGrid1->rows() - 1;
-    admin::Operator added{MSFlexGrid1->textMatrix(l, 1).trimmed(), MSFlexGrid1->textMatrix(l, 2).trimmed(),
+    const int l = MSFlexGrid1()->rows() - 1;
+    admin::Operator added{MSFlexGrid1()->textMatrix(l, 1).trimmed(), MSFlexGrid1()->textMatrix(l, 2).trimmed(),
                           std::nullopt, admin::kDefaultPassword};
-    if (!MSFlexGrid1->textMatrix(l, 3).isEmpty())
-        added.phone = MSFlexGrid1->textMatrix(l, 3).trimmed();
+    if (!MSFlexGrid1()->textMatrix(l, 3).isEmpty())
+        added.phone = MSFlexGrid1()->textMatrix(l, 3).trimmed();
     QString error;
     return written(admin::addOperator(added, &error), error);
 }
 
 bool frmczy::saveChange()
 {
-    const int r = MSFlexGrid1->row();
-    const QString name = MSFlexGrid1->textMatrix(r, 2).trimmed();
-    const QString phone = MSFlexGrid1->textMatrix(r, 3).trimmed();
+    const int r = MSFlexGrid1()->row();
+    const QString name = MSFlexGrid1()->textMatrix(r, 2).trimmed();
+    const QString phone = MSFlexGrid1()->textMatrix(r, 3).trimmed();
     if (name.isEmpty()) {
         refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
         return false;
@@ -84,23 +84,23 @@ bool frmczy::saveChange()
     if (name == shownBefore(2) && phone == shownBefore(3))
         return true;
     QString error;
-    return written(admin::changeOperator(MSFlexGrid1->textMatrix(r, 1).trimmed(), name,
-                                         MSFlexGrid1->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone,
+    return written(admin::changeOperator(MSFlexGrid1()->textMatrix(r, 1).trimmed(), name,
+                                         MSFlexGrid1()->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone,
                                          &error),
                    error);
 }
 
 void frmczy::deleterecord()
 {
-    const int r = MSFlexGrid1->row();
+    const int r = MSFlexGrid1()->row();
     if (!isRecordRow(r))
         return;
-    const QString number = MSFlexGrid1->textMatrix(r, 1).trimmed();
+    const QString number = MSFlexGrid1()->textMatrix(r, 1).trimmed();
     if (number == admin::kAdministrator) {
         platform::plainNotice(QStringLiteral("【管理员】帐号，不能删除，可以修改密码！"));
         return;
     }
-    if (!platform::askDelete(QStringLiteral("确定要删除操作员【") + MSFlexGrid1->textMatrix(r, 2).trimmed() +
+    if (!platform::askDelete(QStringLiteral("确定要删除操作员【") + MSFlexGrid1()->textMatrix(r, 2).trimmed() +
                              QStringLiteral("】吗？")))
         return;
     QString error;

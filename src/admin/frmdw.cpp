@@ -41,7 +41,7 @@ frmdw::frmdw(QWidget *parent)
     showCompany();
     setViewing();
     if (!company) {
-        Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(false);
+        Toolbar1()->button(QStringLiteral("button_edit"))->setEnabled(false);
         platform::notice(QStringLiteral("无法读取单位基本信息，请检查数据库文件！"));
     }
 }

@@ -14,27 +14,27 @@ frmmmxg::frmmmxg(QWidget *parent)
     : DialogFrame(QStringLiteral("frmmmxg"), QStringLiteral("操作员密码修改"),
                   {QStringLiteral("修  改"), QStringLiteral("修改密码"), QStringLiteral("保存密码")}, parent)
 {
-    Labeldm = addValue(QStringLiteral("lblDm"), QStringLiteral("代    码："), QStringLiteral("Labeldm"));
-    Labelczy = addValue(QStringLiteral("lblCzy"), QStringLiteral("姓    名："), QStringLiteral("Labelczy"));
-    textymm = addEntry(QStringLiteral("lblYmm"), QStringLiteral("原 密 码："), QStringLiteral("textymm"));
-    textxmm = addEntry(QStringLiteral("lblXmm"), QStringLiteral("新 密 码："), QStringLiteral("textxmm"));
+    Labeldm_ = addValue(QStringLiteral("lblDm"), QStringLiteral("代    码："), QStringLiteral("Labeldm"));
+    Labelczy_ = addValue(QStringLiteral("lblCzy"), QStringLiteral("姓    名："), QStringLiteral("Labelczy"));
+    textymm_ = addEntry(QStringLiteral("lblYmm"), QStringLiteral("原 密 码："), QStringLiteral("textymm"));
+    textxmm_ = addEntry(QStringLiteral("lblXmm"), QStringLiteral("新 密 码："), QStringLiteral("textxmm"));
     // Enter in the confirmation box goes back to the old password; it never saves.
-    textqrmm = addEntry(QStringLiteral("lblQrmm"), QStringLiteral("确认密码："), QStringLiteral("textqrmm"), 0, false);
-    textqrmm->installEventFilter(this);
-    for (QLineEdit *box : {textymm, textxmm, textqrmm})
+    textqrmm_ = addEntry(QStringLiteral("lblQrmm"), QStringLiteral("确认密码："), QStringLiteral("textqrmm"), 0, false);
+    textqrmm_->installEventFilter(this);
+    for (QLineEdit *box : {textymm_, textxmm_, textqrmm_})
         box->setEchoMode(QLineEdit::Password);
 
-    Labeldm->setText(loginczyno.toString());
-    Labelczy->setText(loginczyname.toString());
+    Labeldm_->setText(loginczyno.toString());
+    Labelczy_->setText(loginczyname.toString());
     setViewing();
 }
 
 bool frmmmxg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == textqrmm && event->type() == QEvent::KeyPress) {
+    if (watched == textqrmm_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            textymm->setFocus();
+            textymm_->setFocus();
     }
     return DialogFrame::eventFilter(watched, event);
 }
@@ -44,7 +44,7 @@ void frmmmxg::editrecord()
     setEditing();
     for (QLineEdit *box : entryBoxes())
         box->clear();
-    textymm->setFocus();
+    textymm_->setFocus();
 }
 
 void frmmmxg::canceledit()
@@ -70,20 +70,20 @@ void frmmmxg::saverecord()
     }
     // Both sides trimmed, as the login compares them: a password stored with blanks
     // around it can still be changed.
-    if (current->password.trimmed() != textymm->text().trimmed()) {
+    if (current->password.trimmed() != textymm_->text().trimmed()) {
         platform::notice(QStringLiteral("原密码不正确，请重新输入原密码！"));
-        textymm->clear();
-        textymm->setFocus();
+        textymm_->clear();
+        textymm_->setFocus();
         return;
     }
-    if (textxmm->text().trimmed() != textqrmm->text().trimmed()) {
+    if (textxmm_->text().trimmed() != textqrmm_->text().trimmed()) {
         platform::notice(QStringLiteral("新密码与确认密码不一致，请重新输入密码！"));
-        textxmm->clear();
-        textqrmm->clear();
-        textxmm->setFocus();
+        textxmm_->clear();
+        textqrmm_->clear();
+        textxmm_->setFocus();
         return;
     }
-    if (!admin::setPassword(number, textxmm->text(), &error)) {
+    if (!admin::setPassword(number, textxmm_->text(), &error)) {
         platform::notice(error);
         return;
     }

@@ -10,11 +10,11 @@ class frmmmxg : public DialogFrame {
 public:
     explicit frmmmxg(QWidget *parent = nullptr);
 
-    QLabel *Labeldm;
-    QLabel *Labelczy;
-    QLineEdit *textymm;
-    QLineEdit *textxmm;
-    QLineEdit *textqrmm;
+    QLabel *Labeldm() const { return Labeldm_; }
+    QLabel *Labelczy() const { return Labelczy_; }
+    QLineEdit *textymm() const { return textymm_; }
+    QLineEdit *textxmm() const { return textxmm_; }
+    QLineEdit *textqrmm() const { return textqrmm_; }
 
     void editrecord() override;
     void saverecord() override;
@@ -22,4 +22,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *Labeldm_;
+    QLabel *Labelczy_;
+    QLineEdit *textymm_;
+    QLineEdit *textxmm_;
+    QLineEdit *textqrmm_;
 };

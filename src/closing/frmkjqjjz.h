@@ -12,7 +12,7 @@ class frmkjqjjz : public QDialog {
 public:
     explicit frmkjqjjz(QWidget *parent = nullptr);
 
-    QLabel *Label1;
+    QLabel *Label1() const { return Label1_; }
 
     // Runs the closing once; the window runs it as soon as it first stands on screen.
     void Form_Load();
@@ -28,4 +28,6 @@ protected:
 private:
     bool started_ = false;
     bool finished_ = false;
+
+    QLabel *Label1_;
 };

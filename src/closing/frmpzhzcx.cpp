@@ -18,19 +18,19 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
                        TotalsRow{QStringLiteral("  合    计"), {4, 5}}, &reports::printSummaryHistory),
                    parent)
 {
-    Label1 = new QLabel(QStringLiteral("会计期间："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setMinimumWidth(160);
+    Label1_ = new QLabel(QStringLiteral("会计期间："), this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Combo1_ = new QComboBox(this);
+    Combo1_->setObjectName(QStringLiteral("Combo1"));
+    Combo1_->setEditable(true);
+    Combo1_->setInsertPolicy(QComboBox::NoInsert);
+    Combo1_->setMinimumWidth(160);
     auto *row = new QWidget(this);
     row->setFixedWidth(gridArea()->width());
     auto *line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(Label1);
-    line->addWidget(Combo1);
+    line->addWidget(Label1_);
+    line->addWidget(Combo1_);
     line->addStretch();
     auto *box = static_cast<QVBoxLayout *>(layout());
     box->insertWidget(box->indexOf(gridArea()), row, 0, Qt::AlignHCenter);
@@ -44,18 +44,18 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
         return;
     }
     for (; !periods->eof(); periods->moveNext())
-        Combo1->addItem(periods->text(QStringLiteral("kjqj")));
+        Combo1_->addItem(periods->text(QStringLiteral("kjqj")));
     // Typed text runs nothing; only a choice from the list does.
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    if (Combo1->count() > 0) {
-        Combo1->setCurrentIndex(0); // the newest closed period
+    connect(Combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    if (Combo1_->count() > 0) {
+        Combo1_->setCurrentIndex(0); // the newest closed period
         Combo1_Click();
     }
 }
 
 void frmpzhzcx::Combo1_Click()
 {
-    setPeriod(Combo1->currentText());
+    setPeriod(Combo1_->currentText());
     QString error;
     const RecordsetPtr accounts = closing::closedSummary(periodText(), &error);
     // A period without rows leaves only the header, whatever was listed before.

@@ -12,9 +12,13 @@ class frmpzhzcx : public ReadOnlyList {
 public:
     explicit frmpzhzcx(QWidget *parent = nullptr);
 
-    QLabel *Label1;
-    QComboBox *Combo1;
+    QLabel *Label1() const { return Label1_; }
+    QComboBox *Combo1() const { return Combo1_; }
 
     // Lists the period in the box: a choice from its list runs this.
     void Combo1_Click();
+
+private:
+    QLabel *Label1_;
+    QComboBox *Combo1_;
 };

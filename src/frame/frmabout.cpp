@@ -23,10 +23,10 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     version->setObjectName(QStringLiteral("lblVersion"));
     auto *mailLabel = new QLabel(QStringLiteral("联系邮箱："), this);
     mailLabel->setObjectName(QStringLiteral("lblMailbox"));
-    lblContact = new QLabel(contactAddress(), this);
-    lblContact->setObjectName(QStringLiteral("lblContact"));
-    lblContact->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline"));
-    lblContact->setCursor(Qt::PointingHandCursor);
+    lblContact_ = new QLabel(contactAddress(), this);
+    lblContact_->setObjectName(QStringLiteral("lblContact"));
+    lblContact_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline"));
+    lblContact_->setCursor(Qt::PointingHandCursor);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(130, 40, 24, 24);
@@ -34,8 +34,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     layout->addWidget(version);
     layout->addStretch();
     layout->addWidget(mailLabel);
-    layout->addWidget(lblContact);
-    for (QLabel *l : {title, version, mailLabel, lblContact})
+    layout->addWidget(lblContact_);
+    for (QLabel *l : {title, version, mailLabel, lblContact_})
         l->installEventFilter(this);
 }
 
@@ -44,7 +44,7 @@ QString frmAbout::contactAddress() { return QStringLiteral("support@kelopz.examp
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == lblContact)
+        if (watched == lblContact_)
             platform::shellOpen(QStringLiteral("mailto:") + contactAddress());
         else
             close();

@@ -18,5 +18,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QLabel *lblContact;
+    QLabel *lblContact_;
 };

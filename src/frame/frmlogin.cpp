@@ -47,37 +47,37 @@ frmlogin::frmlogin(QWidget *parent) : QDialog(parent)
     platform::keepTitleBarBlank(this);
     setFixedSize(420, 250);
 
-    Label1 = boldLabel(QStringLiteral("用户代码:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = boldLabel(QStringLiteral("用户密码:"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    txtitem1 = entryBox(QStringLiteral("txtitem1"), this);
-    txtitem2 = entryBox(QStringLiteral("txtitem2"), this);
-    txtitem2->setEchoMode(QLineEdit::Password);
+    Label1_ = boldLabel(QStringLiteral("用户代码:"), this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label2_ = boldLabel(QStringLiteral("用户密码:"), this);
+    Label2_->setObjectName(QStringLiteral("Label2"));
+    txtitem1_ = entryBox(QStringLiteral("txtitem1"), this);
+    txtitem2_ = entryBox(QStringLiteral("txtitem2"), this);
+    txtitem2_->setEchoMode(QLineEdit::Password);
 
-    Cmdok = new QPushButton(QStringLiteral("确    定"), this);
-    Cmdok->setObjectName(QStringLiteral("Cmdok"));
-    Cmdcancel = new QPushButton(QStringLiteral("取    消"), this);
-    Cmdcancel->setObjectName(QStringLiteral("Cmdcancel"));
+    Cmdok_ = new QPushButton(QStringLiteral("确    定"), this);
+    Cmdok_->setObjectName(QStringLiteral("Cmdok"));
+    Cmdcancel_ = new QPushButton(QStringLiteral("取    消"), this);
+    Cmdcancel_->setObjectName(QStringLiteral("Cmdcancel"));
     // Neither button is the window's default: Enter presses only the focused button.
-    for (QPushButton *b : {Cmdok, Cmdcancel}) {
+    for (QPushButton *b : {Cmdok_, Cmdcancel_}) {
         b->setDefault(false);
         b->setAutoDefault(true);
     }
-    Label3 = new QLabel(QStringLiteral("初始用户代码：759      用户密码：40617"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00FF0000).name()));
+    Label3_ = new QLabel(QStringLiteral("初始用户代码：759      用户密码：40617"), this);
+    Label3_->setObjectName(QStringLiteral("Label3"));
+    Label3_->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00FF0000).name()));
 
     auto *fields = new QGridLayout;
-    fields->addWidget(Label1, 0, 0);
-    fields->addWidget(txtitem1, 0, 1);
-    fields->addWidget(Label2, 1, 0);
-    fields->addWidget(txtitem2, 1, 1);
+    fields->addWidget(Label1_, 0, 0);
+    fields->addWidget(txtitem1_, 0, 1);
+    fields->addWidget(Label2_, 1, 0);
+    fields->addWidget(txtitem2_, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Cmdok);
+    buttons->addWidget(Cmdok_);
     buttons->addSpacing(24);
-    buttons->addWidget(Cmdcancel);
+    buttons->addWidget(Cmdcancel_);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(60, 40, 60, 12);
@@ -85,53 +85,51 @@ frmlogin::frmlogin(QWidget *parent) : QDialog(parent)
     layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->addStretch();
-    layout->addWidget(Label3, 0, Qt::AlignHCenter);
+    layout->addWidget(Label3_, 0, Qt::AlignHCenter);
 
-    setTabOrder(txtitem1, txtitem2);
-    setTabOrder(txtitem2, Cmdok);
-    setTabOrder(Cmdok, Cmdcancel);
-    connect(Cmdok, &QPushButton::clicked, this, &frmlogin::Cmdok_Click);
-    connect(Cmdcancel, &QPushButton::clicked, this, &frmlogin::Cmdcancel_Click);
-    txtitem1->setFocus();
+    setTabOrder(txtitem1_, txtitem2_);
+    setTabOrder(txtitem2_, Cmdok_);
+    setTabOrder(Cmdok_, Cmdcancel_);
+    connect(Cmdok_, &QPushButton::clicked, this, &frmlogin::Cmdok_Click);
+    connect(Cmdcancel_, &QPushButton::clicked, this, &frmlogin::Cmdcancel_Click);
+    txtitem1_->setFocus();
 }
-
-QLineEdit *frmlogin::txtitem(int index) const { return index == 1 ? txtitem1 : index == 2 ? txtitem2 : nullptr; }
 
 void frmlogin::Cmdok_Click()
 {
-    if (txtitem1->text().trimmed().isEmpty()) {
+    if (txtitem1_->text().trimmed().isEmpty()) {
         platform::notice(kNoSuchOperator, kLoginTitle);
-        txtitem1->setFocus();
+        txtitem1_->setFocus();
     } else {
         // The number goes in as typed, blanks kept; the database matches it without regard
         // to letter case.
         std::optional<admin::Operator> found;
         QString error;
-        if (!admin::findOperator(txtitem1->text(), &found, &error)) {
+        if (!admin::findOperator(txtitem1_->text(), &found, &error)) {
             platform::notice(error + QStringLiteral("\n请检查数据库文件！"), kLoginTitle);
         } else if (!found) {
             platform::notice(kNoSuchOperator, kLoginTitle);
-            txtitem1->clear();
-            txtitem1->setFocus();
-        } else if (found->password.trimmed() == txtitem2->text().trimmed()) {
-            loginok = true;
+            txtitem1_->clear();
+            txtitem1_->setFocus();
+        } else if (found->password.trimmed() == txtitem2_->text().trimmed()) {
+            loginok_ = true;
             loginczyno = found->number;
             loginczyname = found->name;
             hide();
         } else {
             platform::notice(kWrongPassword, kLoginTitle);
-            txtitem2->clear();
-            txtitem2->setFocus();
+            txtitem2_->clear();
+            txtitem2_->setFocus();
         }
     }
-    ++trycount;
-    if (trycount == 3)
+    ++trycount_;
+    if (trycount_ == 3)
         hide();
 }
 
 void frmlogin::Cmdcancel_Click()
 {
-    loginok = false;
+    loginok_ = false;
     hide();
 }
 

@@ -14,9 +14,10 @@ public:
     explicit frmlogin(QWidget *parent = nullptr);
 
     // True once a login succeeded; read by Main after the window is hidden.
-    bool loginok = false;
-    int tries() const { return trycount; }
-    QLineEdit *txtitem(int index) const; // 1: operator number, 2: password
+    bool loginok() const { return loginok_; }
+    int tries() const { return trycount_; }
+    QLineEdit *txtitem1() const { return txtitem1_; } // the operator number
+    QLineEdit *txtitem2() const { return txtitem2_; } // the password
 
     void Cmdok_Click();
     void Cmdcancel_Click();
@@ -26,12 +27,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    qint16 trycount = 0;
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLineEdit *txtitem1;
-    QLineEdit *txtitem2;
-    QPushButton *Cmdok;
-    QPushButton *Cmdcancel;
+    qint16 trycount_ = 0;
+    QLabel *Label1_;
+    QLabel *Label2_;
+    QLabel *Label3_;
+    QLineEdit *txtitem1_;
+    QLineEdit *txtitem2_;
+    QPushButton *Cmdok_;
+    QPushButton *Cmdcancel_;
+
+    bool loginok_ = false;
 };

@@ -60,24 +60,24 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("MDIMain"));
     setWindowTitle(QString::fromUtf8(kCaption));
 
-    area = new QMdiArea(this);
-    area->setObjectName(QStringLiteral("MDIClient"));
+    area_ = new QMdiArea(this);
+    area_->setObjectName(QStringLiteral("MDIClient"));
     QLinearGradient workspace(0, 0, 0, 900);
     workspace.setColorAt(0, QColor(0x7f, 0x9d, 0xc4));
     workspace.setColorAt(1, QColor(0x3d, 0x5f, 0x8f));
-    area->setBackground(workspace);
-    setCentralWidget(area);
+    area_->setBackground(workspace);
+    setCentralWidget(area_);
 
-    StatusBar1 = new platform::PanelStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->addPanel(QStringLiteral("专业财务会计凭证汇总工具"), 3);
-    StatusBar1->addPanel(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), 1);
-    StatusBar1->addPanel(QStringLiteral("因为专注，所以专业"), 2);
-    setStatusBar(StatusBar1);
+    StatusBar1_ = new platform::PanelStatusBar(this);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1_->addPanel(QStringLiteral("专业财务会计凭证汇总工具"), 3);
+    StatusBar1_->addPanel(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), 1);
+    StatusBar1_->addPanel(QStringLiteral("因为专注，所以专业"), 2);
+    setStatusBar(StatusBar1_);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, &MDIMain::Timer1_Timer);
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1_, &QTimer::timeout, this, &MDIMain::Timer1_Timer);
 
     buildMenus();
     MDIForm_Load();
@@ -85,8 +85,8 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
 
 MDIMain::~MDIMain()
 {
-    if (splash)
-        splash->close();
+    if (splash_)
+        splash_->close();
     if (theMainWindow == this)
         theMainWindow = nullptr;
 }
@@ -154,10 +154,10 @@ void MDIMain::buildMenus()
         }
     }
     // The window list: names the open child windows and activates the one chosen.
-    ck = menuBar()->addMenu(QStringLiteral("窗    口"));
-    ck->setObjectName(QStringLiteral("ck"));
-    ck->menuAction()->setObjectName(QStringLiteral("ck"));
-    connect(ck, &QMenu::aboutToShow, this, &MDIMain::fillWindowList);
+    ck_ = menuBar()->addMenu(QStringLiteral("窗    口"));
+    ck_->setObjectName(QStringLiteral("ck"));
+    ck_->menuAction()->setObjectName(QStringLiteral("ck"));
+    connect(ck_, &QMenu::aboutToShow, this, &MDIMain::fillWindowList);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("系统服务管理(&S)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -169,15 +169,15 @@ void MDIMain::buildMenus()
 
 void MDIMain::fillWindowList()
 {
-    ck->clear();
-    const auto windows = area->subWindowList();
+    ck_->clear();
+    const auto windows = area_->subWindowList();
     for (QMdiSubWindow *sub : windows) {
-        QAction *entry = ck->addAction(sub->windowTitle());
+        QAction *entry = ck_->addAction(sub->windowTitle());
         entry->setCheckable(true);
-        entry->setChecked(sub == area->activeSubWindow());
+        entry->setChecked(sub == area_->activeSubWindow());
         connect(entry, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
             if (sub)
-                area->setActiveSubWindow(sub);
+                area_->setActiveSubWindow(sub);
         });
     }
 }
@@ -187,14 +187,14 @@ void MDIMain::MDIForm_Load()
     // A name that cannot be read leaves the caption without one; the books were found
     // readable at start-up, and the flags below tell of any failure.
     QString unread;
-    companyName = books::companyName(&unread).value_or(QString());
-    setWindowTitle(windowTitle() + '(' + companyName + ')');
+    companyName_ = books::companyName(&unread).value_or(QString());
+    setWindowTitle(windowTitle() + '(' + companyName_ + ')');
 
     platform::setHourglass();
-    splash = new frmface;
-    splash->setGeometry(200, 200, 460, 360);
-    splash->show();
-    splash->repaint();
+    splash_ = new frmface;
+    splash_->setGeometry(200, 200, 460, 360);
+    splash_->show();
+    splash_->repaint();
 
     // A flag that cannot be read disables its item as if its step were done: taken
     // again on books in use, a step would destroy them. The next start reads afresh.
@@ -216,14 +216,14 @@ void MDIMain::MDIForm_Load()
 
 void MDIMain::MDIForm_Activate()
 {
-    Timer1->start(5000);
+    Timer1_->start(5000);
 }
 
 void MDIMain::Timer1_Timer()
 {
-    Timer1->stop();
-    if (splash)
-        splash->close();
+    Timer1_->stop();
+    if (splash_)
+        splash_->close();
     platform::restorePointer();
 }
 
@@ -240,31 +240,31 @@ void MDIMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    area->closeAllSubWindows();
-    if (!area->subWindowList().isEmpty()) {
+    area_->closeAllSubWindows();
+    if (!area_->subWindowList().isEmpty()) {
         // A child window that would lose unsaved work keeps the program open.
         event->ignore();
         return;
     }
-    if (splash)
-        splash->close();
+    if (splash_)
+        splash_->close();
     event->accept();
     emit exitConfirmed();
 }
 
 QMdiSubWindow *MDIMain::showChild(const QString &key, const std::function<QWidget *()> &make)
 {
-    QPointer<QMdiSubWindow> &sub = children[key];
+    QPointer<QMdiSubWindow> &sub = children_[key];
     if (!sub) {
         QWidget *window = make();
-        sub = area->addSubWindow(window);
+        sub = area_->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(window->windowTitle());
         connect(window, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
         window->installEventFilter(this); // after the frame's own filter, so it runs first
     }
     sub->showMaximized();
-    area->setActiveSubWindow(sub);
+    area_->setActiveSubWindow(sub);
     return sub;
 }
 
@@ -286,10 +286,10 @@ bool MDIMain::eventFilter(QObject *watched, QEvent *event)
 
 void MDIMain::closeChildFrame(QWidget *window)
 {
-    for (auto it = children.begin(); it != children.end(); ++it) {
+    for (auto it = children_.begin(); it != children_.end(); ++it) {
         if (it.value() && it.value()->widget() == window) {
             QPointer<QMdiSubWindow> sub = it.value();
-            children.erase(it); // the next menu choice makes the window afresh
+            children_.erase(it); // the next menu choice makes the window afresh
             sub->close();
             return;
         }
@@ -429,7 +429,7 @@ void MDIMain::closeCurrentPeriodWindows()
     static const QStringList overCurrentPeriod = {
         QStringLiteral("frmpzlr"), QStringLiteral("frmpzcx"),    QStringLiteral("frmssph"),
         QStringLiteral("frmpzhz"), QStringLiteral("frmakjkmcx"), QStringLiteral("frmapzbhcx")};
-    const auto windows = area->subWindowList();
+    const auto windows = area_->subWindowList();
     for (QMdiSubWindow *sub : windows) {
         if (sub->widget() && overCurrentPeriod.contains(sub->widget()->objectName()))
             sub->widget()->close();

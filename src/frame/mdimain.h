@@ -29,10 +29,10 @@ public:
     // The one main window, for windows that change its menu items.
     static MDIMain *instance();
 
-    QMdiArea *mdiArea() const { return area; }
+    QMdiArea *mdiArea() const { return area_; }
     QAction *menuItem(const QString &name) const;
-    QTimer *Timer1;
-    platform::PanelStatusBar *StatusBar1;
+    QTimer *Timer1() const { return Timer1_; }
+    platform::PanelStatusBar *StatusBar1() const { return StatusBar1_; }
 
     // Shows the child window known by key inside the main window, maximised. While one
     // is open it is only brought to the front; otherwise make() creates it afresh. A
@@ -91,9 +91,12 @@ private:
     // entered into it or read from it as current.
     void closeCurrentPeriodWindows();
 
-    QMdiArea *area;
-    QMenu *ck;
-    QPointer<frmface> splash;
-    QString companyName;
-    QHash<QString, QPointer<QMdiSubWindow>> children;
+    QMdiArea *area_;
+    QMenu *ck_;
+    QPointer<frmface> splash_;
+    QString companyName_;
+    QHash<QString, QPointer<QMdiSubWindow>> children_;
+
+    QTimer *Timer1_;
+    platform::PanelStatusBar *StatusBar1_;
 };

@@ -52,7 +52,7 @@ int Main()
     {
         frmlogin login;
         login.exec();
-        if (!login.loginok)
+        if (!login.loginok())
             return 0;
     }
     auto main = std::make_unique<MDIMain>();

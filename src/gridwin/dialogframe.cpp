@@ -49,37 +49,37 @@ DialogFrame::DialogFrame(const QString &name, const QString &caption, const Capt
     pal.setColor(QPalette::Window, platform::vbColor(0x00E0E0E0));
     setPalette(pal);
 
-    Toolbar1 = new platform::KeyedToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1_ = new platform::KeyedToolBar(this);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
     QStyle *s = style();
     for (const QString &key : captions.order) {
         if (key == QStringLiteral("|"))
-            Toolbar1->addSeparatorItem();
+            Toolbar1_->addSeparatorItem();
         else if (key == QStringLiteral("button_edit"))
-            Toolbar1->addButton(key, captions.edit, s->standardIcon(QStyle::SP_FileDialogDetailedView))
+            Toolbar1_->addButton(key, captions.edit, s->standardIcon(QStyle::SP_FileDialogDetailedView))
                 ->setToolTip(captions.editTip);
         else if (key == QStringLiteral("button_cancel"))
-            Toolbar1->addButton(key, QStringLiteral("撤  消"), s->standardIcon(QStyle::SP_DialogCancelButton))
+            Toolbar1_->addButton(key, QStringLiteral("撤  消"), s->standardIcon(QStyle::SP_DialogCancelButton))
                 ->setToolTip(QStringLiteral("撤消操作"));
         else if (key == QStringLiteral("button_save"))
-            Toolbar1->addButton(key, QStringLiteral("保  存"), s->standardIcon(QStyle::SP_DialogSaveButton))
+            Toolbar1_->addButton(key, QStringLiteral("保  存"), s->standardIcon(QStyle::SP_DialogSaveButton))
                 ->setToolTip(captions.saveTip);
         else if (key == QStringLiteral("button_exit"))
-            Toolbar1->addButton(key, QStringLiteral("退  出"), s->standardIcon(QStyle::SP_DialogCloseButton))
+            Toolbar1_->addButton(key, QStringLiteral("退  出"), s->standardIcon(QStyle::SP_DialogCloseButton))
                 ->setToolTip(QStringLiteral("返回主菜单"));
     }
-    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &DialogFrame::dispatch);
+    connect(Toolbar1_, &platform::KeyedToolBar::buttonClick, this, &DialogFrame::dispatch);
 
-    form = new QGridLayout;
-    form->setContentsMargins(40, 20, 40, 24);
-    form->setVerticalSpacing(12);
-    form->setHorizontalSpacing(8);
+    form_ = new QGridLayout;
+    form_->setContentsMargins(40, 20, 40, 24);
+    form_->setVerticalSpacing(12);
+    form_->setHorizontalSpacing(8);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Toolbar1);
+    layout->addWidget(Toolbar1_);
     layout->addWidget(new PictureStrip(this));
-    layout->addLayout(form);
+    layout->addLayout(form_);
     layout->addStretch();
 }
 
@@ -94,14 +94,14 @@ QLabel *DialogFrame::makeLabel(const QString &name, const QString &text)
 
 void DialogFrame::place(QLabel *label, QWidget *field, bool sameRow)
 {
-    if (sameRow && lastRow >= 0) {
-        lastColumn += 2;
+    if (sameRow && lastRow_ >= 0) {
+        lastColumn_ += 2;
     } else {
-        ++lastRow;
-        lastColumn = 0;
+        ++lastRow_;
+        lastColumn_ = 0;
     }
-    form->addWidget(label, lastRow, lastColumn, Qt::AlignRight);
-    form->addWidget(field, lastRow, lastColumn + 1);
+    form_->addWidget(label, lastRow_, lastColumn_, Qt::AlignRight);
+    form_->addWidget(field, lastRow_, lastColumn_ + 1);
 }
 
 QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
@@ -116,7 +116,7 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
     if (enterAsTab)
         platform::installEnterAsTab(box);
     place(makeLabel(labelName, labelText), box, sameRow);
-    boxes.push_back(box);
+    boxes_.push_back(box);
     return box;
 }
 
@@ -132,28 +132,28 @@ QLabel *DialogFrame::addNote(const QString &text)
 {
     QLabel *note = makeLabel(QString(), text);
     note->setStyleSheet(QStringLiteral("color: %1").arg(kTextColour));
-    form->addWidget(note, ++lastRow, 0, 1, -1);
+    form_->addWidget(note, ++lastRow_, 0, 1, -1);
     return note;
 }
 
 void DialogFrame::setViewing()
 {
-    editing = false;
-    for (QLineEdit *box : boxes)
+    editing_ = false;
+    for (QLineEdit *box : boxes_)
         box->setEnabled(false);
-    Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(true);
-    Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(false);
-    Toolbar1->button(QStringLiteral("button_save"))->setEnabled(false);
+    Toolbar1_->button(QStringLiteral("button_edit"))->setEnabled(true);
+    Toolbar1_->button(QStringLiteral("button_cancel"))->setEnabled(false);
+    Toolbar1_->button(QStringLiteral("button_save"))->setEnabled(false);
 }
 
 void DialogFrame::setEditing()
 {
-    editing = true;
-    for (QLineEdit *box : boxes)
+    editing_ = true;
+    for (QLineEdit *box : boxes_)
         box->setEnabled(true);
-    Toolbar1->button(QStringLiteral("button_edit"))->setEnabled(false);
-    Toolbar1->button(QStringLiteral("button_cancel"))->setEnabled(true);
-    Toolbar1->button(QStringLiteral("button_save"))->setEnabled(true);
+    Toolbar1_->button(QStringLiteral("button_edit"))->setEnabled(false);
+    Toolbar1_->button(QStringLiteral("button_cancel"))->setEnabled(true);
+    Toolbar1_->button(QStringLiteral("button_save"))->setEnabled(true);
 }
 
 void DialogFrame::dispatch(const QString &key)

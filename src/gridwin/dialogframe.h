@@ -31,8 +31,8 @@ public:
     };
     DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent = nullptr);
 
-    platform::KeyedToolBar *Toolbar1;
-    bool isEditing() const { return editing; }
+    platform::KeyedToolBar *Toolbar1() const { return Toolbar1_; }
+    bool isEditing() const { return editing_; }
 
 protected:
     // Adds a labelled entry box on a new row (or beside the last one, with sameRow). A box
@@ -47,7 +47,7 @@ protected:
 
     void setViewing();
     void setEditing();
-    const std::vector<QLineEdit *> &entryBoxes() const { return boxes; }
+    const std::vector<QLineEdit *> &entryBoxes() const { return boxes_; }
 
     virtual void editrecord() = 0;
     virtual void saverecord() = 0;
@@ -62,9 +62,11 @@ private:
     QLabel *makeLabel(const QString &name, const QString &text);
     void place(QLabel *label, QWidget *field, bool sameRow);
 
-    QGridLayout *form;
-    int lastRow = -1;
-    int lastColumn = 0;
-    std::vector<QLineEdit *> boxes;
-    bool editing = false;
+    QGridLayout *form_;
+    int lastRow_ = -1;
+    int lastColumn_ = 0;
+    std::vector<QLineEdit *> boxes_;
+    bool editing_ = false;
+
+    platform::KeyedToolBar *Toolbar1_;
 };

@@ -108,70 +108,70 @@ QStringList GridFrameConfig::browseDispatchOrder()
             QStringLiteral("button_last"),  QStringLiteral("button_exit"), QStringLiteral("button_print")};
 }
 
-GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(parent), cfg(config)
+GridFrame::GridFrame(const GridFrameConfig &config, QWidget *parent) : QWidget(parent), cfg_(config)
 {
-    setObjectName(cfg.name);
-    setWindowTitle(cfg.caption);
+    setObjectName(cfg_.name);
+    setWindowTitle(cfg_.caption);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Toolbar1 = new platform::KeyedToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    addToolButtons(Toolbar1, cfg.toolbar);
-    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
+    Toolbar1_ = new platform::KeyedToolBar(this);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    addToolButtons(Toolbar1_, cfg_.toolbar);
+    connect(Toolbar1_, &platform::KeyedToolBar::buttonClick, this, &GridFrame::buttonClick);
 
-    bt = new QLabel(cfg.title, this);
-    bt->setObjectName(QStringLiteral("bt"));
-    bt->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
-    bt->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00C00000).name()));
-    bt->setAlignment(Qt::AlignCenter);
+    bt_ = new QLabel(cfg_.title, this);
+    bt_->setObjectName(QStringLiteral("bt"));
+    bt_->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
+    bt_->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x00C00000).name()));
+    bt_->setAlignment(Qt::AlignCenter);
 
     // The grid with its shadow panel behind it; the in-grid editors join them here.
-    area = new QWidget(this);
-    area->setObjectName(QStringLiteral("gridArea"));
+    area_ = new QWidget(this);
+    area_->setObjectName(QStringLiteral("gridArea"));
     const int gridW = twips::toPixels(kGridWidth);
     const int gridH = twips::toPixels(kGridHeight);
     const int shadow = twips::toPixels(kShadowOffset);
-    area->setFixedSize(gridW + shadow, gridH + shadow);
-    auto *shade = new QLabel(area);
-    shade->setObjectName(cfg.shadowName);
+    area_->setFixedSize(gridW + shadow, gridH + shadow);
+    auto *shade = new QLabel(area_);
+    shade->setObjectName(cfg_.shadowName);
     shade->setAutoFillBackground(true);
     shade->setStyleSheet(QStringLiteral("background: palette(dark)"));
     shade->setGeometry(shadow, shadow, gridW, gridH - shadow / 2);
-    MSFlexGrid1 = new MSFlexGrid(area);
-    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(0, 0, gridW, gridH);
-    connect(MSFlexGrid1, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
+    MSFlexGrid1_ = new MSFlexGrid(area_);
+    MSFlexGrid1_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1_->setGeometry(0, 0, gridW, gridH);
+    connect(MSFlexGrid1_, &MSFlexGrid::mouseDown, this, [this] { gridMouseDown(); });
 
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 8);
-    layout_->addWidget(Toolbar1);
-    layout_->addWidget(bt);
-    if (!cfg.searchLabel.isEmpty()) {
-        auto *label = new QLabel(cfg.searchLabel, this);
-        label->setObjectName(cfg.searchLabelName);
-        Textjs = new QLineEdit(this);
-        Textjs->setObjectName(QStringLiteral("Textjs"));
-        Textjs->setMaximumWidth(220);
+    layout_->addWidget(Toolbar1_);
+    layout_->addWidget(bt_);
+    if (!cfg_.searchLabel.isEmpty()) {
+        auto *label = new QLabel(cfg_.searchLabel, this);
+        label->setObjectName(cfg_.searchLabelName);
+        Textjs_ = new QLineEdit(this);
+        Textjs_->setObjectName(QStringLiteral("Textjs"));
+        Textjs_->setMaximumWidth(220);
         addControl(label);
-        addControl(Textjs);
+        addControl(Textjs_);
     }
-    layout_->addWidget(area, 0, Qt::AlignHCenter);
-    if (!cfg.note.isEmpty()) {
-        auto *note = new QLabel(cfg.note, this);
-        note->setObjectName(cfg.noteName);
+    layout_->addWidget(area_, 0, Qt::AlignHCenter);
+    if (!cfg_.note.isEmpty()) {
+        auto *note = new QLabel(cfg_.note, this);
+        note->setObjectName(cfg_.noteName);
         note->setWordWrap(true);
-        note->setFixedWidth(area->width());
+        note->setFixedWidth(area_->width());
         note->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
         note->setStyleSheet(QStringLiteral("color: %1").arg(platform::vbColor(0x000000C0).name()));
         layout_->addWidget(note, 0, Qt::AlignHCenter);
     }
     layout_->addStretch();
 
-    actions[QStringLiteral("button_first")] = [this] { movefirst(); };
-    actions[QStringLiteral("button_back")] = [this] { moveprevious(); };
-    actions[QStringLiteral("button_next")] = [this] { movenext(); };
-    actions[QStringLiteral("button_last")] = [this] { movelast(); };
-    actions[QStringLiteral("button_exit")] = [this] { exitform(); };
+    actions_[QStringLiteral("button_first")] = [this] { movefirst(); };
+    actions_[QStringLiteral("button_back")] = [this] { moveprevious(); };
+    actions_[QStringLiteral("button_next")] = [this] { movenext(); };
+    actions_[QStringLiteral("button_last")] = [this] { movelast(); };
+    actions_[QStringLiteral("button_exit")] = [this] { exitform(); };
     setupGrid();
 }
 
@@ -182,10 +182,10 @@ QHBoxLayout *GridFrame::controlRow()
         controlRow_->setContentsMargins(0, 0, 0, 0);
         controlRow_->addStretch();
         auto *row = new QWidget(this);
-        row->setFixedWidth(area->width());
+        row->setFixedWidth(area_->width());
         row->setLayout(controlRow_);
         // Under the title, over the grid.
-        layout_->insertWidget(layout_->indexOf(area), row, 0, Qt::AlignHCenter);
+        layout_->insertWidget(layout_->indexOf(area_), row, 0, Qt::AlignHCenter);
     }
     return controlRow_;
 }
@@ -199,30 +199,30 @@ void GridFrame::addControl(QWidget *control, int at)
 
 void GridFrame::setupGrid()
 {
-    MSFlexGrid *g = MSFlexGrid1;
-    const int n = int(cfg.columns.size());
+    MSFlexGrid *g = MSFlexGrid1_;
+    const int n = int(cfg_.columns.size());
     g->setCols(n);
     g->setFixedRows(0);
     for (int c = 0; c < n; ++c) {
         g->setRow(0);
         g->setCol(c);
-        g->setCellBackColor(cfg.columns[c].required ? kRequiredBack : kHeaderBack);
+        g->setCellBackColor(cfg_.columns[c].required ? kRequiredBack : kHeaderBack);
         g->setCellForeColor(kHeaderFore);
     }
     for (int c = 0; c < n; ++c) {
-        g->setColWidth(c, cfg.columns[c].width);
-        g->setTextMatrix(0, c, cfg.columns[c].header);
+        g->setColWidth(c, cfg_.columns[c].width);
+        g->setTextMatrix(0, c, cfg_.columns[c].header);
     }
 }
 
-void GridFrame::setAction(const QString &key, std::function<void()> action) { actions[key] = std::move(action); }
+void GridFrame::setAction(const QString &key, std::function<void()> action) { actions_[key] = std::move(action); }
 
 void GridFrame::buttonClick(const QString &key)
 {
-    for (const QString &candidate : cfg.dispatchOrder) {
+    for (const QString &candidate : cfg_.dispatchOrder) {
         if (candidate == key) {
-            auto it = actions.find(key);
-            if (it != actions.end() && it->second)
+            auto it = actions_.find(key);
+            if (it != actions_.end() && it->second)
                 it->second();
             return;
         }
@@ -232,18 +232,18 @@ void GridFrame::buttonClick(const QString &key)
 void GridFrame::setButtonsEnabled(const QStringList &keys, bool enabled)
 {
     for (const QString &key : keys) {
-        if (QAction *a = Toolbar1->button(key))
+        if (QAction *a = Toolbar1_->button(key))
             a->setEnabled(enabled);
     }
 }
 
 bool GridFrame::isButtonEnabled(const QString &key) const
 {
-    QAction *a = Toolbar1->button(key);
+    QAction *a = Toolbar1_->button(key);
     return a && a->isEnabled();
 }
 
-int GridFrame::dataRows() const { return MSFlexGrid1->rows() - 1; }
+int GridFrame::dataRows() const { return MSFlexGrid1_->rows() - 1; }
 
 void GridFrame::setBackPair(bool enabled)
 {
@@ -257,9 +257,9 @@ void GridFrame::setForwardPair(bool enabled)
 
 void GridFrame::disableRowButtons()
 {
-    setButtonsEnabled(cfg.rowButtons, false);
+    setButtonsEnabled(cfg_.rowButtons, false);
     // A list with a totals row prints its headers and zero totals when empty.
-    if (cfg.totals)
+    if (cfg_.totals)
         setButtonsEnabled({QStringLiteral("button_print")}, true);
     setBackPair(false);
     setForwardPair(false);
@@ -275,7 +275,7 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
         return false;
     }
     if (rows->recordCount() < 1) {
-        lastFill = rows;
+        lastFill_ = rows;
         clearRows();
         disableRowButtons();
         return true;
@@ -286,20 +286,20 @@ bool GridFrame::loadList(const RecordsetPtr &rows, const QString &error)
 
 void GridFrame::fillgrid(const RecordsetPtr &rows)
 {
-    MSFlexGrid *g = MSFlexGrid1;
-    lastFill = rows;
+    MSFlexGrid *g = MSFlexGrid1_;
+    lastFill_ = rows;
     setBackPair(false);
     setForwardPair(true);
     clearRows();
-    if (!cfg.totals)
+    if (!cfg_.totals)
         g->refresh();
 
     int counter = 0;
-    const int n = int(cfg.columns.size());
+    const int n = int(cfg_.columns.size());
     std::vector<int> fieldIndex(n, -1);
     for (int c = 0; c < n; ++c) {
-        if (cfg.columns[c].kind == GridColumn::Kind::Text || cfg.columns[c].kind == GridColumn::Kind::Amount)
-            fieldIndex[c] = rows->fieldIndex(cfg.columns[c].field);
+        if (cfg_.columns[c].kind == GridColumn::Kind::Text || cfg_.columns[c].kind == GridColumn::Kind::Amount)
+            fieldIndex[c] = rows->fieldIndex(cfg_.columns[c].field);
     }
     // A cell showing what the cell above shows shares its text: the lines of one voucher
     // repeat its number, so a long list costs less.
@@ -309,8 +309,8 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         if (value != v || text.isNull()) {
             value = v;
             const std::optional<Money> amount =
-                cfg.columns[c].kind == GridColumn::Kind::Amount ? Money::fromField(v) : std::nullopt;
-            if (cfg.columns[c].kind == GridColumn::Kind::Text)
+                cfg_.columns[c].kind == GridColumn::Kind::Amount ? Money::fromField(v) : std::nullopt;
+            if (cfg_.columns[c].kind == GridColumn::Kind::Text)
                 text = v.isNull() ? QString(QLatin1String("")) : v.toString();
             else if (!amount)
                 text = v.toString(); // no amount: shown as stored, never as 0
@@ -328,8 +328,8 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         const int r = g->row();
         g->setTextMatrix(r, 0, QString::number(counter));
         for (int c = 1; c < n; ++c) {
-            if (cfg.columns[c].kind == GridColumn::Kind::Computed)
-                g->setTextMatrix(r, c, cfg.columns[c].compute(*rows));
+            if (cfg_.columns[c].kind == GridColumn::Kind::Computed)
+                g->setTextMatrix(r, c, cfg_.columns[c].compute(*rows));
             if (fieldIndex[c] < 0)
                 continue;
             // A Null, an empty text or an amount of 0 leaves the cell empty.
@@ -339,7 +339,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         rows->moveNext();
     }
     g->setFixedRows(1);
-    if (cfg.totals)
+    if (cfg_.totals)
         appendTotalsRow();
     g->setTopRow(1);
     g->setRow(1);
@@ -348,7 +348,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
 
 void GridFrame::clearRows()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int old = g->rows() - 1;
     if (old >= 1) {
         g->setFixedRows(0);
@@ -359,12 +359,12 @@ void GridFrame::clearRows()
 
 void GridFrame::appendTotalsRow()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int last = g->rows() - 1;
     QStringList cells(g->cols());
-    cells[1] = cfg.totals->label;
+    cells[1] = cfg_.totals->label;
     // The sums are of the amounts as shown, so the totals row equals what the eye adds up.
-    for (int c : cfg.totals->summedColumns) {
+    for (int c : cfg_.totals->summedColumns) {
         Money sum;
         for (int r = 1; r <= last; ++r)
             sum += Money::parse(g->textMatrix(r, c)).value_or(Money());
@@ -375,8 +375,8 @@ void GridFrame::appendTotalsRow()
 
 void GridFrame::movefirst()
 {
-    MSFlexGrid1->setRow(1);
-    MSFlexGrid1->setTopRow(1);
+    MSFlexGrid1_->setRow(1);
+    MSFlexGrid1_->setTopRow(1);
     setBackPair(false);
     setForwardPair(true);
 }
@@ -384,15 +384,15 @@ void GridFrame::movefirst()
 void GridFrame::movelast()
 {
     const int rows = dataRows();
-    MSFlexGrid1->setRow(rows);
-    MSFlexGrid1->setTopRow(rows >= kPageRows ? rows - kPageRows + 1 : 1);
+    MSFlexGrid1_->setRow(rows);
+    MSFlexGrid1_->setTopRow(rows >= kPageRows ? rows - kPageRows + 1 : 1);
     setBackPair(true);
     setForwardPair(false);
 }
 
 void GridFrame::moveprevious()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int rows = dataRows();
     const int row = g->row();
     if (rows < kPageRows + 1) {
@@ -413,7 +413,7 @@ void GridFrame::moveprevious()
 
 void GridFrame::movenext()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int rows = dataRows();
     const int row = g->row();
     const int pageBottom = g->topRow() + kPageRows - 1;
@@ -437,7 +437,7 @@ void GridFrame::exitform() { close(); }
 
 void GridFrame::setNavigationByRow()
 {
-    const int row = MSFlexGrid1->row();
+    const int row = MSFlexGrid1_->row();
     const int rows = dataRows();
     if (row == 1) {
         setBackPair(false);
@@ -455,10 +455,10 @@ void GridFrame::setNavigationByRow()
 
 void GridFrame::gridMouseDown()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     if (dataRows() < 1)
         return;
-    const int pressed = cfg.mouseRow == GridFrameConfig::MouseRow::RowSel ? g->rowSel() : g->row();
+    const int pressed = cfg_.mouseRow == GridFrameConfig::MouseRow::RowSel ? g->rowSel() : g->row();
     g->setCol(0);
     g->setRow(pressed);
     setNavigationByRow();

@@ -89,16 +89,15 @@ public:
 
     explicit GridFrame(const GridFrameConfig &config, QWidget *parent = nullptr);
 
-    MSFlexGrid *MSFlexGrid1;
-    platform::KeyedToolBar *Toolbar1;
-    QLabel *bt;
-    QLineEdit *Textjs = nullptr; // the quick-search box, when the window has one
+    MSFlexGrid *MSFlexGrid1() const { return MSFlexGrid1_; }
+    platform::KeyedToolBar *Toolbar1() const { return Toolbar1_; }
+    QLineEdit *Textjs() const { return Textjs_; } // the quick-search box, when the window has one
 
-    const GridFrameConfig &config() const { return cfg; }
+    const GridFrameConfig &config() const { return cfg_; }
     // The rows the grid was last filled from: what the window prints.
-    RecordsetPtr shownRows() const { return lastFill; }
+    RecordsetPtr shownRows() const { return lastFill_; }
     // The box the grid and the in-grid editors sit in.
-    QWidget *gridArea() const { return area; }
+    QWidget *gridArea() const { return area_; }
     // Puts a box into the row above the grid (the quick search, a window's choosers),
     // at the given place from the left; -1 puts it after the others.
     void addControl(QWidget *control, int at = -1);
@@ -141,10 +140,15 @@ private:
     void gridMouseDown();
     void appendTotalsRow();
 
-    GridFrameConfig cfg;
-    QWidget *area;
+    GridFrameConfig cfg_;
+    QWidget *area_;
     QVBoxLayout *layout_;
     QHBoxLayout *controlRow_ = nullptr;
-    std::map<QString, std::function<void()>> actions;
-    RecordsetPtr lastFill;
+    std::map<QString, std::function<void()>> actions_;
+    RecordsetPtr lastFill_;
+
+    MSFlexGrid *MSFlexGrid1_;
+    platform::KeyedToolBar *Toolbar1_;
+    QLabel *bt_;
+    QLineEdit *Textjs_ = nullptr;
 };

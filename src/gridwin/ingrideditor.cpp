@@ -8,23 +8,23 @@
 #include <QLineEdit>
 
 InGridEditor::InGridEditor(MSFlexGrid *theGrid, QWidget *theArea, const InGridEditorConfig &config)
-    : QObject(theArea), grid(theGrid), area(theArea), cfg(config)
+    : QObject(theArea), grid_(theGrid), area_(theArea), cfg_(config)
 {
-    text1 = makeEditor("text1", QColor(192, 255, 255));
-    text2 = makeEditor("text2", QColor(255, 192, 192));
-    connect(grid, &MSFlexGrid::enterCell, this, [this] {
-        if (text1->isVisible())
+    text1_ = makeEditor("text1", QColor(192, 255, 255));
+    text2_ = makeEditor("text2", QColor(255, 192, 192));
+    connect(grid_, &MSFlexGrid::enterCell, this, [this] {
+        if (text1_->isVisible())
             entercell();
-        if (text2->isVisible())
+        if (text2_->isVisible())
             entercelledit();
     });
-    connect(grid, &MSFlexGrid::rowColChange, this, [this] {
-        if (!cfg.followCellChange)
+    connect(grid_, &MSFlexGrid::rowColChange, this, [this] {
+        if (!cfg_.followCellChange)
             return;
         // The editor was laid over the new cell first, so what goes in is that cell's own text.
-        for (QLineEdit *e : {text1, text2}) {
+        for (QLineEdit *e : {text1_, text2_}) {
             if (e->isVisible()) {
-                grid->setText(e->text());
+                grid_->setText(e->text());
                 applyLimit(e);
             }
         }
@@ -34,10 +34,10 @@ InGridEditor::InGridEditor(MSFlexGrid *theGrid, QWidget *theArea, const InGridEd
 QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
 {
     // A sibling of the grid, not a child: locking the grid must not lock the editor.
-    auto *e = new QLineEdit(area);
+    auto *e = new QLineEdit(area_);
     e->setObjectName(QString::fromLatin1(name));
     e->setFrame(false);
-    e->setFont(grid->font());
+    e->setFont(grid_->font());
     e->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: blue; border: none }").arg(back.name()));
     e->hide();
     e->installEventFilter(this);
@@ -45,46 +45,46 @@ QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
     return e;
 }
 
-bool InGridEditor::isAppending() const { return text1->isVisible(); }
-bool InGridEditor::isChanging() const { return text2->isVisible(); }
+bool InGridEditor::isAppending() const { return text1_->isVisible(); }
+bool InGridEditor::isChanging() const { return text2_->isVisible(); }
 
 QLineEdit *InGridEditor::openEditor() const
 {
-    return isAppending() ? text1 : isChanging() ? text2 : nullptr;
+    return isAppending() ? text1_ : isChanging() ? text2_ : nullptr;
 }
 
 void InGridEditor::openAppend()
 {
-    text1->show();
-    text1->raise();
-    const int r = grid->rows() - 1;
-    grid->setRow(r);
-    grid->setCol(cfg.appendColumn);
-    grid->setRowSel(r);
-    grid->setColSel(cfg.appendColumn);
-    text1->setFocus();
-    grid->setEnabled(false);
+    text1_->show();
+    text1_->raise();
+    const int r = grid_->rows() - 1;
+    grid_->setRow(r);
+    grid_->setCol(cfg_.appendColumn);
+    grid_->setRowSel(r);
+    grid_->setColSel(cfg_.appendColumn);
+    text1_->setFocus();
+    grid_->setEnabled(false);
 }
 
 void InGridEditor::openEdit()
 {
-    text2->show();
-    text2->raise();
-    grid->setRow(grid->rowSel());
-    grid->setCol(cfg.editColumn);
-    text2->setFocus();
-    grid->setEnabled(false);
+    text2_->show();
+    text2_->raise();
+    grid_->setRow(grid_->rowSel());
+    grid_->setCol(cfg_.editColumn);
+    text2_->setFocus();
+    grid_->setEnabled(false);
 }
 
 void InGridEditor::close()
 {
-    text1->hide();
-    text2->hide();
-    grid->setEnabled(true);
+    text1_->hide();
+    text2_->hide();
+    grid_->setEnabled(true);
 }
 
-void InGridEditor::entercell() { place(text1); }
-void InGridEditor::entercelledit() { place(text2); }
+void InGridEditor::entercell() { place(text1_); }
+void InGridEditor::entercelledit() { place(text2_); }
 
 void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold)
 {
@@ -104,45 +104,45 @@ void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> s
     editor->setSelection(0, int(editor->text().size()));
 }
 
-void InGridEditor::place(QLineEdit *editor) { layEditorOverCell(grid, editor, cfg.scrollThreshold); }
+void InGridEditor::place(QLineEdit *editor) { layEditorOverCell(grid_, editor, cfg_.scrollThreshold); }
 
 void InGridEditor::applyLimit(QLineEdit *editor)
 {
     // A column without a limit keeps the one in force.
-    auto it = cfg.limits.find(grid->col());
-    if (it != cfg.limits.end())
+    auto it = cfg_.limits.find(grid_->col());
+    if (it != cfg_.limits.end())
         platform::limitCharacters(editor, it->second);
 }
 
 void InGridEditor::writeThrough(QLineEdit *editor)
 {
-    grid->setText(editor->text());
+    grid_->setText(editor->text());
     applyLimit(editor);
 }
 
 void InGridEditor::moveFrom(int wrapTo)
 {
-    if (grid->col() == cfg.wrapColumn) {
-        grid->setCol(wrapTo);
-    } else if (grid->col() + 1 <= grid->cols() - 1) {
-        grid->setCol(grid->col() + 1);
-    } else if (grid->row() + 1 <= grid->rows() - 1) {
-        grid->setRow(grid->row() + 1);
-        grid->setCol(1);
+    if (grid_->col() == cfg_.wrapColumn) {
+        grid_->setCol(wrapTo);
+    } else if (grid_->col() + 1 <= grid_->cols() - 1) {
+        grid_->setCol(grid_->col() + 1);
+    } else if (grid_->row() + 1 <= grid_->rows() - 1) {
+        grid_->setRow(grid_->row() + 1);
+        grid_->setCol(1);
     }
 }
 
-void InGridEditor::movereturn() { moveFrom(cfg.appendColumn); }
-void InGridEditor::edmovereturn() { moveFrom(cfg.editColumn); }
+void InGridEditor::movereturn() { moveFrom(cfg_.appendColumn); }
+void InGridEditor::edmovereturn() { moveFrom(cfg_.editColumn); }
 
 bool InGridEditor::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == text1)
+            if (watched == text1_)
                 emit enterInAppend();
-            else if (watched == text2)
+            else if (watched == text2_)
                 emit enterInChange();
             return true;
         }

@@ -34,8 +34,8 @@ class InGridEditor : public QObject {
 public:
     InGridEditor(MSFlexGrid *grid, QWidget *area, const InGridEditorConfig &config);
 
-    QLineEdit *text1;
-    QLineEdit *text2;
+    QLineEdit *text1() const { return text1_; }
+    QLineEdit *text2() const { return text2_; }
 
     bool isAppending() const;
     bool isChanging() const;
@@ -71,7 +71,10 @@ private:
     void writeThrough(QLineEdit *editor);
     void moveFrom(int wrapTo);
 
-    MSFlexGrid *grid;
-    QWidget *area;
-    InGridEditorConfig cfg;
+    MSFlexGrid *grid_;
+    QWidget *area_;
+    InGridEditorConfig cfg_;
+
+    QLineEdit *text1_;
+    QLineEdit *text2_;
 };

@@ -8,11 +8,11 @@
 RecordWindow::RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent)
     : GridFrame(frame, parent)
 {
-    editor = new InGridEditor(MSFlexGrid1, gridArea(), editing);
-    connect(editor, &InGridEditor::enterInAppend, this, [this] { text1Enter(); });
-    connect(editor, &InGridEditor::enterInChange, this, [this] { text2Enter(); });
-    if (Textjs)
-        connect(Textjs, &QLineEdit::returnPressed, this, &RecordWindow::quickSearch);
+    editor_ = new InGridEditor(MSFlexGrid1(), gridArea(), editing);
+    connect(editor_, &InGridEditor::enterInAppend, this, [this] { text1Enter(); });
+    connect(editor_, &InGridEditor::enterInChange, this, [this] { text2Enter(); });
+    if (Textjs())
+        connect(Textjs(), &QLineEdit::returnPressed, this, &RecordWindow::quickSearch);
 
     setAction(QStringLiteral("button_append"), [this] { appendrecord(); });
     setAction(QStringLiteral("button_edit"), [this] { editrecord(); });
@@ -38,40 +38,40 @@ void RecordWindow::setRecordButtons(bool editing)
 
 void RecordWindow::appendrecord()
 {
-    if (editor->openEditor() || !mayAppend())
+    if (editor_->openEditor() || !mayAppend())
         return;
-    addflag = true;
-    editflag = false;
+    addflag_ = true;
+    editflag_ = false;
     setRecordButtons(true);
-    MSFlexGrid1->addItem(QString::number(MSFlexGrid1->rows()));
-    editor->openAppend();
+    MSFlexGrid1()->addItem(QString::number(MSFlexGrid1()->rows()));
+    editor_->openAppend();
 }
 
 void RecordWindow::editrecord()
 {
-    if (editor->openEditor() || !isRecordRow(MSFlexGrid1->rowSel()) || !mayChange())
+    if (editor_->openEditor() || !isRecordRow(MSFlexGrid1()->rowSel()) || !mayChange())
         return;
-    editflag = true;
-    addflag = false;
+    editflag_ = true;
+    addflag_ = false;
     setRecordButtons(true);
-    editor->openEdit();
-    origcells.clear();
-    for (int c = 0; c < MSFlexGrid1->cols(); ++c)
-        origcells << MSFlexGrid1->textMatrix(MSFlexGrid1->row(), c);
+    editor_->openEdit();
+    origCells_.clear();
+    for (int c = 0; c < MSFlexGrid1()->cols(); ++c)
+        origCells_ << MSFlexGrid1()->textMatrix(MSFlexGrid1()->row(), c);
 }
 
 void RecordWindow::saverecord()
 {
-    if (!editor->openEditor())
+    if (!editor_->openEditor())
         return;
-    if (addflag && !saveAppend())
+    if (addflag_ && !saveAppend())
         return;
-    if (editflag && !saveChange())
+    if (editflag_ && !saveChange())
         return;
-    editor->close();
-    addflag = false;
-    editflag = false;
-    MSFlexGrid1->setCol(0);
+    editor_->close();
+    addflag_ = false;
+    editflag_ = false;
+    MSFlexGrid1()->setCol(0);
     setRecordButtons(false);
     setButtonsEnabled({QStringLiteral("button_print")}, true);
     // The forward pair stays off, as the append or change left it.
@@ -80,35 +80,35 @@ void RecordWindow::saverecord()
 
 void RecordWindow::canceledit()
 {
-    if (!editor->openEditor())
+    if (!editor_->openEditor())
         return;
     setRecordButtons(false);
-    editor->close();
-    if (addflag) {
-        MSFlexGrid1->removeItem(MSFlexGrid1->rows() - 1);
-        MSFlexGrid1->setCol(0);
+    editor_->close();
+    if (addflag_) {
+        MSFlexGrid1()->removeItem(MSFlexGrid1()->rows() - 1);
+        MSFlexGrid1()->setCol(0);
         const bool rowsLeft = dataRows() > 0;
         setBackPair(rowsLeft);
         setForwardPair(false);
         if (!rowsLeft)
             setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
     }
-    if (editflag) {
-        const int r = MSFlexGrid1->row();
-        for (int c = 1; c < origcells.size(); ++c)
-            MSFlexGrid1->setTextMatrix(r, c, origcells.at(c));
-        MSFlexGrid1->setCol(0);
+    if (editflag_) {
+        const int r = MSFlexGrid1()->row();
+        for (int c = 1; c < origCells_.size(); ++c)
+            MSFlexGrid1()->setTextMatrix(r, c, origCells_.at(c));
+        MSFlexGrid1()->setCol(0);
         setNavigationByRow();
     }
-    addflag = false;
-    editflag = false;
+    addflag_ = false;
+    editflag_ = false;
 }
 
 void RecordWindow::refuse(const QString &message, int column)
 {
     platform::plainNotice(message);
-    MSFlexGrid1->setCol(column);
-    if (QLineEdit *open = editor->openEditor())
+    MSFlexGrid1()->setCol(column);
+    if (QLineEdit *open = editor_->openEditor())
         open->setFocus();
 }
 
@@ -122,7 +122,7 @@ bool RecordWindow::written(bool done, const QString &error)
 bool RecordWindow::keyIsFree(const QString &whenTaken, bool clearTyped)
 {
     QString error;
-    const auto taken = uniqueKey_.taken(MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed(), &error);
+    const auto taken = uniqueKey_.taken(MSFlexGrid1()->textMatrix(MSFlexGrid1()->row(), 1).trimmed(), &error);
     return freeOrRefused(taken, error, whenTaken, 1, clearTyped);
 }
 
@@ -135,7 +135,7 @@ bool RecordWindow::freeOrRefused(const std::optional<bool> &taken, const QString
     }
     if (*taken) {
         if (clearTyped)
-            editor->text1->clear();
+            editor_->text1()->clear();
         refuse(whenTaken, column);
         return false;
     }
@@ -145,12 +145,12 @@ bool RecordWindow::freeOrRefused(const std::optional<bool> &taken, const QString
 void RecordWindow::enterKey()
 {
     if (keyIsFree(uniqueKey_.whenTakenOnEnter, true))
-        editor->movereturn();
+        editor_->movereturn();
 }
 
 bool RecordWindow::newKeyAccepted()
 {
-    if (MSFlexGrid1->textMatrix(MSFlexGrid1->row(), 1).trimmed().isEmpty()) {
+    if (MSFlexGrid1()->textMatrix(MSFlexGrid1()->row(), 1).trimmed().isEmpty()) {
         refuse(uniqueKey_.whenEmpty, 1);
         return false;
     }
@@ -162,11 +162,11 @@ void RecordWindow::removeRecordRow(int r)
     const int n = dataRows();
     if (n > 1) {
         for (int i = r; i <= n; ++i)
-            MSFlexGrid1->setTextMatrix(i, 0, QString::number(i - 1));
-        MSFlexGrid1->removeItem(r);
+            MSFlexGrid1()->setTextMatrix(i, 0, QString::number(i - 1));
+        MSFlexGrid1()->removeItem(r);
     } else {
-        MSFlexGrid1->setFixedRows(0);
-        MSFlexGrid1->removeItem(1);
+        MSFlexGrid1()->setFixedRows(0);
+        MSFlexGrid1()->removeItem(1);
         disableRowButtons();
     }
 }
@@ -176,9 +176,9 @@ RecordsetPtr RecordWindow::searchRows(const QString &, QString *) { return nullp
 void RecordWindow::quickSearch()
 {
     // A refill would strand the row being entered under the open editor.
-    if (editor->openEditor())
+    if (editor_->openEditor())
         return;
-    const QString typed = Textjs->text().trimmed().isEmpty() ? QString() : Textjs->text();
+    const QString typed = Textjs()->text().trimmed().isEmpty() ? QString() : Textjs()->text();
     QString error;
     const RecordsetPtr found = searchRows(typed, &error);
     if (!found) {
@@ -187,7 +187,7 @@ void RecordWindow::quickSearch()
     }
     // A search that finds nothing leaves the list, and the rows it was made from, alone.
     if (found->recordCount() >= 1) {
-        lastSearch = typed;
+        lastSearch_ = typed;
         loadList(found, QString());
     }
 }

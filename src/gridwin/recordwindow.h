@@ -16,7 +16,7 @@ class RecordWindow : public GridFrame {
 public:
     RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent = nullptr);
 
-    InGridEditor *editor;
+    InGridEditor *editor() const { return editor_; }
 
     // Appending: a numbered row at the bottom, text1 open on it.
     void appendrecord();
@@ -37,7 +37,7 @@ protected:
     virtual bool mayAppend() { return true; }
     virtual bool mayChange() { return true; }
     virtual void text1Enter() = 0;
-    virtual void text2Enter() { editor->edmovereturn(); }
+    virtual void text2Enter() { editor_->edmovereturn(); }
     virtual bool saveAppend() = 0;
     virtual bool saveChange() = 0;
     // The rows a quick search for the typed text lists; nullptr when it failed (*error
@@ -61,9 +61,9 @@ protected:
     bool newKeyAccepted();
 
     // The search text of the list on screen; empty when it lists every record.
-    QString listedSearch() const { return lastSearch; }
+    QString listedSearch() const { return lastSearch_; }
     // Cell c of the row being changed, as shown when the change began.
-    QString shownBefore(int column) const { return origcells.value(column); }
+    QString shownBefore(int column) const { return origCells_.value(column); }
 
     // A refused entry or save: tells why and moves to the column to correct, which
     // brings the open editor there.
@@ -79,8 +79,8 @@ protected:
     // their numbers; the last record leaves the header alone, without row buttons.
     void removeRecordRow(int r);
 
-    bool addflag = false;
-    bool editflag = false;
+    bool addflag_ = false;
+    bool editflag_ = false;
 
 private:
     void quickSearch();
@@ -91,7 +91,9 @@ private:
     // on. Browsing: append, edit and delete on, cancel and save off.
     void setRecordButtons(bool editing);
 
-    QStringList origcells;
-    QString lastSearch;
+    QStringList origCells_;
+    QString lastSearch_;
     UniqueKey uniqueKey_;
+
+    InGridEditor *editor_;
 };

@@ -9,9 +9,9 @@
 
 MSFlexGrid::MSFlexGrid(QWidget *parent)
     : QAbstractScrollArea(parent),
-      m_cells(1, 2),
-      m_colWidths(2, flexgridlook::defaultColWidth),
-      m_rowHeight(flexgridlook::defaultRowHeight)
+      cells_(1, 2),
+      colWidths_(2, flexgridlook::defaultColWidth),
+      rowHeight_(flexgridlook::defaultRowHeight)
 {
     setFont(flexgridlook::font());
     // A one-pixel border: at the windows' grid height (4850 twips) it leaves room
@@ -33,8 +33,8 @@ void MSFlexGrid::setRows(int n)
 {
     if (n < 1 || n == rows())
         return;
-    m_cells.setRowCount(n);
-    m_fixedRows = std::min(m_fixedRows, n);
+    cells_.setRowCount(n);
+    fixedRows_ = std::min(fixedRows_, n);
     afterShapeChange();
 }
 
@@ -42,25 +42,25 @@ void MSFlexGrid::setCols(int n)
 {
     if (n < 1 || n == cols())
         return;
-    m_cells.setColCount(n);
-    m_colWidths.resize(n, flexgridlook::defaultColWidth);
-    m_fixedCols = std::min(m_fixedCols, n);
+    cells_.setColCount(n);
+    colWidths_.resize(n, flexgridlook::defaultColWidth);
+    fixedCols_ = std::min(fixedCols_, n);
     afterShapeChange();
 }
 
 void MSFlexGrid::setFixedRows(int n)
 {
-    if (n < 0 || n > rows() || n == m_fixedRows)
+    if (n < 0 || n > rows() || n == fixedRows_)
         return;
-    m_fixedRows = n;
+    fixedRows_ = n;
     afterShapeChange();
 }
 
 void MSFlexGrid::setFixedCols(int n)
 {
-    if (n < 0 || n > cols() || n == m_fixedCols)
+    if (n < 0 || n > cols() || n == fixedCols_)
         return;
-    m_fixedCols = n;
+    fixedCols_ = n;
     afterShapeChange();
 }
 
@@ -69,8 +69,8 @@ void MSFlexGrid::setFixedCols(int n)
 // grid consistent.
 void MSFlexGrid::afterShapeChange()
 {
-    m_rowSel = std::min(m_rowSel, rows() - 1);
-    m_colSel = std::min(m_colSel, cols() - 1);
+    rowSel_ = std::min(rowSel_, rows() - 1);
+    colSel_ = std::min(colSel_, cols() - 1);
     scheduleScrollBarSync();
     clampScroll();
     scheduleRepaint();
@@ -79,19 +79,19 @@ void MSFlexGrid::afterShapeChange()
 
 void MSFlexGrid::clampCurrent()
 {
-    const int r = std::min(m_row, rows() - 1);
-    const int c = std::min(m_col, cols() - 1);
-    if (r != m_row || c != m_col)
+    const int r = std::min(row_, rows() - 1);
+    const int c = std::min(col_, cols() - 1);
+    if (r != row_ || c != col_)
         moveCurrent(r, c, r, c);
 }
 
 void MSFlexGrid::moveCurrent(int r, int c, int rowSel, int colSel)
 {
-    const bool changed = r != m_row || c != m_col;
-    m_row = r;
-    m_col = c;
-    m_rowSel = rowSel;
-    m_colSel = colSel;
+    const bool changed = r != row_ || c != col_;
+    row_ = r;
+    col_ = c;
+    rowSel_ = rowSel;
+    colSel_ = colSel;
     scheduleRepaint();
     if (changed) {
         emit enterCell();
@@ -102,19 +102,19 @@ void MSFlexGrid::moveCurrent(int r, int c, int rowSel, int colSel)
 void MSFlexGrid::setRow(int r)
 {
     if (r >= 0 && r < rows())
-        moveCurrent(r, m_col, r, m_col);
+        moveCurrent(r, col_, r, col_);
 }
 
 void MSFlexGrid::setCol(int c)
 {
     if (c >= 0 && c < cols())
-        moveCurrent(m_row, c, m_row, c);
+        moveCurrent(row_, c, row_, c);
 }
 
 void MSFlexGrid::setRowSel(int r)
 {
     if (r >= 0 && r < rows()) {
-        m_rowSel = r;
+        rowSel_ = r;
         scheduleRepaint();
     }
 }
@@ -122,7 +122,7 @@ void MSFlexGrid::setRowSel(int r)
 void MSFlexGrid::setColSel(int c)
 {
     if (c >= 0 && c < cols()) {
-        m_colSel = c;
+        colSel_ = c;
         scheduleRepaint();
     }
 }
@@ -130,67 +130,67 @@ void MSFlexGrid::setColSel(int c)
 void MSFlexGrid::setTopRow(int r)
 {
     if (r >= 0 && r < rows())
-        scrollTo(r, m_leftCol);
+        scrollTo(r, leftCol_);
 }
 
 void MSFlexGrid::setLeftCol(int c)
 {
     if (c >= 0 && c < cols())
-        scrollTo(m_topRow, c);
+        scrollTo(topRow_, c);
 }
 
 void MSFlexGrid::setText(const QString &text)
 {
-    m_cells.setText(m_row, m_col, text);
+    cells_.setText(row_, col_, text);
     scheduleRepaint();
 }
 
 void MSFlexGrid::setTextMatrix(int r, int c, const QString &text)
 {
-    m_cells.setText(r, c, text);
+    cells_.setText(r, c, text);
     scheduleRepaint();
 }
 
 int MSFlexGrid::colWidth(int c) const
 {
-    return c >= 0 && c < cols() ? m_colWidths.at(c) : 0;
+    return c >= 0 && c < cols() ? colWidths_.at(c) : 0;
 }
 
 void MSFlexGrid::setColWidth(int c, int twips)
 {
     if (c < 0 || c >= cols())
         return;
-    m_colWidths[c] = twips < 0 ? flexgridlook::defaultColWidth : twips;
+    colWidths_[c] = twips < 0 ? flexgridlook::defaultColWidth : twips;
     afterShapeChange();
 }
 
 void MSFlexGrid::setRowHeight(int twips)
 {
-    if (twips < 1 || twips == m_rowHeight)
+    if (twips < 1 || twips == rowHeight_)
         return;
-    m_rowHeight = twips;
+    rowHeight_ = twips;
     afterShapeChange();
 }
 
 QColor MSFlexGrid::cellBackColor() const
 {
-    return cellColors(m_row, m_col, false).first;
+    return cellColors(row_, col_, false).first;
 }
 
 void MSFlexGrid::setCellBackColor(const QColor &color)
 {
-    m_cells.setBackColor(m_row, m_col, color);
+    cells_.setBackColor(row_, col_, color);
     scheduleRepaint();
 }
 
 QColor MSFlexGrid::cellForeColor() const
 {
-    return cellColors(m_row, m_col, false).second;
+    return cellColors(row_, col_, false).second;
 }
 
 void MSFlexGrid::setCellForeColor(const QColor &color)
 {
-    m_cells.setForeColor(m_row, m_col, color);
+    cells_.setForeColor(row_, col_, color);
     scheduleRepaint();
 }
 
@@ -220,26 +220,26 @@ void MSFlexGrid::addItem(const QString &item, int index)
         index = rows();
     if (index < 0 || index > rows())
         return;
-    m_cells.insertRow(index, item);
+    cells_.insertRow(index, item);
     afterShapeChange();
 }
 
 void MSFlexGrid::removeItem(int index)
 {
-    if (index < m_fixedRows || index >= rows() || rows() == 1)
+    if (index < fixedRows_ || index >= rows() || rows() == 1)
         return;
-    m_cells.removeRow(index);
+    cells_.removeRow(index);
     afterShapeChange();
 }
 
 void MSFlexGrid::refresh()
 {
-    if (m_syncPending)
+    if (syncPending_)
         syncScrollBars();
     viewport()->update();
 }
 
 bool MSFlexGrid::isFixed(int r, int c) const
 {
-    return r < m_fixedRows || c < m_fixedCols;
+    return r < fixedRows_ || c < fixedCols_;
 }

@@ -43,51 +43,51 @@ public:
 
     // Shape. rows() and cols() are at least 1; fixed counts lie in 0 .. rows()/cols().
     // Shrinking the grid moves the current cell inside it (raising the notices).
-    int rows() const { return m_cells.rowCount(); }
+    int rows() const { return cells_.rowCount(); }
     void setRows(int n);
-    int cols() const { return m_cells.colCount(); }
+    int cols() const { return cells_.colCount(); }
     void setCols(int n);
-    int fixedRows() const { return m_fixedRows; }
+    int fixedRows() const { return fixedRows_; }
     void setFixedRows(int n);
-    int fixedCols() const { return m_fixedCols; }
+    int fixedCols() const { return fixedCols_; }
     void setFixedCols(int n);
 
     // The current cell. Setting either collapses the selection to the current cell;
     // when the cell changes, enterCell and then rowColChange are raised before the
     // setter returns. Setting them does not scroll (see topRow()).
-    int row() const { return m_row; }
+    int row() const { return row_; }
     void setRow(int r);
-    int col() const { return m_col; }
+    int col() const { return col_; }
     void setCol(int c);
 
     // The other corner of the selection, which runs from the current cell to
     // (rowSel, colSel). Setting them raises nothing.
-    int rowSel() const { return m_rowSel; }
+    int rowSel() const { return rowSel_; }
     void setRowSel(int r);
-    int colSel() const { return m_colSel; }
+    int colSel() const { return colSel_; }
     void setColSel(int c);
 
     // The first scrollable row and column on view. They are kept between the first
     // scrollable index and the last value at which the grid's end is still in view.
-    int topRow() const { return m_topRow; }
+    int topRow() const { return topRow_; }
     void setTopRow(int r);
-    int leftCol() const { return m_leftCol; }
+    int leftCol() const { return leftCol_; }
     void setLeftCol(int c);
     // Scrollable rows that fit wholly below the fixed rows at the grid's size: the
     // page that Page Up and Page Down move by (at least 1).
     int visibleRows() const;
 
     // Text of the current cell; setting it raises nothing.
-    QString text() const { return m_cells.text(m_row, m_col); }
+    QString text() const { return cells_.text(row_, col_); }
     void setText(const QString &text);
-    QString textMatrix(int r, int c) const { return m_cells.text(r, c); }
+    QString textMatrix(int r, int c) const { return cells_.text(r, c); }
     void setTextMatrix(int r, int c, const QString &text);
 
     // Column width and the height of every row, in twips. A negative width
     // restores the default width.
     int colWidth(int c) const;
     void setColWidth(int c, int twips);
-    int rowHeight() const { return m_rowHeight; }
+    int rowHeight() const { return rowHeight_; }
     void setRowHeight(int twips);
 
     // Colours of the current cell: its own when it has some, else the grid's for
@@ -191,24 +191,24 @@ private:
     void paintCell(QPainter &p, int r, int c, const QRect &rect, bool selected);
     std::pair<QColor, QColor> cellColors(int r, int c, bool selected) const;
 
-    GridCells m_cells;
-    QList<int> m_colWidths;  // twips
-    int m_rowHeight;         // twips
-    int m_fixedRows = 0;
-    int m_fixedCols = 1;
-    int m_row = 0;
-    int m_col = 1;
-    int m_rowSel = 0;
-    int m_colSel = 1;
-    int m_topRow = 0;
-    int m_leftCol = 1;
+    GridCells cells_;
+    QList<int> colWidths_; // twips
+    int rowHeight_;        // twips
+    int fixedRows_ = 0;
+    int fixedCols_ = 1;
+    int row_ = 0;
+    int col_ = 1;
+    int rowSel_ = 0;
+    int colSel_ = 1;
+    int topRow_ = 0;
+    int leftCol_ = 1;
 
-    int m_vbarExtent = 0;
-    int m_hbarExtent = 0;
-    bool m_syncPending = false;
-    bool m_syncing = false;
-    bool m_repaintPending = false;
-    bool m_leftPressed = false;   // a left press began over the grid and has not been released
-    bool m_dragSelecting = false; // that press made a cell current; moves extend the selection
-    bool m_pressWasDouble = false;
+    int vbarExtent_ = 0;
+    int hbarExtent_ = 0;
+    bool syncPending_ = false;
+    bool syncing_ = false;
+    bool repaintPending_ = false;
+    bool leftPressed_ = false;   // a left press began over the grid and has not been released
+    bool dragSelecting_ = false; // that press made a cell current; moves extend the selection
+    bool pressWasDouble_ = false;
 };

@@ -30,10 +30,10 @@ bool MSFlexGrid::navigate(int key, Qt::KeyboardModifiers mods)
 {
     const bool extend = mods & Qt::ShiftModifier;
     const bool ctrl = mods & Qt::ControlModifier;
-    const int top = m_fixedRows, bottom = rows() - 1;
-    const int first = m_fixedCols, last = cols() - 1;
-    int r = extend ? m_rowSel : m_row;
-    int c = extend ? m_colSel : m_col;
+    const int top = fixedRows_, bottom = rows() - 1;
+    const int first = fixedCols_, last = cols() - 1;
+    int r = extend ? rowSel_ : row_;
+    int c = extend ? colSel_ : col_;
     int scrollBy = 0;
     switch (key) {
     case Qt::Key_Up:
@@ -74,7 +74,7 @@ bool MSFlexGrid::navigate(int key, Qt::KeyboardModifiers mods)
     r = std::clamp(r, top, bottom);
     c = std::clamp(c, first, last);
     if (scrollBy != 0)
-        scrollTo(m_topRow + scrollBy, m_leftCol);
+        scrollTo(topRow_ + scrollBy, leftCol_);
     scrollToCell(r, c);
     if (extend)
         selectTo(r, c);
@@ -85,8 +85,8 @@ bool MSFlexGrid::navigate(int key, Qt::KeyboardModifiers mods)
 
 void MSFlexGrid::selectTo(int r, int c)
 {
-    m_rowSel = r;
-    m_colSel = c;
+    rowSel_ = r;
+    colSel_ = c;
     scheduleRepaint();
 }
 
@@ -94,8 +94,8 @@ void MSFlexGrid::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        m_leftPressed = true;
-        m_pressWasDouble = false;
+        leftPressed_ = true;
+        pressWasDouble_ = false;
         pressCell(pos, event->modifiers());
     }
     const QPoint inGrid = pos + contentsRect().topLeft();
@@ -109,15 +109,15 @@ void MSFlexGrid::mousePressEvent(QMouseEvent *event)
 void MSFlexGrid::pressCell(const QPoint &pos, Qt::KeyboardModifiers mods)
 {
     int r, c;
-    if (!cellAt(pos, &r, &c) || r < m_fixedRows || m_fixedCols >= cols())
+    if (!cellAt(pos, &r, &c) || r < fixedRows_ || fixedCols_ >= cols())
         return;
     const bool extend = mods & Qt::ShiftModifier;
-    if (c < m_fixedCols) {
+    if (c < fixedCols_) {
         if (extend) {
             selectTo(r, cols() - 1);
         } else {
-            scrollToCell(r, m_fixedCols);
-            moveCurrent(r, m_fixedCols, r, cols() - 1);
+            scrollToCell(r, fixedCols_);
+            moveCurrent(r, fixedCols_, r, cols() - 1);
         }
         return;
     }
@@ -126,28 +126,28 @@ void MSFlexGrid::pressCell(const QPoint &pos, Qt::KeyboardModifiers mods)
         selectTo(r, c);
     } else {
         moveCurrent(r, c, r, c);
-        m_dragSelecting = true;
+        dragSelecting_ = true;
     }
 }
 
 void MSFlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
     int r, c;
-    if (m_dragSelecting && (event->buttons() & Qt::LeftButton)
-        && cellAt(event->position().toPoint(), &r, &c) && r >= m_fixedRows && c >= m_fixedCols)
+    if (dragSelecting_ && (event->buttons() & Qt::LeftButton)
+        && cellAt(event->position().toPoint(), &r, &c) && r >= fixedRows_ && c >= fixedCols_)
         selectTo(r, c);
 }
 
 void MSFlexGrid::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_leftPressed)
+    if (event->button() != Qt::LeftButton || !leftPressed_)
         return;
-    m_leftPressed = false;
-    m_dragSelecting = false;
+    leftPressed_ = false;
+    dragSelecting_ = false;
     // The release that ends a double click is no second click.
-    if (!m_pressWasDouble)
+    if (!pressWasDouble_)
         emit click();
-    m_pressWasDouble = false;
+    pressWasDouble_ = false;
 }
 
 void MSFlexGrid::mouseDoubleClickEvent(QMouseEvent *event)
@@ -158,8 +158,8 @@ void MSFlexGrid::mouseDoubleClickEvent(QMouseEvent *event)
     }
     // The first press of the pair has already made the cell current and raised
     // mouseDown and click; this one only makes sure of the cell.
-    m_leftPressed = true;
-    m_pressWasDouble = true;
+    leftPressed_ = true;
+    pressWasDouble_ = true;
     pressCell(event->position().toPoint(), event->modifiers());
     emit dblClick();
 }

@@ -11,18 +11,18 @@
 
 int MSFlexGrid::rowPx() const
 {
-    return std::max(1, twips::toPixels(m_rowHeight));
+    return std::max(1, twips::toPixels(rowHeight_));
 }
 
 int MSFlexGrid::colPx(int c) const
 {
-    return std::max(0, twips::toPixels(m_colWidths.at(c)));
+    return std::max(0, twips::toPixels(colWidths_.at(c)));
 }
 
 int MSFlexGrid::fixedWidthPx() const
 {
     int w = 0;
-    for (int c = 0; c < m_fixedCols; ++c)
+    for (int c = 0; c < fixedCols_; ++c)
         w += colPx(c);
     return w;
 }
@@ -30,7 +30,7 @@ int MSFlexGrid::fixedWidthPx() const
 int MSFlexGrid::scrollableWidthPx() const
 {
     int w = 0;
-    for (int c = m_fixedCols; c < cols(); ++c)
+    for (int c = fixedCols_; c < cols(); ++c)
         w += colPx(c);
     return w;
 }
@@ -46,28 +46,28 @@ MSFlexGrid::ViewLayout MSFlexGrid::viewLayout() const
     v.vbar = contentH > area.height();
     v.hbar = contentW > area.width();
     if (v.vbar && !v.hbar)
-        v.hbar = contentW > area.width() - m_vbarExtent;
+        v.hbar = contentW > area.width() - vbarExtent_;
     if (v.hbar && !v.vbar)
-        v.vbar = contentH > area.height() - m_hbarExtent;
-    v.size = QSize(std::max(0, area.width() - (v.vbar ? m_vbarExtent : 0)),
-                   std::max(0, area.height() - (v.hbar ? m_hbarExtent : 0)));
+        v.vbar = contentH > area.height() - hbarExtent_;
+    v.size = QSize(std::max(0, area.width() - (v.vbar ? vbarExtent_ : 0)),
+                   std::max(0, area.height() - (v.hbar ? hbarExtent_ : 0)));
     return v;
 }
 
 int MSFlexGrid::visibleRows() const
 {
-    const int below = viewLayout().size.height() - m_fixedRows * rowPx();
+    const int below = viewLayout().size.height() - fixedRows_ * rowPx();
     return std::max(1, below / rowPx());
 }
 
 int MSFlexGrid::firstScrollableRow() const
 {
-    return std::min(m_fixedRows, rows() - 1);
+    return std::min(fixedRows_, rows() - 1);
 }
 
 int MSFlexGrid::firstScrollableCol() const
 {
-    return std::min(m_fixedCols, cols() - 1);
+    return std::min(fixedCols_, cols() - 1);
 }
 
 int MSFlexGrid::maxTopRow() const
@@ -81,7 +81,7 @@ int MSFlexGrid::maxLeftCol() const
     const int room = viewLayout().size.width() - fixedWidthPx();
     int left = cols();
     int used = 0;
-    while (left - 1 >= m_fixedCols && used + colPx(left - 1) <= room)
+    while (left - 1 >= fixedCols_ && used + colPx(left - 1) <= room)
         used += colPx(--left);
     return std::clamp(left, firstScrollableCol(), cols() - 1);
 }
@@ -90,35 +90,35 @@ void MSFlexGrid::scrollTo(int top, int left)
 {
     top = std::clamp(top, firstScrollableRow(), maxTopRow());
     left = std::clamp(left, firstScrollableCol(), maxLeftCol());
-    if (top == m_topRow && left == m_leftCol)
+    if (top == topRow_ && left == leftCol_)
         return;
-    m_topRow = top;
-    m_leftCol = left;
-    if (!m_syncPending) {
-        QScopedValueRollback guard(m_syncing, true);
-        verticalScrollBar()->setValue(m_topRow);
-        horizontalScrollBar()->setValue(m_leftCol);
+    topRow_ = top;
+    leftCol_ = left;
+    if (!syncPending_) {
+        QScopedValueRollback guard(syncing_, true);
+        verticalScrollBar()->setValue(topRow_);
+        horizontalScrollBar()->setValue(leftCol_);
     }
     scheduleRepaint();
 }
 
 void MSFlexGrid::clampScroll()
 {
-    scrollTo(m_topRow, m_leftCol);
+    scrollTo(topRow_, leftCol_);
 }
 
 void MSFlexGrid::scrollToCell(int r, int c)
 {
-    int top = m_topRow;
-    int left = m_leftCol;
-    if (r >= m_fixedRows) {
+    int top = topRow_;
+    int left = leftCol_;
+    if (r >= fixedRows_) {
         const int page = visibleRows();
         if (r < top)
             top = r;
         else if (r >= top + page)
             top = r - page + 1;
     }
-    if (c >= m_fixedCols) {
+    if (c >= fixedCols_) {
         if (c < left) {
             left = c;
         } else {
@@ -136,19 +136,19 @@ void MSFlexGrid::scrollToCell(int r, int c)
 QRect MSFlexGrid::cellRect(int r, int c) const
 {
     int y;
-    if (r < m_fixedRows)
+    if (r < fixedRows_)
         y = r * rowPx();
-    else if (r >= m_topRow)
-        y = (m_fixedRows + (r - m_topRow)) * rowPx();
+    else if (r >= topRow_)
+        y = (fixedRows_ + (r - topRow_)) * rowPx();
     else
         return {};
     int x = 0;
-    if (c < m_fixedCols) {
+    if (c < fixedCols_) {
         for (int i = 0; i < c; ++i)
             x += colPx(i);
-    } else if (c >= m_leftCol) {
+    } else if (c >= leftCol_) {
         x = fixedWidthPx();
-        for (int i = m_leftCol; i < c; ++i)
+        for (int i = leftCol_; i < c; ++i)
             x += colPx(i);
     } else {
         return {};
@@ -161,14 +161,14 @@ bool MSFlexGrid::cellAt(const QPoint &pos, int *r, int *c) const
     const QSize view = viewLayout().size;
     if (pos.x() < 0 || pos.y() < 0 || pos.x() >= view.width() || pos.y() >= view.height())
         return false;
-    const int fixedH = m_fixedRows * rowPx();
-    int row = pos.y() < fixedH ? pos.y() / rowPx() : m_topRow + (pos.y() - fixedH) / rowPx();
-    if (pos.y() >= fixedH && row < m_fixedRows)
+    const int fixedH = fixedRows_ * rowPx();
+    int row = pos.y() < fixedH ? pos.y() / rowPx() : topRow_ + (pos.y() - fixedH) / rowPx();
+    if (pos.y() >= fixedH && row < fixedRows_)
         return false; // every row is fixed: nothing below them
     if (row >= rows())
         return false;
     int x = 0;
-    for (int i = 0; i < m_fixedCols; ++i) {
+    for (int i = 0; i < fixedCols_; ++i) {
         x += colPx(i);
         if (pos.x() < x) {
             *r = row;
@@ -176,7 +176,7 @@ bool MSFlexGrid::cellAt(const QPoint &pos, int *r, int *c) const
             return true;
         }
     }
-    for (int i = std::max(m_leftCol, m_fixedCols); i < cols(); ++i) {
+    for (int i = std::max(leftCol_, fixedCols_); i < cols(); ++i) {
         x += colPx(i);
         if (pos.x() < x) {
             *r = row;
@@ -191,8 +191,8 @@ bool MSFlexGrid::cellAt(const QPoint &pos, int *r, int *c) const
 // it cannot be seen.
 QRect MSFlexGrid::visibleCurrentCell()
 {
-    scrollToCell(m_row, m_col);
-    const QRect cell = cellRect(m_row, m_col);
+    scrollToCell(row_, col_);
+    const QRect cell = cellRect(row_, col_);
     if (cell.isEmpty() || !cell.intersects(QRect(QPoint(0, 0), viewLayout().size)))
         return {};
     return cell.translated(contentsRect().topLeft());
@@ -202,43 +202,43 @@ QRect MSFlexGrid::visibleCurrentCell()
 // returns to the event loop, rather than a hundred thousand times.
 void MSFlexGrid::scheduleScrollBarSync()
 {
-    if (m_syncPending)
+    if (syncPending_)
         return;
-    m_syncPending = true;
-    QMetaObject::invokeMethod(this, [this] { if (m_syncPending) syncScrollBars(); },
+    syncPending_ = true;
+    QMetaObject::invokeMethod(this, [this] { if (syncPending_) syncScrollBars(); },
                               Qt::QueuedConnection);
 }
 
 void MSFlexGrid::syncScrollBars()
 {
-    m_syncPending = false;
-    QScopedValueRollback guard(m_syncing, true);
+    syncPending_ = false;
+    QScopedValueRollback guard(syncing_, true);
     const ViewLayout v = viewLayout();
     QScrollBar *vb = verticalScrollBar();
     vb->setRange(firstScrollableRow(), maxTopRow());
     vb->setPageStep(visibleRows());
-    vb->setValue(m_topRow);
+    vb->setValue(topRow_);
     QScrollBar *hb = horizontalScrollBar();
     hb->setRange(firstScrollableCol(), maxLeftCol());
     hb->setPageStep(1);
-    hb->setValue(m_leftCol);
+    hb->setValue(leftCol_);
     setVerticalScrollBarPolicy(v.vbar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(v.hbar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void MSFlexGrid::updateScrollBarExtents()
 {
-    m_vbarExtent = verticalScrollBar()->sizeHint().width();
-    m_hbarExtent = horizontalScrollBar()->sizeHint().height();
+    vbarExtent_ = verticalScrollBar()->sizeHint().width();
+    hbarExtent_ = horizontalScrollBar()->sizeHint().height();
 }
 
 void MSFlexGrid::scrollContentsBy(int, int)
 {
-    if (m_syncing)
+    if (syncing_)
         return;
     // The user moved a bar.
-    m_topRow = verticalScrollBar()->value();
-    m_leftCol = horizontalScrollBar()->value();
+    topRow_ = verticalScrollBar()->value();
+    leftCol_ = horizontalScrollBar()->value();
     scheduleRepaint();
 }
 
@@ -269,8 +269,8 @@ void MSFlexGrid::changeEvent(QEvent *event)
 void MSFlexGrid::scheduleRepaint()
 {
     // A hidden grid is painted whole when it is shown.
-    if (m_repaintPending || !viewport()->isVisible())
+    if (repaintPending_ || !viewport()->isVisible())
         return;
-    m_repaintPending = true;
+    repaintPending_ = true;
     viewport()->update();
 }

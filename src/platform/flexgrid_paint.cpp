@@ -42,7 +42,7 @@ struct Span
 
 void MSFlexGrid::paintEvent(QPaintEvent *event)
 {
-    m_repaintPending = false;
+    repaintPending_ = false;
     QPainter p(viewport());
     p.fillRect(event->rect(), flexgridlook::back);
     const QSize view = viewport()->size();
@@ -50,25 +50,25 @@ void MSFlexGrid::paintEvent(QPaintEvent *event)
     QVarLengthArray<Span, 64> rowSpans;
     const int rh = rowPx();
     int y = 0;
-    for (int r = 0; r < m_fixedRows && y < view.height(); ++r, y += rh)
+    for (int r = 0; r < fixedRows_ && y < view.height(); ++r, y += rh)
         rowSpans.append({r, y, rh});
-    for (int r = std::max(m_topRow, m_fixedRows); r < rows() && y < view.height(); ++r, y += rh)
+    for (int r = std::max(topRow_, fixedRows_); r < rows() && y < view.height(); ++r, y += rh)
         rowSpans.append({r, y, rh});
 
     QVarLengthArray<Span, 32> colSpans;
     int x = 0;
-    for (int c = 0; c < m_fixedCols && x < view.width(); ++c) {
+    for (int c = 0; c < fixedCols_ && x < view.width(); ++c) {
         colSpans.append({c, x, colPx(c)});
         x += colPx(c);
     }
-    for (int c = std::max(m_leftCol, m_fixedCols); c < cols() && x < view.width(); ++c) {
+    for (int c = std::max(leftCol_, fixedCols_); c < cols() && x < view.width(); ++c) {
         colSpans.append({c, x, colPx(c)});
         x += colPx(c);
     }
 
     // The rows of the selection are highlighted across: every list holds one
     // record per row, and the current cell often lies in the fixed column.
-    const int selLo = std::min(m_row, m_rowSel), selHi = std::max(m_row, m_rowSel);
+    const int selLo = std::min(row_, rowSel_), selHi = std::max(row_, rowSel_);
     for (const Span &rs : rowSpans) {
         for (const Span &cs : colSpans) {
             const QRect rect(cs.pos, rs.pos, cs.size, rs.size);
@@ -80,11 +80,11 @@ void MSFlexGrid::paintEvent(QPaintEvent *event)
         }
     }
 
-    if (hasFocus() && !isFixed(m_row, m_col)) {
-        const QRect cell = cellRect(m_row, m_col);
+    if (hasFocus() && !isFixed(row_, col_)) {
+        const QRect cell = cellRect(row_, col_);
         if (!cell.isEmpty()) {
-            const bool selected = m_row >= selLo && m_row <= selHi;
-            p.setPen(QPen(cellColors(m_row, m_col, selected).second, 1, Qt::DotLine));
+            const bool selected = row_ >= selLo && row_ <= selHi;
+            p.setPen(QPen(cellColors(row_, col_, selected).second, 1, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             p.drawRect(cell.adjusted(1, 1, -3, -3));
         }
@@ -96,8 +96,8 @@ void MSFlexGrid::paintEvent(QPaintEvent *event)
 std::pair<QColor, QColor> MSFlexGrid::cellColors(int r, int c, bool selected) const
 {
     const bool fixed = isFixed(r, c);
-    QColor back = m_cells.backColor(r, c);
-    QColor fore = m_cells.foreColor(r, c);
+    QColor back = cells_.backColor(r, c);
+    QColor fore = cells_.foreColor(r, c);
     if (selected && !back.isValid())
         return {flexgridlook::backSelected, flexgridlook::foreSelected};
     if (!back.isValid())
@@ -116,7 +116,7 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     p.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
     p.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
 
-    const QString text = m_cells.text(r, c);
+    const QString text = cells_.text(r, c);
     if (text.isEmpty())
         return;
     const Qt::Alignment align =

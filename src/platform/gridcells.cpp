@@ -3,22 +3,22 @@
 #include <algorithm>
 
 GridCells::GridCells(int rows, int cols)
-    : m_rows(std::size_t(std::max(rows, 0))), m_cols(std::max(cols, 0))
+    : rows_(std::size_t(std::max(rows, 0))), cols_(std::max(cols, 0))
 {
 }
 
 void GridCells::setRowCount(int n)
 {
     if (n >= 0)
-        m_rows.resize(std::size_t(n));
+        rows_.resize(std::size_t(n));
 }
 
 void GridCells::setColCount(int n)
 {
-    if (n < 0 || n == m_cols)
+    if (n < 0 || n == cols_)
         return;
-    if (n < m_cols) {
-        for (Row &r : m_rows) {
+    if (n < cols_) {
+        for (Row &r : rows_) {
             if (r.cells.size() > n)
                 r.cells.resize(n);
             r.colors.removeIf([n](const OwnColors &c) { return c.col >= n; });
@@ -26,24 +26,24 @@ void GridCells::setColCount(int n)
     } else {
         // Rows already written grow with the grid so that a written row is always
         // exactly colCount() long; untouched rows stay unallocated.
-        for (Row &r : m_rows) {
+        for (Row &r : rows_) {
             if (!r.cells.isEmpty())
                 r.cells.resize(n);
         }
     }
-    m_cols = n;
+    cols_ = n;
 }
 
 bool GridCells::contains(int row, int col) const
 {
-    return row >= 0 && row < rowCount() && col >= 0 && col < m_cols;
+    return row >= 0 && row < rowCount() && col >= 0 && col < cols_;
 }
 
 QString GridCells::text(int row, int col) const
 {
     if (!contains(row, col))
         return {};
-    const Row &r = m_rows[std::size_t(row)];
+    const Row &r = rows_[std::size_t(row)];
     return col < r.cells.size() ? r.cells.at(col) : QString();
 }
 
@@ -51,11 +51,11 @@ void GridCells::setText(int row, int col, const QString &text)
 {
     if (!contains(row, col))
         return;
-    Row &r = m_rows[std::size_t(row)];
+    Row &r = rows_[std::size_t(row)];
     if (r.cells.isEmpty()) {
         if (text.isEmpty())
             return;
-        r.cells.resize(m_cols);
+        r.cells.resize(cols_);
     }
     r.cells[col] = text;
 }
@@ -65,29 +65,29 @@ void GridCells::insertRow(int index, QStringView item)
     if (index < 0 || index > rowCount())
         return;
     Row r;
-    if (!item.isEmpty() && m_cols > 0) {
-        r.cells.resize(m_cols);
+    if (!item.isEmpty() && cols_ > 0) {
+        r.cells.resize(cols_);
         int col = 0;
         for (QStringView field : item.tokenize(u'\t')) {
-            if (col == m_cols)
+            if (col == cols_)
                 break;
             r.cells[col++] = field.toString();
         }
     }
-    m_rows.insert(m_rows.begin() + index, std::move(r));
+    rows_.insert(rows_.begin() + index, std::move(r));
 }
 
 void GridCells::removeRow(int index)
 {
     if (index >= 0 && index < rowCount())
-        m_rows.erase(m_rows.begin() + index);
+        rows_.erase(rows_.begin() + index);
 }
 
 const GridCells::OwnColors *GridCells::colorsOf(int row, int col) const
 {
     if (!contains(row, col))
         return nullptr;
-    for (const OwnColors &c : m_rows[std::size_t(row)].colors) {
+    for (const OwnColors &c : rows_[std::size_t(row)].colors) {
         if (c.col == col)
             return &c;
     }
@@ -96,7 +96,7 @@ const GridCells::OwnColors *GridCells::colorsOf(int row, int col) const
 
 GridCells::OwnColors &GridCells::colorsFor(int row, int col)
 {
-    Row &r = m_rows[std::size_t(row)];
+    Row &r = rows_[std::size_t(row)];
     for (OwnColors &c : r.colors) {
         if (c.col == col)
             return c;
@@ -127,7 +127,7 @@ void GridCells::setBackColor(int row, int col, const QColor &color)
     if (!contains(row, col) || (!color.isValid() && !colorsOf(row, col)))
         return;
     colorsFor(row, col).back = color;
-    dropEmptyColors(m_rows[std::size_t(row)]);
+    dropEmptyColors(rows_[std::size_t(row)]);
 }
 
 void GridCells::setForeColor(int row, int col, const QColor &color)
@@ -135,5 +135,5 @@ void GridCells::setForeColor(int row, int col, const QColor &color)
     if (!contains(row, col) || (!color.isValid() && !colorsOf(row, col)))
         return;
     colorsFor(row, col).fore = color;
-    dropEmptyColors(m_rows[std::size_t(row)]);
+    dropEmptyColors(rows_[std::size_t(row)]);
 }

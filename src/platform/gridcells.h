@@ -24,8 +24,8 @@ class GridCells
 public:
     explicit GridCells(int rows = 1, int cols = 1);
 
-    int rowCount() const { return int(m_rows.size()); }
-    int colCount() const { return m_cols; }
+    int rowCount() const { return int(rows_.size()); }
+    int colCount() const { return cols_; }
 
     // New rows are empty; rows beyond n are dropped.
     void setRowCount(int n);
@@ -65,6 +65,6 @@ private:
     OwnColors &colorsFor(int row, int col);
     void dropEmptyColors(Row &r);
 
-    std::deque<Row> m_rows;
-    int m_cols;
+    std::deque<Row> rows_;
+    int cols_;
 };

@@ -32,24 +32,24 @@ qsizetype backOverCharacters(const QString &text, qsizetype begin, qsizetype end
 } // namespace
 
 CharacterLimit::CharacterLimit(QLineEdit *theBox, int characters)
-    : QValidator(theBox), box(theBox), limit(characters), accepted(theBox->text())
+    : QValidator(theBox), box_(theBox), limit_(characters), accepted_(theBox->text())
 {
-    connect(box, &QLineEdit::textChanged, this, [this] { accepted = box->text(); });
+    connect(box_, &QLineEdit::textChanged, this, [this] { accepted_ = box_->text(); });
 }
 
 QValidator::State CharacterLimit::validate(QString &input, int &pos) const
 {
     // Text that code set arrives with the box's undo history just cleared; it is kept
     // whole, however long.
-    if (limit <= 0 || input == accepted || !box->isUndoAvailable())
+    if (limit_ <= 0 || input == accepted_ || !box_->isUndoAvailable())
         return Acceptable;
-    const int allowed = std::max(limit, characterCount(accepted));
+    const int allowed = std::max(limit_, characterCount(accepted_));
     const int excess = characterCount(input) - allowed;
     if (excess <= 0)
         return Acceptable;
     // What was typed lies between the part it shares with the text before and the cursor.
     qsizetype begin = 0;
-    while (begin < pos && begin < accepted.size() && input.at(begin) == accepted.at(begin))
+    while (begin < pos && begin < accepted_.size() && input.at(begin) == accepted_.at(begin))
         ++begin;
     if (begin > 0 && input.at(begin - 1).isHighSurrogate())
         --begin;

@@ -19,8 +19,8 @@ class CharacterLimit : public QValidator {
 public:
     // Watches box; 0 characters means no limit.
     CharacterLimit(QLineEdit *box, int characters);
-    void setLimit(int characters) { limit = characters; }
-    int characters() const { return limit; }
+    void setLimit(int characters) { limit_ = characters; }
+    int characters() const { return limit_; }
 
     // Typing, pasting or an input method's text that would pass the limit keeps only
     // the whole characters that fit. Text that is already longer, as code set it, is
@@ -28,9 +28,9 @@ public:
     State validate(QString &input, int &pos) const override;
 
 private:
-    QLineEdit *box;
-    int limit;
-    QString accepted; // the box's text before the change being validated
+    QLineEdit *box_;
+    int limit_;
+    QString accepted_; // the box's text before the change being validated
 };
 
 // Limits box to that many characters (0: no limit), replacing any earlier limit.

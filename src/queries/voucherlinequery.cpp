@@ -73,17 +73,17 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
 {
     setAction(QStringLiteral("button_print"), [this] { printreport(); });
     if (qcfg_.closedPeriods) {
-        periodBox = addChooser(QStringLiteral("Label1"), QStringLiteral("会计期间："), QStringLiteral("Combo1"), 0);
-        connect(periodBox, &QComboBox::activated, this, [this] { periodChosen(); });
+        periodBox_ = addChooser(QStringLiteral("Label1"), QStringLiteral("会计期间："), QStringLiteral("Combo1"), 0);
+        connect(periodBox_, &QComboBox::activated, this, [this] { periodChosen(); });
     }
     if (qcfg_.filter == VoucherQueryConfig::Filter::VoucherNumber) {
-        numberBox = addChooser(QStringLiteral("Label2"),
-                               qcfg_.closedPeriods ? QStringLiteral("凭证号码：") : QStringLiteral("凭证编号："),
-                               qcfg_.closedPeriods ? QStringLiteral("Combo2") : QStringLiteral("Combo1"), -1);
-        connect(numberBox, &QComboBox::activated, this,
-                [this] { query(LineFilter::voucher(numberBox->currentText()), false); });
+        numberBox_ = addChooser(QStringLiteral("Label2"),
+                                qcfg_.closedPeriods ? QStringLiteral("凭证号码：") : QStringLiteral("凭证编号："),
+                                qcfg_.closedPeriods ? QStringLiteral("Combo2") : QStringLiteral("Combo1"), -1);
+        connect(numberBox_, &QComboBox::activated, this,
+                [this] { query(LineFilter::voucher(numberBox_->currentText()), false); });
     } else {
-        connect(Textjs, &QLineEdit::returnPressed, this, [this] { search(); });
+        connect(Textjs(), &QLineEdit::returnPressed, this, [this] { search(); });
     }
     setBackPair(false);
     setForwardPair(false);
@@ -94,7 +94,7 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
     if (company && !qcfg_.closedPeriods)
         period = books::currentPeriodText(&error);
     std::optional<QStringList> closed = QStringList();
-    if (company && period && periodBox)
+    if (company && period && periodBox_)
         closed = queries::closedPeriods(&error);
     if (!company || !period || !closed) {
         platform::notice(error);
@@ -102,12 +102,12 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
     }
     companyName_ = *company;
     currentPeriod_ = *period;
-    if (periodBox) {
-        periodBox->addItems(*closed);
-        periodBox->setEditText(closed->value(0));
+    if (periodBox_) {
+        periodBox_->addItems(*closed);
+        periodBox_->setEditText(closed->value(0));
     }
-    shownPeriod_ = qcfg_.closedPeriods ? periodBox->currentText() : currentPeriod_;
-    if (numberBox)
+    shownPeriod_ = qcfg_.closedPeriods ? periodBox_->currentText() : currentPeriod_;
+    if (numberBox_)
         fillNumbers();
     QString linesError;
     loadList(queries::readVoucherLines(scope(), LineFilter::all(), &linesError), linesError);
@@ -133,7 +133,7 @@ QComboBox *VoucherLineQuery::addChooser(const QString &labelName, const QString 
 bool VoucherLineQuery::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter in a box's text would choose the entry it names; typing runs nothing.
-    if (event->type() == QEvent::KeyPress && watched != Textjs) {
+    if (event->type() == QEvent::KeyPress && watched != Textjs()) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
@@ -143,7 +143,7 @@ bool VoucherLineQuery::eventFilter(QObject *watched, QEvent *event)
 
 LineScope VoucherLineQuery::scope() const
 {
-    return qcfg_.closedPeriods ? LineScope::closed(periodBox->currentText()) : LineScope::current();
+    return qcfg_.closedPeriods ? LineScope::closed(periodBox_->currentText()) : LineScope::current();
 }
 
 bool VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
@@ -156,14 +156,14 @@ bool VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
     }
     if (keepOnEmpty && rows->recordCount() < 1)
         return true;
-    shownPeriod_ = qcfg_.closedPeriods ? periodBox->currentText() : currentPeriod_;
+    shownPeriod_ = qcfg_.closedPeriods ? periodBox_->currentText() : currentPeriod_;
     return loadList(rows, error);
 }
 
 void VoucherLineQuery::periodChosen()
 {
     // The numbers to choose from are those of the period now listed.
-    if (query(LineFilter::all(), false) && numberBox)
+    if (query(LineFilter::all(), false) && numberBox_)
         fillNumbers();
 }
 
@@ -171,17 +171,17 @@ void VoucherLineQuery::fillNumbers()
 {
     QString error;
     const auto numbers = queries::voucherNumbers(scope(), &error);
-    numberBox->clear();
-    numberBox->addItem(queries::kAllVouchers);
+    numberBox_->clear();
+    numberBox_->addItem(queries::kAllVouchers);
     if (!numbers) {
         platform::notice(error);
         return;
     }
     for (qint64 n : *numbers)
-        numberBox->addItem(QString::number(n));
-    numberBox->setEditText(numbers->isEmpty() ? QString() : queries::kAllVouchers);
+        numberBox_->addItem(QString::number(n));
+    numberBox_->setEditText(numbers->isEmpty() ? QString() : queries::kAllVouchers);
 }
 
-void VoucherLineQuery::search() { query(LineFilter::account(Textjs->text()), true); }
+void VoucherLineQuery::search() { query(LineFilter::account(Textjs()->text()), true); }
 
 void VoucherLineQuery::printreport() { qcfg_.print(shownRows(), companyName_, shownPeriod_, this); }

@@ -32,8 +32,8 @@ class VoucherLineQuery : public GridFrame {
 public:
     explicit VoucherLineQuery(const VoucherQueryConfig &config, QWidget *parent = nullptr);
 
-    QComboBox *periodBox = nullptr; // closed periods, newest first
-    QComboBox *numberBox = nullptr; // "全部" and the period's voucher numbers
+    QComboBox *periodBox() const { return periodBox_; } // closed periods, newest first
+    QComboBox *numberBox() const { return numberBox_; } // "全部" and the period's voucher numbers
 
     void printreport();
     // What a print heads its pages with: the period of the lines on screen.
@@ -56,4 +56,7 @@ private:
     QString companyName_;
     QString currentPeriod_; // the current period's text (current-period windows)
     QString shownPeriod_;
+
+    QComboBox *periodBox_ = nullptr;
+    QComboBox *numberBox_ = nullptr;
 };

@@ -86,7 +86,7 @@ frmpzcx::frmpzcx(QWidget *parent) : RecordWindow(listConfig(), correctionConfig(
 
 std::optional<Money> frmpzcx::amountIn(int r, int c)
 {
-    const QString typed = MSFlexGrid1->textMatrix(r, c).trimmed();
+    const QString typed = MSFlexGrid1()->textMatrix(r, c).trimmed();
     if (typed.isEmpty())
         return Money();
     if (const auto amount = Money::parse(typed))
@@ -98,23 +98,23 @@ std::optional<Money> frmpzcx::amountIn(int r, int c)
 
 void frmpzcx::text2Enter()
 {
-    const int c = MSFlexGrid1->col();
-    if ((c == Debit || c == Credit) && !amountIn(MSFlexGrid1->row(), c))
+    const int c = MSFlexGrid1()->col();
+    if ((c == Debit || c == Credit) && !amountIn(MSFlexGrid1()->row(), c))
         return;
-    editor->edmovereturn();
+    editor()->edmovereturn();
 }
 
 bool frmpzcx::saveChange()
 {
-    const int r = MSFlexGrid1->row();
+    const int r = MSFlexGrid1()->row();
     const auto debit = amountIn(r, Debit);
     if (!debit)
         return false;
     const auto credit = amountIn(r, Credit);
     if (!credit)
         return false;
-    if (MSFlexGrid1->textMatrix(r, Debit) == shownBefore(Debit) &&
-        MSFlexGrid1->textMatrix(r, Credit) == shownBefore(Credit))
+    if (MSFlexGrid1()->textMatrix(r, Debit) == shownBefore(Debit) &&
+        MSFlexGrid1()->textMatrix(r, Credit) == shownBefore(Credit))
         return true;
     QString error;
     if (!vouchers::changeLineAmounts(lines_.at(size_t(r - 1)), *debit, *credit, &error)) {
@@ -128,14 +128,14 @@ bool frmpzcx::saveChange()
 void frmpzcx::saveCorrection()
 {
     saverecord();
-    if (!editor->openEditor())
+    if (!editor()->openEditor())
         setNavigationByRow();
 }
 
 void frmpzcx::deleterecord()
 {
-    const int r = MSFlexGrid1->row();
-    if (editor->openEditor() || !isRecordRow(r))
+    const int r = MSFlexGrid1()->row();
+    if (editor()->openEditor() || !isRecordRow(r))
         return;
     if (!platform::askDelete(QStringLiteral("确定要删除该凭证吗？")))
         return;
@@ -158,7 +158,7 @@ void frmpzcx::printreport()
     rows->reserve(int(lines_.size()));
     for (int r = 1; r <= int(lines_.size()); ++r) {
         const vouchers::LineRef &line = lines_.at(size_t(r - 1));
-        rows->addRow({MSFlexGrid1->textMatrix(r, Date), line.number, MSFlexGrid1->textMatrix(r, Account),
+        rows->addRow({MSFlexGrid1()->textMatrix(r, Date), line.number, MSFlexGrid1()->textMatrix(r, Account),
                       line.debit.cents(), line.credit.cents()});
     }
     reports::printVoucherDetail(std::move(rows), companyName_, period_, this);

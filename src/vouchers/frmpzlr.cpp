@@ -79,24 +79,24 @@ frmpzlr::frmpzlr(QWidget *parent) : QWidget(parent)
     setupGrid();
     setEntryButtons(false);
     showVoucher(false);
-    TextSR->hide();
+    TextSR_->hide();
 }
 
 void frmpzlr::buildControls()
 {
-    Toolbar1 = new platform::KeyedToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    addToolButtons(Toolbar1, {
-                                 {kAppend, QStringLiteral("新  增"), QStringLiteral("新增会计凭证")},
-                                 {kCancel, QStringLiteral("撤  消"), QStringLiteral("撤消操作")},
-                                 {kSave, QStringLiteral("保  存"), QStringLiteral("保存会计凭证")},
-                                 {},
-                                 {kAddLine, QStringLiteral("增明细"), QStringLiteral("添加明细记录")},
-                                 {kDeleteLine, QStringLiteral("删明细"), QStringLiteral("删除明细记录")},
-                                 {},
-                                 {kExit, QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
-                             });
-    connect(Toolbar1, &platform::KeyedToolBar::buttonClick, this, &frmpzlr::buttonClick);
+    Toolbar1_ = new platform::KeyedToolBar(this);
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    addToolButtons(Toolbar1_, {
+                                  {kAppend, QStringLiteral("新  增"), QStringLiteral("新增会计凭证")},
+                                  {kCancel, QStringLiteral("撤  消"), QStringLiteral("撤消操作")},
+                                  {kSave, QStringLiteral("保  存"), QStringLiteral("保存会计凭证")},
+                                  {},
+                                  {kAddLine, QStringLiteral("增明细"), QStringLiteral("添加明细记录")},
+                                  {kDeleteLine, QStringLiteral("删明细"), QStringLiteral("删除明细记录")},
+                                  {},
+                                  {kExit, QStringLiteral("退  出"), QStringLiteral("返回主菜单")},
+                              });
+    connect(Toolbar1_, &platform::KeyedToolBar::buttonClick, this, &frmpzlr::buttonClick);
 
     // Everything below the toolbar keeps its place in twips; the block stays centred
     // across a wider window.
@@ -106,69 +106,70 @@ void frmpzlr::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Toolbar1);
+    layout->addWidget(Toolbar1_);
     layout->addWidget(canvas, 0, Qt::AlignHCenter);
     layout->addStretch();
 
-    bt = new QLabel(QStringLiteral("☆  会 计 凭 证  ☆"), canvas);
-    bt->setObjectName(QStringLiteral("bt"));
-    bt->setGeometry(twipsRect(3720, 960, 3615, 375));
-    bt->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
-    bt->setStyleSheet(QStringLiteral("color: %1").arg(QColor(0, 0, 192).name()));
-    bt->setAlignment(Qt::AlignCenter);
+    bt_ = new QLabel(QStringLiteral("☆  会 计 凭 证  ☆"), canvas);
+    bt_->setObjectName(QStringLiteral("bt"));
+    bt_->setGeometry(twipsRect(3720, 960, 3615, 375));
+    bt_->setFont(platform::cjkFont(QStringLiteral("黑体"), 15, true));
+    bt_->setStyleSheet(QStringLiteral("color: %1").arg(QColor(0, 0, 192).name()));
+    bt_->setAlignment(Qt::AlignCenter);
 
-    Labelrqbt = boldLabel(QStringLiteral("Labelrqbt"), QStringLiteral("日  期："), canvas);
-    Labelrqbt->setGeometry(twipsRect(480, 1800, 1005, 195));
-    Labelpzhmbt = boldLabel(QStringLiteral("Labelpzhmbt"), QStringLiteral("凭证号码："), canvas);
-    Labelpzhmbt->setGeometry(twipsRect(3480, 1800, 1035, 195));
+    Labelrqbt_ = boldLabel(QStringLiteral("Labelrqbt"), QStringLiteral("日  期："), canvas);
+    Labelrqbt_->setGeometry(twipsRect(480, 1800, 1005, 195));
+    Labelpzhmbt_ = boldLabel(QStringLiteral("Labelpzhmbt"), QStringLiteral("凭证号码："), canvas);
+    Labelpzhmbt_->setGeometry(twipsRect(3480, 1800, 1035, 195));
 
-    DTPicker1 = new platform::DTPicker(canvas);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setGeometry(twipsRect(1440, 1680, 1575, 375));
+    DTPicker1_ = new platform::DTPicker(canvas);
+    DTPicker1_->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1_->setGeometry(twipsRect(1440, 1680, 1575, 375));
     // Enter moves on to the number while a voucher is being entered.
-    connect(DTPicker1, &platform::DTPicker::keyDown, this, [this](int &key, Qt::KeyboardModifiers) {
+    connect(DTPicker1_, &platform::DTPicker::keyDown, this, [this](int &key, Qt::KeyboardModifiers) {
         if (isEntering())
             platform::entertotab(key);
     });
 
-    Textpzhm = new QLineEdit(canvas);
-    Textpzhm->setObjectName(QStringLiteral("Textpzhm"));
-    Textpzhm->setGeometry(twipsRect(4680, 1680, 855, 375));
-    Textpzhm->installEventFilter(this);
+    Textpzhm_ = new QLineEdit(canvas);
+    Textpzhm_->setObjectName(QStringLiteral("Textpzhm"));
+    Textpzhm_->setGeometry(twipsRect(4680, 1680, 855, 375));
+    Textpzhm_->installEventFilter(this);
 
-    Labelbj = new QLabel(canvas);
-    Labelbj->setObjectName(QStringLiteral("Labelbj"));
-    Labelbj->setGeometry(twipsRect(360, 2400, 10335, 4695));
-    Labelbj->setAutoFillBackground(true);
-    Labelbj->setStyleSheet(QStringLiteral("background: %1").arg(QColor(128, 128, 128).name()));
+    Labelbj_ = new QLabel(canvas);
+    Labelbj_->setObjectName(QStringLiteral("Labelbj"));
+    Labelbj_->setGeometry(twipsRect(360, 2400, 10335, 4695));
+    Labelbj_->setAutoFillBackground(true);
+    Labelbj_->setStyleSheet(QStringLiteral("background: %1").arg(QColor(128, 128, 128).name()));
 
-    MSFlexGrid1 = new MSFlexGrid(canvas);
-    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(twipsRect(240, 2280, 10335, 4740));
-    connect(MSFlexGrid1, &MSFlexGrid::click, this, &frmpzlr::gridClick);
+    MSFlexGrid1_ = new MSFlexGrid(canvas);
+    MSFlexGrid1_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1_->setGeometry(twipsRect(240, 2280, 10335, 4740));
+    connect(MSFlexGrid1_, &MSFlexGrid::click, this, &frmpzlr::gridClick);
     // The editor follows the current cell in every state; it scrolls nothing, as the
     // seven columns fit the grid.
-    connect(MSFlexGrid1, &MSFlexGrid::enterCell, this,
-            [this] { layEditorOverCell(MSFlexGrid1, TextSR, std::nullopt); });
-    connect(MSFlexGrid1, &MSFlexGrid::rowColChange, this, &frmpzlr::afterCellChange);
+    connect(MSFlexGrid1_, &MSFlexGrid::enterCell, this,
+            [this] { layEditorOverCell(MSFlexGrid1_, TextSR_, std::nullopt); });
+    connect(MSFlexGrid1_, &MSFlexGrid::rowColChange, this, &frmpzlr::afterCellChange);
 
     // A sibling of the grid laid over its current cell.
-    TextSR = new QLineEdit(canvas);
-    TextSR->setObjectName(QStringLiteral("TextSR"));
-    TextSR->setFrame(false);
-    TextSR->setFont(MSFlexGrid1->font());
-    TextSR->setStyleSheet(QStringLiteral("QLineEdit { background: %1; border: none }").arg(QColor(192, 255, 255).name()));
-    TextSR->installEventFilter(this);
-    connect(TextSR, &QLineEdit::textChanged, this, &frmpzlr::editorChanged);
+    TextSR_ = new QLineEdit(canvas);
+    TextSR_->setObjectName(QStringLiteral("TextSR"));
+    TextSR_->setFrame(false);
+    TextSR_->setFont(MSFlexGrid1_->font());
+    TextSR_->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; border: none }").arg(QColor(192, 255, 255).name()));
+    TextSR_->installEventFilter(this);
+    connect(TextSR_, &QLineEdit::textChanged, this, &frmpzlr::editorChanged);
 
-    setTabOrder(DTPicker1, Textpzhm);
-    setTabOrder(Textpzhm, MSFlexGrid1);
-    setTabOrder(MSFlexGrid1, TextSR);
+    setTabOrder(DTPicker1_, Textpzhm_);
+    setTabOrder(Textpzhm_, MSFlexGrid1_);
+    setTabOrder(MSFlexGrid1_, TextSR_);
 }
 
 void frmpzlr::setupGrid()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     g->setCols(7);
     g->setFixedRows(0);
     for (int c = 0; c < 7; ++c) {
@@ -198,29 +199,30 @@ void frmpzlr::buttonClick(const QString &key)
     }
 }
 
-bool frmpzlr::isEntering() const { return !Toolbar1->button(kAppend)->isEnabled(); }
+bool frmpzlr::isEntering() const { return !Toolbar1_->button(kAppend)->isEnabled(); }
 
 void frmpzlr::setEntryButtons(bool entering)
 {
-    Toolbar1->button(kAppend)->setEnabled(!entering);
+    Toolbar1_->button(kAppend)->setEnabled(!entering);
     for (const QString &key : {kCancel, kSave, kAddLine, kDeleteLine})
-        Toolbar1->button(key)->setEnabled(entering);
+        Toolbar1_->button(key)->setEnabled(entering);
 }
 
 void frmpzlr::showVoucher(bool shown)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{Labelrqbt, DTPicker1, Labelpzhmbt, Textpzhm, Labelbj, MSFlexGrid1})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{Labelrqbt_, DTPicker1_, Labelpzhmbt_, Textpzhm_, Labelbj_, MSFlexGrid1_})
         w->setVisible(shown);
 }
 
-int frmpzlr::lineCount() const { return std::max(0, MSFlexGrid1->rows() - 2); }
+int frmpzlr::lineCount() const { return std::max(0, MSFlexGrid1_->rows() - 2); }
 
 bool frmpzlr::isLine(int row) const { return row >= 1 && row <= lineCount(); }
 
 VoucherDraft frmpzlr::draft() const
 {
-    VoucherDraft d{DTPicker1->value(), Textpzhm->text(), {}};
-    const MSFlexGrid *g = MSFlexGrid1;
+    VoucherDraft d{DTPicker1_->value(), Textpzhm_->text(), {}};
+    const MSFlexGrid *g = MSFlexGrid1_;
     for (int r = 1; r <= lineCount(); ++r) {
         d.lines.push_back({g->textMatrix(r, CodeColumn), g->textMatrix(r, NameColumn), g->textMatrix(r, DebitColumn),
                            g->textMatrix(r, CreditColumn)});
@@ -230,13 +232,13 @@ VoucherDraft frmpzlr::draft() const
 
 void frmpzlr::clearLines()
 {
-    MSFlexGrid1->setFixedRows(0);
-    MSFlexGrid1->setRows(1);
+    MSFlexGrid1_->setFixedRows(0);
+    MSFlexGrid1_->setRows(1);
 }
 
 void frmpzlr::addLineAtEnd()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int next = lineCount() + 1;
     if (g->rows() > 1)
         g->removeItem(g->rows() - 1);
@@ -249,32 +251,32 @@ void frmpzlr::addLineAtEnd()
 void frmpzlr::appendrecord()
 {
     showVoucher(true);
-    DTPicker1->setValue(QDate::currentDate());
-    Textpzhm->clear();
+    DTPicker1_->setValue(QDate::currentDate());
+    Textpzhm_->clear();
     setEntryButtons(true);
     clearLines();
     addLineAtEnd();
-    MSFlexGrid1->setRow(1);
-    MSFlexGrid1->setCol(CodeColumn);
-    TextSR->show();
-    TextSR->raise();
+    MSFlexGrid1_->setRow(1);
+    MSFlexGrid1_->setCol(CodeColumn);
+    TextSR_->show();
+    TextSR_->raise();
     // The voucher starts with its date, then its number, then its lines.
-    DTPicker1->setFocus();
+    DTPicker1_->setFocus();
 }
 
 void frmpzlr::cancelentry()
 {
     setEntryButtons(false);
     clearLines();
-    MSFlexGrid1->setRow(0);
-    MSFlexGrid1->setCol(0);
+    MSFlexGrid1_->setRow(0);
+    MSFlexGrid1_->setCol(0);
     showVoucher(false);
-    TextSR->hide();
+    TextSR_->hide();
 }
 
 void frmpzlr::newLineBelow()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int from = g->row();
     addLineAtEnd();
     // One row down: from the last line that is the new one (from a middle line the next
@@ -287,26 +289,26 @@ void frmpzlr::appendline()
 {
     newLineBelow();
     setEntryButtons(true);
-    TextSR->show();
-    TextSR->raise();
+    TextSR_->show();
+    TextSR_->raise();
     if (lineCount() != 1)
-        TextSR->setFocus();
+        TextSR_->setFocus();
 }
 
 void frmpzlr::deleteline()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int r = g->row();
     if (!isLine(r)) {
         platform::plainNotice(QStringLiteral("请先选择一条记录，然后再进行删除！"));
         return;
     }
     setEntryButtons(true);
-    TextSR->hide();
+    TextSR_->hide();
     if (lineCount() == 1) {
         clearLines();
         for (const QString &key : {kCancel, kSave, kDeleteLine})
-            Toolbar1->button(key)->setEnabled(false);
+            Toolbar1_->button(key)->setEnabled(false);
     } else {
         g->removeItem(r);
         for (int line = r; line <= lineCount(); ++line)
@@ -333,7 +335,7 @@ void frmpzlr::saverecord()
     // The stored voucher stays on screen, its amounts as stored, until the next one is
     // started.
     reformatAmounts();
-    TextSR->hide();
+    TextSR_->hide();
     setEntryButtons(false);
 }
 
@@ -341,8 +343,8 @@ void frmpzlr::showRefusal(const SaveRefusal &refusal)
 {
     platform::showMessage(refusal.notice ? platform::MsgKind::Notice : platform::MsgKind::PlainNotice, refusal.text);
     if (refusal.clearNumber) {
-        Textpzhm->clear();
-        Textpzhm->setFocus();
+        Textpzhm_->clear();
+        Textpzhm_->setFocus();
     }
     if (refusal.line > 0 && refusal.column >= 0)
         showEditorAt(refusal.line, refusal.column);
@@ -350,28 +352,28 @@ void frmpzlr::showRefusal(const SaveRefusal &refusal)
 
 void frmpzlr::showEditorAt(int row, int column)
 {
-    MSFlexGrid1->setRow(row);
-    MSFlexGrid1->setCol(column);
-    layEditorOverCell(MSFlexGrid1, TextSR, std::nullopt);
-    TextSR->show();
-    TextSR->raise();
-    TextSR->setFocus();
+    MSFlexGrid1_->setRow(row);
+    MSFlexGrid1_->setCol(column);
+    layEditorOverCell(MSFlexGrid1_, TextSR_, std::nullopt);
+    TextSR_->show();
+    TextSR_->raise();
+    TextSR_->setFocus();
 }
 
 void frmpzlr::gridClick()
 {
     if (!isEntering())
         return;
-    const int c = MSFlexGrid1->col();
-    if (isEditableColumn(c) && isLine(MSFlexGrid1->row()))
-        showEditorAt(MSFlexGrid1->row(), c);
+    const int c = MSFlexGrid1_->col();
+    if (isEditableColumn(c) && isLine(MSFlexGrid1_->row()))
+        showEditorAt(MSFlexGrid1_->row(), c);
     else
-        TextSR->hide();
+        TextSR_->hide();
 }
 
 void frmpzlr::afterCellChange()
 {
-    if (MSFlexGrid1->row() == 0)
+    if (MSFlexGrid1_->row() == 0)
         return;
     recomputeTotals();
     reformatAmounts();
@@ -379,12 +381,12 @@ void frmpzlr::afterCellChange()
 
 void frmpzlr::editorChanged()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     // Only a line takes typing: neither the header nor the totals row.
     if (!isLine(g->row()))
         return;
-    g->setText(TextSR->text());
-    platform::limitCharacters(TextSR, g->col() == CodeColumn ? 4 : 12);
+    g->setText(TextSR_->text());
+    platform::limitCharacters(TextSR_, g->col() == CodeColumn ? 4 : 12);
     recomputeTotals();
 }
 
@@ -394,13 +396,13 @@ void frmpzlr::recomputeTotals()
     if (n < 1)
         return;
     const VoucherTotals totals = totalsOf(draft().lines);
-    MSFlexGrid1->setTextMatrix(n + 1, DebitColumn, totals.debit.toString());
-    MSFlexGrid1->setTextMatrix(n + 1, CreditColumn, totals.credit.toString());
+    MSFlexGrid1_->setTextMatrix(n + 1, DebitColumn, totals.debit.toString());
+    MSFlexGrid1_->setTextMatrix(n + 1, CreditColumn, totals.credit.toString());
 }
 
 void frmpzlr::reformatAmounts()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     for (int r = 1; r < g->rows(); ++r) {
         if (g->textMatrix(r, CodeColumn).isEmpty())
             continue;
@@ -414,11 +416,11 @@ bool frmpzlr::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (watched == Textpzhm && enter && isEntering()) {
+        if (watched == Textpzhm_ && enter && isEntering()) {
             numberEnter();
             return true;
         }
-        if (watched == TextSR && editorKey(key))
+        if (watched == TextSR_ && editorKey(key))
             return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -426,24 +428,24 @@ bool frmpzlr::eventFilter(QObject *watched, QEvent *event)
 
 void frmpzlr::numberEnter()
 {
-    const QString typed = Textpzhm->text().trimmed();
+    const QString typed = Textpzhm_->text().trimmed();
     if (typed.isEmpty() || !voucherNumber(typed)) {
         platform::notice(typed.isEmpty() ? QStringLiteral("凭证号码不能为空，请重新输入！")
                                          : QStringLiteral("凭证号码应输入数字，请重新输入！"));
-        Textpzhm->clear();
-        Textpzhm->setFocus();
+        Textpzhm_->clear();
+        Textpzhm_->setFocus();
         return;
     }
     // On to the lines; with the editor put away (after a line was removed) to the grid.
-    if (TextSR->isVisible())
-        TextSR->setFocus();
+    if (TextSR_->isVisible())
+        TextSR_->setFocus();
     else
-        MSFlexGrid1->setFocus();
+        MSFlexGrid1_->setFocus();
 }
 
 bool frmpzlr::editorKey(int key)
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int r = g->row();
     switch (key) {
     case Qt::Key_Return:
@@ -472,19 +474,19 @@ bool frmpzlr::editorKey(int key)
 
 bool frmpzlr::refuseBadAmount(int column, const QString &field)
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const QString typed = g->textMatrix(g->row(), column).trimmed();
     if (g->col() != column || typed.isEmpty() || Money::parse(typed))
         return false;
     platform::plainNotice(field + QStringLiteral("应输入数字！"));
-    TextSR->clear();
-    TextSR->setFocus();
+    TextSR_->clear();
+    TextSR_->setFocus();
     return true;
 }
 
 void frmpzlr::movereturn()
 {
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     if (g->col() == kContinueColumn)
         newLineBelow();
     else
@@ -494,15 +496,15 @@ void frmpzlr::movereturn()
 void frmpzlr::lookUpAccount()
 {
     QString error;
-    const auto found = lookupAccounts(TextSR->text(), &error);
+    const auto found = lookupAccounts(TextSR_->text(), &error);
     if (!found) {
         platform::notice(error);
         return;
     }
     if (found->empty()) {
         platform::plainNotice(kNoAccountFound);
-        TextSR->clear();
-        TextSR->setFocus();
+        TextSR_->clear();
+        TextSR_->setFocus();
         return;
     }
     Account account = found->front();
@@ -513,11 +515,11 @@ void frmpzlr::lookUpAccount()
             return;
         account = *picker.chosen();
     }
-    MSFlexGrid *g = MSFlexGrid1;
+    MSFlexGrid *g = MSFlexGrid1_;
     const int r = g->row();
     g->setTextMatrix(r, CodeColumn, account.code);
     g->setTextMatrix(r, kInitialsColumn, account.initials);
     g->setTextMatrix(r, NameColumn, account.name);
     g->setCol(DebitColumn);
-    TextSR->setFocus();
+    TextSR_->setFocus();
 }

@@ -24,15 +24,12 @@ class frmpzlr : public QWidget {
 public:
     explicit frmpzlr(QWidget *parent = nullptr);
 
-    platform::KeyedToolBar *Toolbar1;
-    QLabel *bt;
-    QLabel *Labelrqbt;
-    platform::DTPicker *DTPicker1;
-    QLabel *Labelpzhmbt;
-    QLineEdit *Textpzhm;
-    QLabel *Labelbj;
-    MSFlexGrid *MSFlexGrid1;
-    QLineEdit *TextSR;
+    platform::KeyedToolBar *Toolbar1() const { return Toolbar1_; }
+    platform::DTPicker *DTPicker1() const { return DTPicker1_; }
+    QLineEdit *Textpzhm() const { return Textpzhm_; }
+    QLabel *Labelbj() const { return Labelbj_; }
+    MSFlexGrid *MSFlexGrid1() const { return MSFlexGrid1_; }
+    QLineEdit *TextSR() const { return TextSR_; }
 
     // The toolbar's actions, as their buttons run them.
     void buttonClick(const QString &key);
@@ -82,4 +79,14 @@ private:
 
     void recomputeTotals();
     void reformatAmounts();
+
+    platform::KeyedToolBar *Toolbar1_;
+    QLabel *bt_;
+    QLabel *Labelrqbt_;
+    platform::DTPicker *DTPicker1_;
+    QLabel *Labelpzhmbt_;
+    QLineEdit *Textpzhm_;
+    QLabel *Labelbj_;
+    MSFlexGrid *MSFlexGrid1_;
+    QLineEdit *TextSR_;
 };

@@ -61,8 +61,8 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     addAccounts(*db_, {"A1|XJ|现金"});
     Frmkjkm w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *text1 = w.editor->text1;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *text1 = w.editor()->text1();
     click(w, "button_append");
 
     // A code that differs from a stored one only by letter case or blanks is the same code.
@@ -87,7 +87,7 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     QCOMPARE(g->col(), 2);
     testsupport::typeText(text1, "yhck");
     click(w, "button_save");
-    QVERIFY(!w.editor->isAppending());
+    QVERIFY(!w.editor()->isAppending());
     QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
                        "km_no='1002'"),
              QStringLiteral("yhck|银行存款|unset"));
@@ -106,8 +106,8 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     addAccounts(*db_, {"1001|XJ|现金|1", "1002|YHCK|银行存款"});
     Frmkjkm w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *text2 = w.editor->text2;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *text2 = w.editor()->text2();
 
     g->setRow(2);
     click(w, "button_edit");
@@ -124,7 +124,7 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     db_->run("delete from kmdmk where km_no='1002'");
     click(w, "button_edit");
     click(w, "button_save");
-    QVERIFY(!w.editor->isChanging());
+    QVERIFY(!w.editor()->isChanging());
     QCOMPARE(boxes_->count(), 0);
 
     // A change to it is reported, not written; cancel puts the row back as it was.
@@ -132,7 +132,7 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     testsupport::typeText(text2, "XX");
     click(w, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("该会计科目已不存在，无法保存修改！"));
-    QVERIFY(w.editor->isChanging());
+    QVERIFY(w.editor()->isChanging());
     click(w, "button_cx");
     QCOMPARE(gridColumn(g, 2), (QStringList{"XJ", "YH"}));
     QCOMPARE(db_->count("kmdmk"), 1);
@@ -145,7 +145,7 @@ void tst_chartofaccounts::deleteRulesAndFailedWrites()
     db_->run("insert into zzqcye (djh, km_no, qcje) values ('CSH202601010001', '1121', 500)");
     Frmkjkm w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
 
     g->setRow(1);
     click(w, "button_delete");
@@ -170,12 +170,12 @@ void tst_chartofaccounts::deleteRulesAndFailedWrites()
     QCOMPARE(gridColumn(g, 1), (QStringList{"1001", "1002"}));
 
     click(w, "button_append");
-    enter(w.editor->text1, "2001");
-    enter(w.editor->text1, "DQJK");
-    enter(w.editor->text1, "短期借款");
+    enter(w.editor()->text1(), "2001");
+    enter(w.editor()->text1(), "DQJK");
+    enter(w.editor()->text1(), "短期借款");
     click(w, "button_save");
     QVERIFY(boxes_->lastText().startsWith(QStringLiteral("会计科目保存失败")));
-    QVERIFY(w.editor->isAppending());
+    QVERIFY(w.editor()->isAppending());
     QCOMPARE(db_->count("kmdmk"), 2);
 }
 
@@ -185,7 +185,7 @@ void tst_chartofaccounts::quickSearchRule()
                      "5001|X_Y|下划线", "0010|QT|其他"});
     Frmkjkm w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
 
     // Code prefix, or initials or name containing the text, in code order. Wildcards and
     // quotes are searched as typed; a search that finds nothing changes nothing.

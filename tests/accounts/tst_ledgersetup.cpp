@@ -38,10 +38,10 @@ QString state(std::optional<bool> (*read)(QString *))
 
 bool savePeriod(frmqykjqj &window, const QString &year, const QString &month)
 {
-    window.Toolbar1->click("button_edit");
+    window.Toolbar1()->click("button_edit");
     window.txtitem(0)->setText(year);
     window.txtitem(1)->setText(month);
-    window.Toolbar1->click("button_save");
+    window.Toolbar1()->click("button_save");
     return !window.isEditing();
 }
 } // namespace
@@ -225,10 +225,10 @@ void tst_ledgersetup::firstPeriodIsWrittenWholeOrNotAtAll()
     QCOMPARE(db_->scalar("select qyqj from qy where cdxm='qykjqj'"), QStringLiteral("2005年03月"));
 
     // 撤消 after a refused save empties both boxes_->
-    window.Toolbar1->click("button_edit");
+    window.Toolbar1()->click("button_edit");
     window.txtitem(0)->setText("1800");
-    window.Toolbar1->click("button_save");
-    window.Toolbar1->click("button_cancel");
+    window.Toolbar1()->click("button_save");
+    window.Toolbar1()->click("button_cancel");
     QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text().isEmpty());
     QCOMPARE(db_->scalar("select kjqj from dqkjqj"), QStringLiteral("2005年03月"));
 }

@@ -60,9 +60,9 @@ struct Window : Books {
     QStringList cells() const { return testsupport::currentRowCells(w).mid(0, 4); }
     MessageBoxes boxes;
     frmzzqcye w;
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *text1 = w.editor->text1;
-    QLineEdit *text2 = w.editor->text2;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *text1 = w.editor()->text1();
+    QLineEdit *text2 = w.editor()->text2();
 };
 } // namespace
 
@@ -131,7 +131,7 @@ void tst_openingbalances::documentNumbersOfTheWindow()
     addBalance(t.db, "CSH" + today() + "9999", "1101", 100);
     t.click("button_append");
     QVERIFY(t.boxes.lastText().contains("9999"));
-    QVERIFY(!t.w.editor->isAppending());
+    QVERIFY(!t.w.editor()->isAppending());
     QCOMPARE(t.w.dataRows(), 4);
 }
 
@@ -170,7 +170,7 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent()
         retype(t.text1, typed);
         t.click("button_save"); // the save applies the same rule
         QCOMPARE(t.boxes.texts(), QStringList(2, refusal));
-        QVERIFY(t.w.editor->isAppending());
+        QVERIFY(t.w.editor()->isAppending());
         QCOMPARE(t.db.count("zzqcye"), 0);
         return;
     }
@@ -235,8 +235,8 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
     // Cancel leaves the search text where it was.
     QStringList listed;
     testsupport::whenDialogOpens<frmkjkmcxck>(&t.w, [&](frmkjkmcxck *picker) {
-        listed = testsupport::gridColumn(picker->MSflexGridsp, 0);
-        picker->cmdqx->click();
+        listed = testsupport::gridColumn(picker->MSflexGridsp(), 0);
+        picker->cmdqx()->click();
     });
     enter(t.text1, "dq");
     QCOMPARE(listed, (QStringList{"1101", "2001"}));
@@ -247,11 +247,11 @@ void tst_openingbalances::pickerPickRefusalAndCancel()
     // then picks the row that is current, without moving first.
     bool stayedOpen = false;
     testsupport::whenDialogOpens<frmkjkmcxck>(&t.w, [&](frmkjkmcxck *picker) {
-        picker->MSflexGridsp->setRow(2);
-        picker->cmdqd->click();
+        picker->MSflexGridsp()->setRow(2);
+        picker->cmdqd()->click();
         stayedOpen = picker->isVisible();
-        picker->MSflexGridsp->setRow(1);
-        QTest::keyClick(picker->MSflexGridsp, Qt::Key_Down);
+        picker->MSflexGridsp()->setRow(1);
+        QTest::keyClick(picker->MSflexGridsp(), Qt::Key_Down);
     });
     QTest::keyClick(t.text1, Qt::Key_Return);
     QVERIFY(stayedOpen);
@@ -288,7 +288,7 @@ void tst_openingbalances::changeCorrectsTheAmountOnly()
     retype(t.text2, "6");
     t.click("button_save");
     QCOMPARE(t.boxes.lastText(), QStringLiteral("该科目的总帐期初余额已不存在，无法保存修改！"));
-    QVERIFY(t.w.editor->isChanging());
+    QVERIFY(t.w.editor()->isChanging());
     QCOMPARE(t.db.count("zzqcye"), 1);
 }
 
@@ -320,7 +320,7 @@ void tst_openingbalances::deleteAndFailedWrites()
     retype(t.text1, "2");
     t.click("button_save");
     QVERIFY(t.boxes.lastText().startsWith(QStringLiteral("总帐期初余额保存失败")));
-    QVERIFY(t.w.editor->isAppending());
+    QVERIFY(t.w.editor()->isAppending());
     QCOMPARE(t.db.count("zzqcye"), 3);
 }
 
@@ -331,13 +331,13 @@ void tst_openingbalances::readOnlyOnceInitialisationEnded()
     MessageBoxes boxes;
     frmzzqcye w;
     w.show();
-    QCOMPARE(testsupport::gridColumn(w.MSFlexGrid1, 1), QStringList{"1001"});
+    QCOMPARE(testsupport::gridColumn(w.MSFlexGrid1(), 1), QStringList{"1001"});
     for (const QString &key : {"button_append", "button_edit", "button_delete", "button_cx", "button_save"}) {
         w.buttonClick(key);
         QVERIFY2(!w.isButtonEnabled(key), qPrintable(key));
     }
     QVERIFY(w.isButtonEnabled("button_next"));
-    QVERIFY(!w.editor->openEditor());
+    QVERIFY(!w.editor()->openEditor());
     QCOMPARE(w.dataRows(), 1);
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(books.db.count("zzqcye"), 1);
@@ -420,7 +420,7 @@ void tst_openingbalances::appendRefusedUntilTheBooksAreReady()
         if (broken == "flag at append")
             locked.emplace(testsupport::statementsOn("qy"));
         windowsteps::click(w, "button_append");
-        QVERIFY(!w.editor->isAppending());
+        QVERIFY(!w.editor()->isAppending());
     }
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(message == kUnreadable ? boxes.lastText().startsWith(message) : boxes.lastText() == message,

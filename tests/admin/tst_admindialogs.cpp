@@ -12,7 +12,7 @@ using windowsteps::click;
 namespace {
 bool enabled(DialogFrame &window, const char *key)
 {
-    return window.Toolbar1->button(QString::fromLatin1(key))->isEnabled();
+    return window.Toolbar1()->button(QString::fromLatin1(key))->isEnabled();
 }
 
 void retype(QLineEdit *box, const QString &text)
@@ -139,22 +139,22 @@ void tst_admindialogs::passwordChangeTakesEffectAtOnce()
     frmmmxg window;
     window.show();
     QApplication::setActiveWindow(&window);
-    QCOMPARE(window.Labeldm->text() + ' ' + window.Labelczy->text(), QStringLiteral("759 系统管理员"));
-    QVERIFY(!window.textymm->isEnabled());
+    QCOMPARE(window.Labeldm()->text() + ' ' + window.Labelczy()->text(), QStringLiteral("759 系统管理员"));
+    QVERIFY(!window.textymm()->isEnabled());
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm, "40617");
+    QTest::keyClicks(window.textymm(), "40617");
     // Enter moves on, and from the confirmation back to the old password, never saving.
-    for (QLineEdit *next : {window.textxmm, window.textqrmm, window.textymm}) {
+    for (QLineEdit *next : {window.textxmm(), window.textqrmm(), window.textymm()}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), next);
     }
     QVERIFY(window.isEditing() && window.isVisible());
-    QTest::keyClicks(window.textxmm, "Neu 1");
-    QTest::keyClicks(window.textqrmm, "Neu 1");
+    QTest::keyClicks(window.textxmm(), "Neu 1");
+    QTest::keyClicks(window.textqrmm(), "Neu 1");
     click(window, "button_save");
     QCOMPARE(boxes_->count(), 0); // success says nothing
     QVERIFY(!window.isEditing());
-    QCOMPARE(window.textxmm->text(), QStringLiteral("Neu 1")); // kept, masked, until the next edit
+    QCOMPARE(window.textxmm()->text(), QStringLiteral("Neu 1")); // kept, masked, until the next edit
     QCOMPARE(db_->scalar("select password from czy where czyno='759'"), QStringLiteral("Neu 1"));
     QVERIFY(windowsteps::logsIn("759", "Neu 1"));
 }
@@ -167,38 +167,38 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     window.show();
     auto stored = [this] { return db_->scalar("select password from czy where czyno='8'"); };
     auto boxesText = [&window] {
-        return QStringList{window.textymm->text(), window.textxmm->text(), window.textqrmm->text()}.join('|');
+        return QStringList{window.textymm()->text(), window.textxmm()->text(), window.textqrmm()->text()}.join('|');
     };
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm, "ab");
-    QTest::keyClicks(window.textxmm, "a");
-    QTest::keyClicks(window.textqrmm, "a");
+    QTest::keyClicks(window.textymm(), "ab");
+    QTest::keyClicks(window.textxmm(), "a");
+    QTest::keyClicks(window.textqrmm(), "a");
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("原密码不正确，请重新输入原密码！")); // case counts
     QCOMPARE(boxesText(), QStringLiteral("|a|a"));
     QVERIFY(window.isEditing());
 
     // A stored password with blanks around it is matched trimmed, as the login matches it.
-    QTest::keyClicks(window.textymm, "Ab");
-    window.textqrmm->setText("b");
+    QTest::keyClicks(window.textymm(), "Ab");
+    window.textqrmm()->setText("b");
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("新密码与确认密码不一致，请重新输入密码！"));
     QCOMPARE(boxesText(), QStringLiteral("Ab||"));
     click(window, "button_cancel");
     QCOMPARE(boxesText(), QStringLiteral("||"));
-    QVERIFY(!window.textymm->isEnabled());
+    QVERIFY(!window.textymm()->isEnabled());
     QCOMPARE(stored(), QStringLiteral(" Ab "));
 
     // The confirmation is compared trimmed; an empty new password is stored too, silently.
     boxes_->clear();
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm, "Ab");
-    QTest::keyClicks(window.textxmm, " x ");
-    QTest::keyClicks(window.textqrmm, "x");
+    QTest::keyClicks(window.textymm(), "Ab");
+    QTest::keyClicks(window.textxmm(), " x ");
+    QTest::keyClicks(window.textqrmm(), "x");
     click(window, "button_save");
     QCOMPARE(stored(), QStringLiteral(" x "));
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm, "x");
+    QTest::keyClicks(window.textymm(), "x");
     click(window, "button_save");
     QCOMPARE(stored(), QString());
     QCOMPARE(boxes_->count(), 0);

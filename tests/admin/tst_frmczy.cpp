@@ -45,8 +45,8 @@ void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()
         addOperator(*db_, number, "x");
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *text1 = w.editor->text1;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *text1 = w.editor()->text1();
     click(w, "button_append");
     QCOMPARE(QList<int>({g->rows(), g->row(), g->col()}), QList<int>({9, 8, 1}));
     QCOMPARE(g->textMatrix(8, 0), QStringLiteral("8"));
@@ -91,14 +91,14 @@ void tst_frmczy::emptyListAndTheHeaderRow()
     db_->run("delete from czy");
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     QCOMPARE(g->rows(), 1);
     for (const char *key : {"button_edit", "button_delete", "button_print", "button_first", "button_next"})
         QVERIFY2(!w.isButtonEnabled(key), key);
     // The header row is never treated as a record.
     w.editrecord();
     w.deleterecord();
-    QVERIFY(!w.editor->text2->isVisible());
+    QVERIFY(!w.editor()->text2()->isVisible());
     QCOMPARE(g->textMatrix(0, 2), QStringLiteral("操  作  员  姓  名"));
     QCOMPARE(boxes_->count(), 0);
 
@@ -114,8 +114,8 @@ void tst_frmczy::changeWritesOnlyWhatChanged()
     addOperator(*db_, "1", "甲", "123");
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *text2 = w.editor->text2;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *text2 = w.editor()->text2();
     auto change = [&](const QString &name) {
         g->setRow(1);
         click(w, "button_edit");
@@ -149,7 +149,7 @@ void tst_frmczy::deleteRulesRenumberingAndFailure()
         addOperator(*db_, QString::number(i), QStringLiteral("员%1").arg(i));
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     g->setRow(5); // 759 sorts last
     g->setTextMatrix(5, 1, " 759 ");
     click(w, "button_delete");
@@ -179,9 +179,9 @@ void tst_frmczy::deleteRulesRenumberingAndFailure()
     click(w, "button_exit");
     frmczy single;
     single.show();
-    single.MSFlexGrid1->setRow(1);
+    single.MSFlexGrid1()->setRow(1);
     click(single, "button_delete");
-    QCOMPARE(single.MSFlexGrid1->rows(), 1);
+    QCOMPARE(single.MSFlexGrid1()->rows(), 1);
     QCOMPARE(db_->count("czy"), 0);
     QVERIFY(!single.isButtonEnabled("button_delete") && !single.isButtonEnabled("button_print"));
 }
@@ -202,7 +202,7 @@ void tst_frmczy::searchIsRefusedWhileEditing()
     click(w, "button_append");
     windowsteps::search(w, "15");
     QCOMPARE(w.dataRows(), 4); // the row being entered is still there
-    QVERIFY(w.editor->text1->isVisible());
+    QVERIFY(w.editor()->text1()->isVisible());
 }
 
 void tst_frmczy::movingNeverCutsACell_data()
@@ -246,7 +246,7 @@ void tst_frmczy::limitsCountCharacters()
           QStringList{"123456" + smile, smile.repeated(7), "12345678901234567890" + smile}}) {
         click(w, "button_append");
         for (const QString &text : typed)
-            enter(w.editor->text1, text);
+            enter(w.editor()->text1(), text);
         click(w, "button_save");
     }
     QCOMPARE(boxes_->texts(), QStringList());

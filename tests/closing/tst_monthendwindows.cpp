@@ -36,7 +36,7 @@ const std::map<QString, Opener> kLists = {
 
 std::unique_ptr<ReadOnlyList> open(const QString &name) { return std::unique_ptr<ReadOnlyList>(kLists.at(name)()); }
 
-QStringList gridRows(const GridFrame &w) { return testsupport::gridRows(w.MSFlexGrid1); }
+QStringList gridRows(const GridFrame &w) { return testsupport::gridRows(w.MSFlexGrid1()); }
 
 // First, back, next, last and print, as enabled or not.
 QString buttons(const GridFrame &w)
@@ -77,7 +77,7 @@ QString runGate(MDIMain &main)
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *w = qobject_cast<frmkjqjjz *>(QApplication::activeModalWidget());
         if (w && w->finished()) {
-            said = w->Label1->text();
+            said = w->Label1()->text();
             w->close();
         }
     });
@@ -151,20 +151,20 @@ void tst_monthendwindows::listsAndPrintsWhatItShows()
     QCOMPARE(w->periodText(), period);
     QCOMPARE(buttons(*w), rows.isEmpty() ? "00001" : "00111");
     // What the first column lists, the totals row's caption left out.
-    const QStringList firstColumn = gridColumn(w->MSFlexGrid1, 1).first(std::max<qsizetype>(rows.size() - 1, 0));
+    const QStringList firstColumn = gridColumn(w->MSFlexGrid1(), 1).first(std::max<qsizetype>(rows.size() - 1, 0));
 
     db.run("update dwmc set dw_name='别家'");
     for (const auto &[name, opener] : kLists)
         open(name);
-    w->Toolbar1->click("button_print");
+    w->Toolbar1()->click("button_print");
     QCOMPARE(prints.documents.size(), 1);
     const auto &page = prints.documents.first().pages.first();
     QCOMPARE(text(page, "label3"), "澄川商行");
     QCOMPARE(text(page, "label5"), period);
     QCOMPARE(texts(page, "Text1"), firstColumn);
     if (!rows.isEmpty()) { // the totals row is the last row
-        w->Toolbar1->click("button_last");
-        QCOMPARE(w->MSFlexGrid1->row(), rows.size());
+        w->Toolbar1()->click("button_last");
+        QCOMPARE(w->MSFlexGrid1()->row(), rows.size());
         QCOMPARE(buttons(*w), "11001");
     }
 }
@@ -175,18 +175,18 @@ void tst_monthendwindows::historyChoosesAClosedPeriod()
     writeListBooks(db);
     frmpzhzcx w;
     QStringList listed;
-    for (int i = 0; i < w.Combo1->count(); ++i)
-        listed << w.Combo1->itemText(i);
+    for (int i = 0; i < w.Combo1()->count(); ++i)
+        listed << w.Combo1()->itemText(i);
     QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
     const QStringList shown = gridRows(w);
-    w.Combo1->setCurrentIndex(2);
+    w.Combo1()->setCurrentIndex(2);
     for (int pass = 0; pass < 2; ++pass) // the same choice twice: the same rows
         w.Combo1_Click();
     QCOMPARE(gridRows(w), shown);
     QCOMPARE(w.periodText(), "2004年01月");
     db.run("delete from pzhzkls where kjqj='2004年02月'");
-    w.Combo1->setCurrentIndex(1);
-    emit w.Combo1->activated(1);
+    w.Combo1()->setCurrentIndex(1);
+    emit w.Combo1()->activated(1);
     QCOMPARE(w.dataRows(), 0);
     QCOMPARE(buttons(w), "00001");
 }

@@ -122,12 +122,12 @@ void tst_frame::loginTries()
     QCOMPARE(boxes_->texts(), messages);
     for (const auto &box : boxes_->shown())
         QVERIFY(box.title == QStringLiteral("友情提示！") && box.icon == QMessageBox::Warning);
-    QCOMPARE(login.loginok, !operatorIn.isEmpty());
-    if (login.loginok)
+    QCOMPARE(login.loginok(), !operatorIn.isEmpty());
+    if (login.loginok())
         QCOMPARE(mdlStandard::loginczyno.toString() + ' ' + mdlStandard::loginczyname.toString(), operatorIn);
     QCOMPARE(login.isVisible(), !left.isEmpty());
     if (!left.isEmpty())
-        QCOMPARE(login.txtitem(1)->text() + '|' + login.txtitem(2)->text(), left);
+        QCOMPARE(login.txtitem1()->text() + '|' + login.txtitem2()->text(), left);
     QCOMPARE(login.tries(), int(tries.filter("|").size()));
 }
 
@@ -136,14 +136,14 @@ void tst_frame::enterMovesThroughTheLoginBoxes()
     frmlogin login;
     login.show();
     QApplication::setActiveWindow(&login);
-    login.txtitem(1)->setFocus();
-    QTest::keyClicks(login.txtitem(1), "759");
-    QTest::keyClick(login.txtitem(1), Qt::Key_Return);
+    login.txtitem1()->setFocus();
+    QTest::keyClicks(login.txtitem1(), "759");
+    QTest::keyClick(login.txtitem1(), Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), "40617");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), login.findChild<QPushButton *>("Cmdok"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(login.loginok);
+    QVERIFY(login.loginok());
 }
 
 void tst_frame::unreadableBooksEndTheProgram()
@@ -193,8 +193,8 @@ void tst_frame::statusBarAndMenus()
     db_->run("update qy set bj='11', qyqj='JS' where cdxm='sjcsh'");
     db_->run("update qy set bj=null where cdxm='qykjqj'");
     MDIMain main;
-    QCOMPARE(main.StatusBar1->panelCount(), 3);
-    QCOMPARE(main.StatusBar1->panelText(1) + '|' + main.StatusBar1->panelText(3),
+    QCOMPARE(main.StatusBar1()->panelCount(), 3);
+    QCOMPARE(main.StatusBar1()->panelText(1) + '|' + main.StatusBar1()->panelText(3),
              QStringLiteral("专业财务会计凭证汇总工具|因为专注，所以专业"));
     QStringList top;
     for (QAction *a : main.menuBar()->actions())
@@ -287,7 +287,7 @@ void tst_frame::exitButtonClosesTheListWindow()
     QPointer<GridFrame> first = openList();
     QVERIFY(first && first->dataRows() == 1);
     db_->run(addRow);
-    first->Toolbar1->click("button_exit");
+    first->Toolbar1()->click("button_exit");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());
@@ -311,10 +311,10 @@ void tst_frame::splashAndHourglassEndOnTheTimer()
 
     main.show();
     QApplication::setActiveWindow(&main);
-    QTRY_VERIFY(main.Timer1->isActive());
-    QCOMPARE(main.Timer1->interval(), 5000);
+    QTRY_VERIFY(main.Timer1()->isActive());
+    QCOMPARE(main.Timer1()->interval(), 5000);
     main.Timer1_Timer();
-    QVERIFY(!main.Timer1->isActive());
+    QVERIFY(!main.Timer1()->isActive());
     QVERIFY(!platform::isHourglass());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(splashWindows().isEmpty());

@@ -89,7 +89,7 @@ void tst_gridframe::navigationPagesFifteenRows()
     addOperators(*db_, rows);
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     QCOMPARE(w.dataRows(), rows);
     g->setTopRow(top);
     g->setRow(row);
@@ -115,7 +115,7 @@ void tst_gridframe::refillReplacesEveryRow()
     QCOMPARE(w.dataRows(), 10); // 1000 .. 1009
     db_->run("delete from czy where czyno not in ('759', '1000', '1001')");
     windowsteps::search(w, "");
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     QCOMPARE(testsupport::gridColumn(g, 0) + testsupport::gridColumn(g, 1),
              (QStringList{"1", "2", "3", "1000", "1001", "759"}));
     QCOMPARE(QList<int>({g->row(), g->topRow(), g->col(), g->fixedRows()}), QList<int>({1, 1, 0, 1}));
@@ -132,7 +132,7 @@ void tst_gridframe::offUnknownAndPrintKeysDoNothing()
     frmczy w;
     w.show();
     click(w, "button_back"); // off after a fill
-    QCOMPARE(w.MSFlexGrid1->row(), 1);
+    QCOMPARE(w.MSFlexGrid1()->row(), 1);
     w.buttonClick("button_unknown");
     w.buttonClick("BUTTON_EXIT");
     click(w, "button_print");
@@ -147,10 +147,10 @@ void tst_gridframe::editorWritesThroughAndLocksTheGrid()
     addOperators(*db_, 3);
     frmczy w;
     w.show();
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     g->setRow(2);
     click(w, "button_edit");
-    QLineEdit *text2 = w.editor->text2;
+    QLineEdit *text2 = w.editor()->text2();
     QVERIFY(text2->isVisible() && !g->isEnabled());
     QCOMPARE(g->col(), 2);
     QCOMPARE(text2->selectedText(), QStringLiteral("员1")); // whole text selected: typing replaces it
@@ -203,7 +203,7 @@ void tst_gridframe::totalsRowAddsWhatIsShown()
     c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
     c.totals = TotalsRow{"  合    计", {3, 4, 5}};
     GridFrame w(c);
-    MSFlexGrid *g = w.MSFlexGrid1;
+    MSFlexGrid *g = w.MSFlexGrid1();
     auto row = [g](int r) {
         QStringList cells;
         for (int col = 0; col < g->cols(); ++col)

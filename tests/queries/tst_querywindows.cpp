@@ -67,15 +67,15 @@ void run(VoucherLineQuery &w, TestDb &db, const QString &step)
 {
     const QString arg = step.section(':', 1);
     if (step.startsWith("search:")) {
-        w.Textjs->setText(arg);
-        QTest::keyClick(w.Textjs, Qt::Key_Return);
+        w.Textjs()->setText(arg);
+        QTest::keyClick(w.Textjs(), Qt::Key_Return);
     } else if (step.startsWith("period:")) {
-        choose(w.periodBox, arg);
+        choose(w.periodBox(), arg);
     } else if (step.startsWith("number:")) {
-        choose(w.numberBox, arg);
+        choose(w.numberBox(), arg);
     } else if (step.startsWith("typed-period:")) {
-        w.periodBox->setEditText(arg);
-        QTest::keyClick(w.periodBox->lineEdit(), Qt::Key_Return);
+        w.periodBox()->setEditText(arg);
+        QTest::keyClick(w.periodBox()->lineEdit(), Qt::Key_Return);
     } else if (step.startsWith("sql:")) {
         db.run(arg);
     }
@@ -84,7 +84,7 @@ void run(VoucherLineQuery &w, TestDb &db, const QString &step)
 // Each listed line as "voucher:account", then the totals row as "debit|credit".
 QStringList shown(const VoucherLineQuery &w)
 {
-    const MSFlexGrid &g = *w.MSFlexGrid1;
+    const MSFlexGrid &g = *w.MSFlexGrid1();
     QStringList out;
     for (int r = 1; r < g.rows(); ++r) {
         out << (g.textMatrix(r, 1) == QStringLiteral("  合    计")
@@ -171,7 +171,7 @@ void tst_querywindows::listsAndTotals()
     MessageBoxes boxes;
     VoucherLineQuery w(configNamed(window));
     w.show();
-    QCOMPARE(entries(w.periodBox), w.periodBox ? QStringList({"2004年05月", "2004年04月"}) : QStringList());
+    QCOMPARE(entries(w.periodBox()), w.periodBox() ? QStringList({"2004年05月", "2004年04月"}) : QStringList());
     for (const QString &step : steps)
         run(w, db, step);
     QCOMPARE(boxes.count(), 0);
@@ -180,12 +180,12 @@ void tst_querywindows::listsAndTotals()
     const bool listed = w.dataRows() > 0;
     QCOMPARE(w.isButtonEnabled("button_next"), listed);
     QVERIFY(w.isButtonEnabled("button_print"));
-    if (w.numberBox && w.periodBox) {
+    if (w.numberBox() && w.periodBox()) {
         const QStringList numbers = w.shownPeriod() == QStringLiteral("2004年04月") ? QStringList{"全部", "9"}
                                                                                   : QStringList{"全部", "1", "4"};
-        QCOMPARE(entries(w.numberBox), numbers);
-    } else if (w.numberBox) {
-        QCOMPARE(entries(w.numberBox), (QStringList{"全部", "1", "2", "3", "10"}));
+        QCOMPARE(entries(w.numberBox()), numbers);
+    } else if (w.numberBox()) {
+        QCOMPARE(entries(w.numberBox()), (QStringList{"全部", "1", "2", "3", "10"}));
     }
 }
 
@@ -204,15 +204,15 @@ void tst_querywindows::emptyBooks()
     MessageBoxes boxes;
     VoucherLineQuery w(configNamed(window));
     w.show();
-    QCOMPARE(w.MSFlexGrid1->rows(), 1);
-    if (w.numberBox) {
-        QCOMPARE(entries(w.numberBox), QStringList{"全部"});
-        QCOMPARE(w.numberBox->currentText(), QString());
-        choose(w.numberBox, QStringLiteral("全部"));
+    QCOMPARE(w.MSFlexGrid1()->rows(), 1);
+    if (w.numberBox()) {
+        QCOMPARE(entries(w.numberBox()), QStringList{"全部"});
+        QCOMPARE(w.numberBox()->currentText(), QString());
+        choose(w.numberBox(), QStringLiteral("全部"));
     }
-    if (w.Textjs)
+    if (w.Textjs())
         run(w, db, QStringLiteral("search:"));
-    QCOMPARE(w.MSFlexGrid1->rows(), 1);
+    QCOMPARE(w.MSFlexGrid1()->rows(), 1);
     QCOMPARE(boxes.count(), 0);
     for (const char *key : {"button_first", "button_back", "button_next", "button_last"})
         QVERIFY(!w.isButtonEnabled(key));
@@ -228,7 +228,7 @@ void tst_querywindows::reportByVoucherNumber()
         prints << platform::report::layoutReport(report, QDate(2004, 6, 30));
     });
     VoucherLineQuery w(queries::frmapzbhlscx());
-    choose(w.numberBox, QStringLiteral("1"));
+    choose(w.numberBox(), QStringLiteral("1"));
     // Another window's query meanwhile does not change what this window prints.
     VoucherLineQuery other(queries::frmakjkmcx());
     w.printreport();

@@ -217,26 +217,26 @@ void tst_printing::chartPrintsExactlyWhatItsGridLists()
     testsupport::MessageBoxes boxes; // the deletion is answered with its default, Yes
     Frmkjkm w;
     w.show();
-    w.Textjs->setText(QStringLiteral("应收"));
-    QTest::keyClick(w.Textjs, Qt::Key_Return);
+    w.Textjs()->setText(QStringLiteral("应收"));
+    QTest::keyClick(w.Textjs(), Qt::Key_Return);
 
     CapturedPrints prints(kPrintDay);
     const auto printMatchesGrid = [&] {
         w.buttonClick(QStringLiteral("button_print"));
         const ReportPage &page = prints.documents.last().pages.first();
         for (int c = 1; c <= 4; ++c)
-            QCOMPARE(texts(page, QStringLiteral("Text%1").arg(c)), testsupport::gridColumn(w.MSFlexGrid1, c));
+            QCOMPARE(texts(page, QStringLiteral("Text%1").arg(c)), testsupport::gridColumn(w.MSFlexGrid1(), c));
     };
     // An account appended under the search is listed though the search does not find it.
     w.buttonClick(QStringLiteral("button_append"));
     for (const char *cell : {"2001", "DQJK", "短期借款"}) {
-        testsupport::typeText(w.editor->text1, QString::fromUtf8(cell));
-        QTest::keyClick(w.editor->text1, Qt::Key_Return);
+        testsupport::typeText(w.editor()->text1(), QString::fromUtf8(cell));
+        QTest::keyClick(w.editor()->text1(), Qt::Key_Return);
     }
     w.buttonClick(QStringLiteral("button_save"));
     QCOMPARE(w.dataRows(), 3);
     printMatchesGrid();
-    w.MSFlexGrid1->setRow(1);
+    w.MSFlexGrid1()->setRow(1);
     w.buttonClick(QStringLiteral("button_delete"));
     QCOMPARE(w.dataRows(), 2);
     printMatchesGrid();

@@ -120,12 +120,12 @@ void appendOrChangeRows()
 
 QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed, int enters)
 {
-    QLineEdit *editor = append ? window.editor->text1 : window.editor->text2;
+    QLineEdit *editor = append ? window.editor()->text1() : window.editor()->text2();
     if (append) {
-        window.Toolbar1->click(QStringLiteral("button_append"));
+        window.Toolbar1()->click(QStringLiteral("button_append"));
     } else {
-        window.MSFlexGrid1->setRow(1);
-        window.Toolbar1->click(QStringLiteral("button_edit"));
+        window.MSFlexGrid1()->setRow(1);
+        window.Toolbar1()->click(QStringLiteral("button_edit"));
     }
     for (const QString &text : typed) {
         editor->selectAll();
@@ -147,7 +147,7 @@ QStringList gridColumn(const MSFlexGrid *grid, int c)
 
 QStringList currentRowCells(const RecordWindow &window)
 {
-    const MSFlexGrid *g = window.MSFlexGrid1;
+    const MSFlexGrid *g = window.MSFlexGrid1();
     QStringList out;
     for (int c = 1; c < g->cols(); ++c)
         out << g->textMatrix(g->row(), c);

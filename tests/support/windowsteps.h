@@ -14,7 +14,7 @@ namespace windowsteps {
 template <class Window>
 void click(Window &window, const char *key)
 {
-    window.Toolbar1->click(QString::fromLatin1(key));
+    window.Toolbar1()->click(QString::fromLatin1(key));
 }
 
 // Types over the editor's text (selected whole first); enter() then presses Enter.
@@ -32,15 +32,15 @@ inline void enter(QLineEdit *editor, const QString &text)
 template <class Window>
 void search(Window &window, const QString &text)
 {
-    window.Textjs->setText(text);
-    QTest::keyClick(window.Textjs, Qt::Key_Return);
+    window.Textjs()->setText(text);
+    QTest::keyClick(window.Textjs(), Qt::Key_Return);
 }
 
 // Types a number and a password into the login window and presses 确定.
 inline void typeLogin(frmlogin &login, const QString &number, const QString &password)
 {
-    login.txtitem(1)->setText(number);
-    login.txtitem(2)->setText(password);
+    login.txtitem1()->setText(number);
+    login.txtitem2()->setText(password);
     QTest::mouseClick(login.findChild<QPushButton *>("Cmdok"), Qt::LeftButton);
 }
 
@@ -50,7 +50,7 @@ inline bool logsIn(const QString &number, const QString &password)
     frmlogin login;
     login.show();
     typeLogin(login, number, password);
-    return login.loginok;
+    return login.loginok();
 }
 
 } // namespace windowsteps

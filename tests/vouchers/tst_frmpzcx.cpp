@@ -32,7 +32,7 @@ void seed(TestDb &db)
 
 QStringList stored(TestDb &db) { return db.rows("select pz_no, jfje, dfje from pzk order by rowid"); }
 
-void click(frmpzcx &w, const char *key) { w.Toolbar1->click(QString::fromLatin1(key)); }
+void click(frmpzcx &w, const char *key) { w.Toolbar1()->click(QString::fromLatin1(key)); }
 
 // Replaces the open editor's text as a person would; a null text leaves it alone.
 void retype(QLineEdit *editor, const QString &text)
@@ -49,9 +49,9 @@ void retype(QLineEdit *editor, const QString &text)
 // Opens the correction on row r, types the debit, Enter, then the credit.
 QLineEdit *openCorrection(frmpzcx &w, int r, const QString &debit, const QString &credit = {})
 {
-    w.MSFlexGrid1->setRow(r);
+    w.MSFlexGrid1()->setRow(r);
     click(w, "button_edit");
-    QLineEdit *e = w.editor->text2;
+    QLineEdit *e = w.editor()->text2();
     retype(e, debit);
     QTest::keyClick(e, Qt::Key_Return);
     retype(e, credit);
@@ -61,8 +61,8 @@ QLineEdit *openCorrection(frmpzcx &w, int r, const QString &debit, const QString
 QStringList cells(const frmpzcx &w, int r)
 {
     QStringList out;
-    for (int c = 0; c < w.MSFlexGrid1->cols(); ++c)
-        out << w.MSFlexGrid1->textMatrix(r, c);
+    for (int c = 0; c < w.MSFlexGrid1()->cols(); ++c)
+        out << w.MSFlexGrid1()->textMatrix(r, c);
     return out;
 }
 
@@ -120,10 +120,10 @@ void tst_frmpzcx::correct()
     // A refusal keeps the correction open on the debit cell; a save closes it and the
     // grid keeps the texts as typed.
     QCOMPARE(e->isVisible(), !messages.isEmpty());
-    QCOMPARE(w.MSFlexGrid1->col(), messages.isEmpty() ? 0 : 4);
+    QCOMPARE(w.MSFlexGrid1()->col(), messages.isEmpty() ? 0 : 4);
     QCOMPARE(cells(w, row), before);
     QCOMPARE(w.isButtonEnabled("button_edit"), messages.isEmpty());
-    QCOMPARE(w.MSFlexGrid1->isEnabled(), messages.isEmpty());
+    QCOMPARE(w.MSFlexGrid1()->isEnabled(), messages.isEmpty());
 }
 
 void tst_frmpzcx::cancelRestoresBothCells()
@@ -135,7 +135,7 @@ void tst_frmpzcx::cancelRestoresBothCells()
     const QStringList before = cells(w, 3);
     QLineEdit *e = openCorrection(w, 3, "7", "8");
     QTest::keyClick(e, Qt::Key_Return); // back on the debit cell
-    QCOMPARE(w.MSFlexGrid1->textMatrix(3, 5), QStringLiteral("8"));
+    QCOMPARE(w.MSFlexGrid1()->textMatrix(3, 5), QStringLiteral("8"));
     click(w, "button_cx");
     QCOMPARE(cells(w, 3), before);
     QVERIFY(!e->isVisible());
@@ -151,7 +151,7 @@ void tst_frmpzcx::deleteOneOfTwoIdenticalLines()
     MessageBoxes boxes;
     frmpzcx w;
     w.show();
-    w.MSFlexGrid1->setRow(2);
+    w.MSFlexGrid1()->setRow(2);
     boxes.answer(QMessageBox::No);
     click(w, "button_delete");
     QCOMPARE(w.dataRows(), 3);
@@ -161,11 +161,11 @@ void tst_frmpzcx::deleteOneOfTwoIdenticalLines()
     QCOMPARE(w.dataRows(), 2);
     QCOMPARE(cells(w, 2), (QStringList{"2", "2026-01-06", "2", "短期借款", "", "1000.00", ""}));
     // The last lines go too; an empty list still prints.
-    w.MSFlexGrid1->setRow(1);
+    w.MSFlexGrid1()->setRow(1);
     click(w, "button_delete");
     click(w, "button_delete");
     QCOMPARE(db.count("pzk"), 0);
-    QCOMPARE(w.MSFlexGrid1->rows(), 1);
+    QCOMPARE(w.MSFlexGrid1()->rows(), 1);
     QVERIFY(!w.isButtonEnabled("button_edit") && !w.isButtonEnabled("button_delete"));
     QVERIFY(w.isButtonEnabled("button_print") && !w.isButtonEnabled("button_next"));
 }
@@ -192,12 +192,12 @@ void tst_frmpzcx::lineChangedElsewhere()
     db.run(meanwhile);
     const QStringList before = stored(db);
     if (deleting) {
-        w.MSFlexGrid1->setRow(2);
+        w.MSFlexGrid1()->setRow(2);
         click(w, "button_delete");
     } else {
         openCorrection(w, 2, "9");
         click(w, "button_save");
-        QVERIFY(w.editor->text2->isVisible()); // the correction stays, to be cancelled
+        QVERIFY(w.editor()->text2()->isVisible()); // the correction stays, to be cancelled
     }
     QVERIFY2(boxes.lastText().contains(QStringLiteral("已在别处被修改或删除")), qPrintable(boxes.lastText()));
     QCOMPARE(stored(db), before);
@@ -217,7 +217,7 @@ void tst_frmpzcx::printsTheRowsItShows()
     w.show();
     openCorrection(w, 2, "12.5");
     click(w, "button_save");
-    w.MSFlexGrid1->setRow(1);
+    w.MSFlexGrid1()->setRow(1);
     click(w, "button_delete");
     click(w, "button_print");
     reports::setPreviewHandler({});

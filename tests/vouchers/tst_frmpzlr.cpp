@@ -46,8 +46,8 @@ struct Entry {
     Books db;
     MessageBoxes boxes;
     frmpzlr w;
-    MSFlexGrid *g = w.MSFlexGrid1;
-    QLineEdit *editor = w.TextSR;
+    MSFlexGrid *g = w.MSFlexGrid1();
+    QLineEdit *editor = w.TextSR();
 
     explicit Entry(bool start = true)
     {
@@ -56,12 +56,12 @@ struct Entry {
         if (start)
             click("button_append");
     }
-    void click(const char *key) { w.Toolbar1->click(QString::fromLatin1(key)); }
+    void click(const char *key) { w.Toolbar1()->click(QString::fromLatin1(key)); }
     QString cell() const { return QStringLiteral("%1:%2").arg(g->row()).arg(g->col()); }
     QString buttons() const
     {
         QStringList on;
-        for (QAction *a : w.Toolbar1->actions())
+        for (QAction *a : w.Toolbar1()->actions())
             if (!a->isSeparator() && a->isEnabled())
                 on << a->objectName();
         return on.join(',');
@@ -98,18 +98,19 @@ void tst_frmpzlr::statesOfLoadStartAndCancel()
 {
     Entry e(false);
     QCOMPARE(e.buttons(), kIdle);
-    for (QWidget *hidden : std::initializer_list<QWidget *>{e.g, e.editor, e.w.DTPicker1, e.w.Textpzhm, e.w.Labelbj})
+    for (QWidget *hidden :
+         std::initializer_list<QWidget *>{e.g, e.editor, e.w.DTPicker1(), e.w.Textpzhm(), e.w.Labelbj()})
         QVERIFY(!hidden->isVisible());
     for (int round = 0; round < 2; ++round) {
         e.click("button_append");
         QCOMPARE(e.buttons(), kEntry);
         QCOMPARE(gridRows(e.g), (QStringList{"1||||||", "|合   计：|||0.00|0.00|"}));
         QCOMPARE(e.cell(), "1:1");
-        QVERIFY(e.editor->isVisible() && e.g->isVisible() && e.w.Labelbj->isVisible());
-        QCOMPARE(e.w.DTPicker1->value(), QDate::currentDate());
-        QVERIFY(e.w.Textpzhm->text().isEmpty());
+        QVERIFY(e.editor->isVisible() && e.g->isVisible() && e.w.Labelbj()->isVisible());
+        QCOMPARE(e.w.DTPicker1()->value(), QDate::currentDate());
+        QVERIFY(e.w.Textpzhm()->text().isEmpty());
         typeText(e.editor, "10");
-        typeText(e.w.Textpzhm, "5");
+        typeText(e.w.Textpzhm(), "5");
         // Abandoned without a question; the next voucher starts from line 1 again.
         e.click("button_cx");
         QCOMPARE(e.buttons(), kIdle);
@@ -153,7 +154,7 @@ void tst_frmpzlr::accountLookup()
     e.editor->setFocus();
     QStringList listed;
     whenDialogOpens<frmpzlrcxck>(&e.w, [&](frmpzlrcxck *picker) {
-        MSFlexGrid *list = picker->MSflexGridsp;
+        MSFlexGrid *list = picker->MSflexGridsp();
         listed = gridColumn(list, 0);
         if (const int row = pick.right(1).toInt(); row > 0)
             list->setRow(row);
@@ -162,7 +163,7 @@ void tst_frmpzlr::accountLookup()
         else if (pick.startsWith("key"))
             QTest::keyClick(list, Qt::Key_Escape); // any key picks, even Escape
         else
-            (pick.startsWith("ok") ? picker->cmdqd : picker->cmdqx)->click();
+            (pick.startsWith("ok") ? picker->cmdqd() : picker->cmdqx())->click();
     });
     e.enter({typed});
 
@@ -180,12 +181,12 @@ void tst_frmpzlr::lineRhythmTotalsAndSave()
     auto debitTotal = [&] { return e.g->textMatrix(e.g->rows() - 1, 4); };
 
     // Enter in the date moves on to the number, which must be a whole number.
-    QVERIFY(e.w.DTPicker1->hasFocus());
-    QTest::keyClick(e.w.DTPicker1, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm);
+    QVERIFY(e.w.DTPicker1()->hasFocus());
+    QTest::keyClick(e.w.DTPicker1(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm());
     for (const QString &number : {"8a", "8"}) {
-        typeText(e.w.Textpzhm, number);
-        QTest::keyClick(e.w.Textpzhm, Qt::Key_Return);
+        typeText(e.w.Textpzhm(), number);
+        QTest::keyClick(e.w.Textpzhm(), Qt::Key_Return);
     }
     QCOMPARE(e.boxes.texts(), QStringList{"凭证号码应输入数字，请重新输入！"});
     QCOMPARE(QApplication::focusWidget(), e.editor);
@@ -266,11 +267,11 @@ void tst_frmpzlr::addAndRemoveLines()
     }
     QCOMPARE(e.g->rows(), 1);
     QCOMPARE(e.buttons(), "button_mx,button_exit");
-    e.w.Textpzhm->setFocus();
+    e.w.Textpzhm()->setFocus();
     e.click("button_mx");
     QCOMPARE(gridRows(e.g, 5), (QStringList{"1|||||", "|合   计：|||0.00|0.00"}));
     QVERIFY(e.editor->isVisible());
-    QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm);
+    QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm());
     QCOMPARE(e.buttons(), kEntry);
 }
 
@@ -298,13 +299,13 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
     QFETCH(QString, fault);
     QFETCH(QString, focus);
     Entry e;
-    e.w.Textpzhm->setText(fault == "number" ? "" : "3");
+    e.w.Textpzhm()->setText(fault == "number" ? "" : "3");
     e.enter({"1001", fault == "amounts" ? "0" : "5"});
     if (fault == "date")
-        e.w.DTPicker1->setValue(QDate::currentDate().addMonths(1));
+        e.w.DTPicker1()->setValue(QDate::currentDate().addMonths(1));
     if (fault == "chart")
         e.db.run("delete from kmdmk where km_no='1001'");
-    e.w.DTPicker1->setFocus();
+    e.w.DTPicker1()->setFocus();
     const QStringList onScreen = gridRows(e.g);
     {
         std::optional<FailingStatements> locked;
@@ -337,10 +338,10 @@ void tst_frmpzlr::menuOpensOneWindow()
     };
     QPointer<frmpzlr> first = open();
     QVERIFY(first);
-    first->Toolbar1->click("button_append");
+    first->Toolbar1()->click("button_append");
     QCOMPARE(open(), first.data()); // only brought forward
     QVERIFY(first->isEntering());
-    first->Toolbar1->click("button_exit");
+    first->Toolbar1()->click("button_exit");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
     frmpzlr *again = open();

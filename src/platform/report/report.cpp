@@ -3,16 +3,16 @@
 namespace platform::report {
 
 ReportSection::ReportSection(SectionKind kind, QString name)
-    : m_kind(kind)
-    , m_name(std::move(name))
+    : kind_(kind)
+    , name_(std::move(name))
 {
 }
 
 ReportControl &ReportSection::add(ReportControl control)
 {
     Q_ASSERT_X(!this->control(control.name), "ReportSection", "control name used twice in a section");
-    m_controls.push_back(std::move(control));
-    return m_controls.back();
+    controls_.push_back(std::move(control));
+    return controls_.back();
 }
 
 ReportControl &ReportSection::addLabel(QString name, QRect rect, QString caption,
@@ -72,7 +72,7 @@ ReportControl &ReportSection::addBox(QString name, QRect rect, int penWidth)
 
 ReportControl *ReportSection::control(const QString &name)
 {
-    for (ReportControl &c : m_controls) {
+    for (ReportControl &c : controls_) {
         if (c.name.compare(name, Qt::CaseInsensitive) == 0)
             return &c;
     }
@@ -107,7 +107,7 @@ QSize PageSetup::paperTwips() const
 }
 
 Report::Report()
-    : m_sections{ReportSection(SectionKind::ReportHeader, QStringLiteral("Section4")),
+    : sections_{ReportSection(SectionKind::ReportHeader, QStringLiteral("Section4")),
                  ReportSection(SectionKind::PageHeader, QStringLiteral("Section2")),
                  ReportSection(SectionKind::Detail, QStringLiteral("Section1")),
                  ReportSection(SectionKind::PageFooter, QStringLiteral("Section3")),
@@ -117,7 +117,7 @@ Report::Report()
 
 ReportSection *Report::sectionNamed(const QString &name)
 {
-    for (ReportSection &s : m_sections) {
+    for (ReportSection &s : sections_) {
         if (s.name().compare(name, Qt::CaseInsensitive) == 0)
             return &s;
     }

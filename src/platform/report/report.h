@@ -78,11 +78,11 @@ class ReportSection
 public:
     ReportSection(SectionKind kind, QString name);
 
-    SectionKind kind() const { return m_kind; }
-    const QString &name() const { return m_name; }
-    void setName(QString name) { m_name = std::move(name); }
-    int height() const { return m_height; }
-    void setHeight(int twips) { m_height = twips; }
+    SectionKind kind() const { return kind_; }
+    const QString &name() const { return name_; }
+    void setName(QString name) { name_ = std::move(name); }
+    int height() const { return height_; }
+    void setHeight(int twips) { height_ = twips; }
 
     // Each returns the new control; references stay valid as more are added.
     ReportControl &addLabel(QString name, QRect rect, QString caption,
@@ -97,15 +97,15 @@ public:
     // By name, ignoring letter case ("label3" finds "Label3"); nullptr when absent.
     ReportControl *control(const QString &name);
     const ReportControl *control(const QString &name) const;
-    const std::deque<ReportControl> &controls() const { return m_controls; }
+    const std::deque<ReportControl> &controls() const { return controls_; }
 
 private:
     ReportControl &add(ReportControl control);
 
-    SectionKind m_kind;
-    QString m_name;
-    int m_height = 0;
-    std::deque<ReportControl> m_controls;
+    SectionKind kind_;
+    QString name_;
+    int height_ = 0;
+    std::deque<ReportControl> controls_;
 };
 
 struct PageSetup
@@ -126,34 +126,34 @@ public:
     // footer, Section5 report footer.
     Report();
 
-    const QString &caption() const { return m_caption; }
-    void setCaption(QString caption) { m_caption = std::move(caption); }
+    const QString &caption() const { return caption_; }
+    void setCaption(QString caption) { caption_ = std::move(caption); }
     // Width of the layout in twips; what does not fit the paper is cut off
     // at its edge rather than refused.
-    int width() const { return m_width; }
-    void setWidth(int twips) { m_width = twips; }
-    const ReportFont &defaultFont() const { return m_defaultFont; }
-    void setDefaultFont(ReportFont font) { m_defaultFont = std::move(font); }
-    PageSetup &pageSetup() { return m_pageSetup; }
-    const PageSetup &pageSetup() const { return m_pageSetup; }
+    int width() const { return width_; }
+    void setWidth(int twips) { width_ = twips; }
+    const ReportFont &defaultFont() const { return defaultFont_; }
+    void setDefaultFont(ReportFont font) { defaultFont_ = std::move(font); }
+    PageSetup &pageSetup() { return pageSetup_; }
+    const PageSetup &pageSetup() const { return pageSetup_; }
 
-    ReportSection &section(SectionKind kind) { return m_sections[size_t(kind)]; }
-    const ReportSection &section(SectionKind kind) const { return m_sections[size_t(kind)]; }
+    ReportSection &section(SectionKind kind) { return sections_[size_t(kind)]; }
+    const ReportSection &section(SectionKind kind) const { return sections_[size_t(kind)]; }
     // By name, ignoring letter case; nullptr when absent.
     ReportSection *sectionNamed(const QString &name);
     const ReportSection *sectionNamed(const QString &name) const;
 
     // The rows; none bound prints like an empty set.
-    const std::shared_ptr<const ReportDataSource> &dataSource() const { return m_data; }
-    void setDataSource(std::shared_ptr<const ReportDataSource> data) { m_data = std::move(data); }
+    const std::shared_ptr<const ReportDataSource> &dataSource() const { return data_; }
+    void setDataSource(std::shared_ptr<const ReportDataSource> data) { data_ = std::move(data); }
 
 private:
-    QString m_caption;
-    int m_width = 0;
-    ReportFont m_defaultFont;
-    PageSetup m_pageSetup;
-    std::array<ReportSection, 5> m_sections;
-    std::shared_ptr<const ReportDataSource> m_data;
+    QString caption_;
+    int width_ = 0;
+    ReportFont defaultFont_;
+    PageSetup pageSetup_;
+    std::array<ReportSection, 5> sections_;
+    std::shared_ptr<const ReportDataSource> data_;
 };
 
 } // namespace platform::report

@@ -3,19 +3,19 @@
 namespace platform::report {
 
 ReportTable::ReportTable(QStringList columns)
-    : m_columns(std::move(columns))
+    : columns_(std::move(columns))
 {
 }
 
 void ReportTable::addRow(QList<QVariant> row)
 {
-    m_rows.append(std::move(row));
+    rows_.append(std::move(row));
 }
 
 int ReportTable::columnOf(QStringView fieldName) const
 {
-    for (qsizetype i = 0; i < m_columns.size(); ++i) {
-        if (fieldName.compare(m_columns.at(i), Qt::CaseInsensitive) == 0)
+    for (qsizetype i = 0; i < columns_.size(); ++i) {
+        if (fieldName.compare(columns_.at(i), Qt::CaseInsensitive) == 0)
             return int(i);
     }
     return -1;
@@ -23,9 +23,9 @@ int ReportTable::columnOf(QStringView fieldName) const
 
 QVariant ReportTable::value(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size() || column < 0)
+    if (row < 0 || row >= rows_.size() || column < 0)
         return {};
-    const QList<QVariant> &cells = m_rows.at(row);
+    const QList<QVariant> &cells = rows_.at(row);
     return column < cells.size() ? cells.at(column) : QVariant();
 }
 

@@ -30,18 +30,18 @@ class ReportTable final : public ReportDataSource
 public:
     explicit ReportTable(QStringList columns = {});
 
-    const QStringList &columns() const { return m_columns; }
+    const QStringList &columns() const { return columns_; }
     // A row shorter than the column list reads as null in its missing cells.
     void addRow(QList<QVariant> row);
-    void reserve(int rows) { m_rows.reserve(rows); }
+    void reserve(int rows) { rows_.reserve(rows); }
 
-    int rowCount() const override { return int(m_rows.size()); }
+    int rowCount() const override { return int(rows_.size()); }
     int columnOf(QStringView fieldName) const override;
     QVariant value(int row, int column) const override;
 
 private:
-    QStringList m_columns;
-    QList<QList<QVariant>> m_rows;
+    QStringList columns_;
+    QList<QList<QVariant>> rows_;
 };
 
 } // namespace platform::report

@@ -146,25 +146,25 @@ class Paginator
 {
 public:
     Paginator(const Report &report, QDate printDate)
-        : m_report(report)
-        , m_data(report.dataSource().get())
-        , m_date(formatDate(printDate))
+        : report_(report)
+        , data_(report.dataSource().get())
+        , date_(formatDate(printDate))
     {
         const PageSetup &setup = report.pageSetup();
         const QSize paper = setup.paperTwips();
-        m_left = setup.margins.left();
-        m_top = setup.margins.top();
-        m_footerTop = paper.height() - setup.margins.bottom()
-                      - report.section(SectionKind::PageFooter).height();
+        left_ = setup.margins.left();
+        top_ = setup.margins.top();
+        footerTop_ = paper.height() - setup.margins.bottom()
+                     - report.section(SectionKind::PageFooter).height();
         for (int k = 0; k < 5; ++k)
-            m_bands[k] = bind(report.section(SectionKind(k)));
-        m_doc.caption = report.caption();
-        m_doc.pageSetup = setup;
+            bands_[k] = bind(report.section(SectionKind(k)));
+        doc_.caption = report.caption();
+        doc_.pageSetup = setup;
     }
 
     ReportDocument run()
     {
-        const int rows = m_data ? m_data->rowCount() : 0;
+        const int rows = data_ ? data_->rowCount() : 0;
         startPage();
         const Band &detail = band(SectionKind::Detail);
         if (!detail.printsNothing()) {
@@ -178,11 +178,11 @@ public:
             placeInBody(footer, -1);
         finishPage();
         numberPages();
-        return std::move(m_doc);
+        return std::move(doc_);
     }
 
 private:
-    const Band &band(SectionKind kind) const { return m_bands[size_t(kind)]; }
+    const Band &band(SectionKind kind) const { return bands_[size_t(kind)]; }
 
     Band bind(const ReportSection &section)
     {
@@ -190,53 +190,53 @@ private:
         b.section = &section;
         for (const ReportControl &c : section.controls()) {
             int column = -1;
-            if (isBound(c) && m_data) {
-                column = m_data->columnOf(c.field);
-                if (column < 0 && !m_doc.missingFields.contains(c.field, Qt::CaseInsensitive))
-                    m_doc.missingFields.append(c.field);
+            if (isBound(c) && data_) {
+                column = data_->columnOf(c.field);
+                if (column < 0 && !doc_.missingFields.contains(c.field, Qt::CaseInsensitive))
+                    doc_.missingFields.append(c.field);
             }
             b.columns.append(column);
-            b.sums.append(c.kind == Kind::Sum ? sumText(c, m_data, column) : QString());
+            b.sums.append(c.kind == Kind::Sum ? sumText(c, data_, column) : QString());
         }
         return b;
     }
 
     void startPage()
     {
-        m_doc.pages.append(ReportPage{});
-        m_pendingPageCodes.append(QList<PendingLabel>{});
-        m_y = m_top;
+        doc_.pages.append(ReportPage{});
+        pendingPageCodes_.append(QList<PendingLabel>{});
+        y_ = top_;
         const Band &reportHeader = band(SectionKind::ReportHeader);
-        if (m_doc.pages.size() == 1 && !reportHeader.printsNothing()) {
-            placeAt(reportHeader, m_y, -1);
-            m_y += reportHeader.section->height();
+        if (doc_.pages.size() == 1 && !reportHeader.printsNothing()) {
+            placeAt(reportHeader, y_, -1);
+            y_ += reportHeader.section->height();
         }
-        placeAt(band(SectionKind::PageHeader), m_y, -1);
-        m_y += band(SectionKind::PageHeader).section->height();
-        m_bodyEmpty = true;
+        placeAt(band(SectionKind::PageHeader), y_, -1);
+        y_ += band(SectionKind::PageHeader).section->height();
+        bodyEmpty_ = true;
     }
 
-    void finishPage() { placeAt(band(SectionKind::PageFooter), m_footerTop, -1); }
+    void finishPage() { placeAt(band(SectionKind::PageFooter), footerTop_, -1); }
 
     // Keeps the band whole: it moves to a fresh page when the rest of this
     // one is too short, unless this page has no body yet.
     void placeInBody(const Band &b, int row)
     {
         const int height = b.section->height();
-        if (!m_bodyEmpty && m_y + height > m_footerTop) {
+        if (!bodyEmpty_ && y_ + height > footerTop_) {
             finishPage();
             startPage();
         }
-        placeAt(b, m_y, row);
-        m_y += height;
-        m_bodyEmpty = false;
+        placeAt(b, y_, row);
+        y_ += height;
+        bodyEmpty_ = false;
     }
 
     void placeAt(const Band &b, int top, int row)
     {
-        ReportPage &page = m_doc.pages.last();
+        ReportPage &page = doc_.pages.last();
         const auto &controls = b.section->controls();
-        const QPoint offset(m_left, top);
+        const QPoint offset(left_, top);
         for (size_t i = 0; i < controls.size(); ++i) {
             const ReportControl &c = controls[i];
             PageItem item;
@@ -257,12 +257,12 @@ private:
             case Kind::Sum:
                 item.kind = PageItem::Kind::Text;
                 item.rect = c.rect.translated(offset);
-                item.font = c.font.value_or(m_report.defaultFont());
+                item.font = c.font.value_or(report_.defaultFont());
                 item.alignment = c.alignment;
                 item.roomBottom = top + b.section->height();
                 item.text = textOf(c, b, i, row);
                 if (hasPageCode(c))
-                    m_pendingPageCodes.last().append({page.items.size(), &c});
+                    pendingPageCodes_.last().append({page.items.size(), &c});
                 break;
             }
             page.items.append(std::move(item));
@@ -273,12 +273,12 @@ private:
     {
         switch (c.kind) {
         case Kind::Label:
-            return c.captionHasCodes ? expandCodes(c.caption, {m_date, {}, {}}) : c.caption;
+            return c.captionHasCodes ? expandCodes(c.caption, {date_, {}, {}}) : c.caption;
         case Kind::Field: {
             const int column = b.columns[index];
             if (row < 0 || column < 0)
                 return {};
-            return formatValue(m_data->value(row, column), c.format);
+            return formatValue(data_->value(row, column), c.format);
         }
         case Kind::Sum:
             return b.sums[index];
@@ -290,32 +290,32 @@ private:
     // The page count is known only once every row has been placed.
     void numberPages()
     {
-        const QString total = QString::number(m_doc.pages.size());
-        for (qsizetype p = 0; p < m_doc.pages.size(); ++p) {
+        const QString total = QString::number(doc_.pages.size());
+        for (qsizetype p = 0; p < doc_.pages.size(); ++p) {
             const QString number = QString::number(p + 1);
-            for (const PendingLabel &pending : m_pendingPageCodes[p])
-                m_doc.pages[p].items[pending.index].text
-                    = expandCodes(pending.label->caption, {m_date, number, total});
+            for (const PendingLabel &pending : pendingPageCodes_[p])
+                doc_.pages[p].items[pending.index].text
+                    = expandCodes(pending.label->caption, {date_, number, total});
         }
     }
 
-    const Report &m_report;
-    const ReportDataSource *m_data;
-    const QString m_date;
-    std::array<Band, 5> m_bands;
-    ReportDocument m_doc;
+    const Report &report_;
+    const ReportDataSource *data_;
+    const QString date_;
+    std::array<Band, 5> bands_;
+    ReportDocument doc_;
     // Per page, the labels that print a page number or count.
     struct PendingLabel
     {
         qsizetype index;
         const ReportControl *label;
     };
-    QList<QList<PendingLabel>> m_pendingPageCodes;
-    int m_left = 0;
-    int m_top = 0;
-    int m_footerTop = 0;
-    int m_y = 0;
-    bool m_bodyEmpty = true;
+    QList<QList<PendingLabel>> pendingPageCodes_;
+    int left_ = 0;
+    int top_ = 0;
+    int footerTop_ = 0;
+    int y_ = 0;
+    bool bodyEmpty_ = true;
 };
 
 } // namespace
