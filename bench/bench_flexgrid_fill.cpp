@@ -164,11 +164,14 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     auto wanted = [&only](const char *name) { return only.isEmpty() || only == QLatin1String(name); };
-    QTextStream(stdout) << "100000 rows x 7 columns; before filling: RSS " << statusField("VmRSS")
-                        << ", peak " << statusField("VmHWM") << '\n';
+    QTextStream(stdout) << "100000 rows x 7 columns; before filling: RSS " << statusField("VmRSS") << ", peak "
+                        << statusField("VmHWM") << '\n';
 
     std::unique_ptr<MSFlexGrid> g;
-    auto fresh = [&g] { g.reset(); g = newGrid(); };
+    auto fresh = [&g] {
+        g.reset();
+        g = newGrid();
+    };
 
     if (wanted("texts")) {
         report("(texts alone, no grid)", medianMs([] {}, [] { textsOnly(false); }));
@@ -182,7 +185,10 @@ int main(int argc, char **argv)
         report("AddItem per record", medianMs(fresh, [&g] { fillByAddItem(*g); }));
     if (wanted("cleardown")) {
         // Refilling a full list begins by removing row 1 once per data row.
-        auto full = [&] { fresh(); fillByMatrix(*g); };
+        auto full = [&] {
+            fresh();
+            fillByMatrix(*g);
+        };
         report("clear-down: RemoveItem(1) x 100000", medianMs(full, [&g] {
                    g->setFixedRows(0);
                    for (int i = 0; i < kRows; ++i)
@@ -201,8 +207,7 @@ int main(int argc, char **argv)
             g->viewport()->repaint();
         }
         QTextStream(stdout) << QStringLiteral("scroll: jump and repaint a page").leftJustified(40)
-                            << QString::number(double(t.nsecsElapsed()) / 1e6 / kFrames, 'f', 3)
-                            << " ms per frame\n";
+                            << QString::number(double(t.nsecsElapsed()) / 1e6 / kFrames, 'f', 3) << " ms per frame\n";
     }
     g.reset();
     return 0;

@@ -7,13 +7,13 @@
 //   - `ledger -f JOURNAL bal` on the same vouchers and opening balances as a text journal.
 // Prints medians, the ratios to ledger and the peak resident memory of this process.
 // Run by hand: ./build/bench_month_end [vouchers] [accounts] [runs]
+#include "benchsupport.h"
 #include "closing/books.h"
-#include "db/bookheader.h"
 #include "closing/periodclose.h"
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
+#include "db/bookheader.h"
 #include "db/mdlstandard.h"
-#include "benchsupport.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
@@ -58,28 +58,28 @@ bool generateBooks(const Month &m)
 {
     const QString accounts =
         QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i + 1 < ?) ");
-    const QString lines =
-        QStringLiteral("WITH RECURSIVE j(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM j WHERE i < ?1), "
-                       "l(v, debit) AS (SELECT (i + 1) / 2, i % 2 FROM j), "
-                       "a(v, debit, k, amount) AS (SELECT v, debit, CASE WHEN debit THEN (v * 7919) % ?2 "
-                       "ELSE ((v * 7919) % ?2 + 1 + (v * 31) % (?2 - 1)) % ?2 END, 1 + (v * 104729) % 1000000 FROM l) ");
+    const QString lines = QStringLiteral(
+        "WITH RECURSIVE j(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM j WHERE i < ?1), "
+        "l(v, debit) AS (SELECT (i + 1) / 2, i % 2 FROM j), "
+        "a(v, debit, k, amount) AS (SELECT v, debit, CASE WHEN debit THEN (v * 7919) % ?2 "
+        "ELSE ((v * 7919) % ?2 + 1 + (v * 31) % (?2 - 1)) % ?2 END, 1 + (v * 104729) % 1000000 FROM l) ");
     mdlStandard::Transaction work;
     const bool ok =
-        run(QStringLiteral("UPDATE dqkjqj SET kjqj = ?, kjnd = '2026年'"), {kPeriod})
-        && run(QStringLiteral("INSERT INTO kmdmk (km_no, km_zjf, km_name) ") + accounts
-                   + QStringLiteral("SELECT printf('%04d', 1000 + i), 'KM' || i, '科目' || i FROM k"),
-               {m.accounts})
-        && run(QStringLiteral("INSERT INTO zzqcye (djh, km_no, km_zjf, km_name, qcje, rq, kjnd, kjqj) ") + accounts
-                   + QStringLiteral("SELECT printf('CSH20260301%04d', i), printf('%04d', 1000 + i), 'KM' || i, "
-                                    "'科目' || i, (i * 7907) % 200001 - 100000, '2026-03-01', '2026年', ? "
-                                    "FROM k WHERE i % 50 <> 0"),
-               {m.accounts, kPeriod})
-        && run(QStringLiteral("INSERT INTO pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) ") + lines
-                   + QStringLiteral("SELECT printf('2026-03-%02d', 1 + v % 28), v, printf('%04d', 1000 + k), "
-                                    "'KM' || k, '科目' || k, ?3, "
-                                    "CASE WHEN debit THEN amount ELSE 0 END, CASE WHEN debit THEN 0 ELSE amount END "
-                                    "FROM a"),
-               {m.vouchers * 2, m.accounts, kPeriod});
+        run(QStringLiteral("UPDATE dqkjqj SET kjqj = ?, kjnd = '2026年'"), {kPeriod}) &&
+        run(QStringLiteral("INSERT INTO kmdmk (km_no, km_zjf, km_name) ") + accounts +
+                QStringLiteral("SELECT printf('%04d', 1000 + i), 'KM' || i, '科目' || i FROM k"),
+            {m.accounts}) &&
+        run(QStringLiteral("INSERT INTO zzqcye (djh, km_no, km_zjf, km_name, qcje, rq, kjnd, kjqj) ") + accounts +
+                QStringLiteral("SELECT printf('CSH20260301%04d', i), printf('%04d', 1000 + i), 'KM' || i, "
+                               "'科目' || i, (i * 7907) % 200001 - 100000, '2026-03-01', '2026年', ? "
+                               "FROM k WHERE i % 50 <> 0"),
+            {m.accounts, kPeriod}) &&
+        run(QStringLiteral("INSERT INTO pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) ") + lines +
+                QStringLiteral("SELECT printf('2026-03-%02d', 1 + v % 28), v, printf('%04d', 1000 + k), "
+                               "'KM' || k, '科目' || k, ?3, "
+                               "CASE WHEN debit THEN amount ELSE 0 END, CASE WHEN debit THEN 0 ELSE amount END "
+                               "FROM a"),
+            {m.vouchers * 2, m.accounts, kPeriod});
     return ok && work.commit();
 }
 
@@ -118,11 +118,12 @@ bool booksMatchJournal(const Month &m)
         debit += m.amount(v);
     QString status;
     auto rs = mdlStandard::runsql(
-        QStringLiteral("SELECT count(*), sum(jfje), sum(dfje), sum(km_no = printf('%04d', 1000 + ((pz_no * 7919) % ?))) "
-                       "FROM pzk"),
+        QStringLiteral(
+            "SELECT count(*), sum(jfje), sum(dfje), sum(km_no = printf('%04d', 1000 + ((pz_no * 7919) % ?))) "
+            "FROM pzk"),
         status, {m.accounts});
-    return rs && rs->value(0).toLongLong() == 2 * m.vouchers && rs->value(1).toLongLong() == debit
-           && rs->value(2).toLongLong() == debit && rs->value(3).toLongLong() == m.vouchers;
+    return rs && rs->value(0).toLongLong() == 2 * m.vouchers && rs->value(1).toLongLong() == debit &&
+           rs->value(2).toLongLong() == debit && rs->value(3).toLongLong() == m.vouchers;
 }
 
 double medianMs(std::vector<double> ms)
@@ -198,8 +199,8 @@ int main(int argc, char **argv)
             return books::currentPeriodText(&error).has_value();
         },
         [&] {
-            return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced
-                   && closing::closePeriod(&error).has_value();
+            return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced &&
+                   closing::closePeriod(&error).has_value();
         });
     if (summary.empty() || closing.empty()) {
         std::fprintf(stderr, "month end failed: %s\n", qPrintable(error));

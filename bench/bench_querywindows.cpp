@@ -74,7 +74,9 @@ int main(int argc, char **argv)
         "select '2004-' || ? || '-' || printf('%02d', 1 + (i / 2) % 28), 1 + i / 2, printf('%d', 1001 + i % 60), "
         "'ZJF' || (i % 60), '科目名称' || (i % 60), ?, case when i % 2 = 0 then 100 + i else 0 end, "
         "case when i % 2 = 1 then 99 + i else 0 end, ? from n");
-    const auto into = [&](const char *table) { return QString(fill).replace(QStringLiteral("%1"), QLatin1String(table)); };
+    const auto into = [&](const char *table) {
+        return QString(fill).replace(QStringLiteral("%1"), QLatin1String(table));
+    };
     const QString closedRemark = QStringLiteral("已结转");
     db.run(into("pzk"), {vouchers, QStringLiteral("06"), QStringLiteral("2004年06月"), QVariant()});
     db.run(into("pzkls"), {vouchers, QStringLiteral("05"), QStringLiteral("2004年05月"), closedRemark});

@@ -49,10 +49,12 @@ int main(int argc, char **argv)
 
     report::Report layout = testsupport::voucherListReport();
     layout.setDataSource(testsupport::voucherRows(rows));
-    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label3"))->showValue(
-        QStringLiteral("澄川市第一机械厂"));
-    layout.sectionNamed(QStringLiteral("section2"))->control(QStringLiteral("label5"))->showValue(
-        QStringLiteral("2004年01月"));
+    layout.sectionNamed(QStringLiteral("section2"))
+        ->control(QStringLiteral("label3"))
+        ->showValue(QStringLiteral("澄川市第一机械厂"));
+    layout.sectionNamed(QStringLiteral("section2"))
+        ->control(QStringLiteral("label5"))
+        ->showValue(QStringLiteral("2004年01月"));
 
     QTemporaryDir dir;
     const QString pdf = keptPdf.isEmpty() ? dir.filePath(QStringLiteral("bench.pdf")) : keptPdf;
@@ -77,7 +79,7 @@ int main(int argc, char **argv)
             report::renderPageImage(document, 0, 150).save(pngPath);
     }
     std::printf("rows %d, pages %d, PDF %.1f KiB\n", rows, pages, QFileInfo(pdf).size() / 1024.0);
-    std::printf("median of 5: layout %.1f ms, paint to PDF %.1f ms, total %.1f ms\n", median(layoutMs),
-                median(paintMs), median(totalMs));
+    std::printf("median of 5: layout %.1f ms, paint to PDF %.1f ms, total %.1f ms\n", median(layoutMs), median(paintMs),
+                median(totalMs));
     return 0;
 }

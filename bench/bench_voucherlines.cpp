@@ -68,12 +68,12 @@ int main(int argc, char **argv)
     testsupport::TestDb db;
 
     // The period in question, with a smaller neighbour so that the period filter has work.
-    const QString fill = QStringLiteral(
-        "with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
-        "insert into pzkls (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje, bz) "
-        "select '2004-05-' || printf('%02d', 1 + i % 28), 1 + i / 4, printf('%d', 1001 + i % 60), "
-        "'ZJF' || (i % 60), '科目名称' || (i % 60), ?, case when i % 2 = 0 then i * 7 else 0 end, "
-        "case when i % 2 = 1 then (i - 1) * 7 else 0 end, '已结转' from n");
+    const QString fill =
+        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
+                       "insert into pzkls (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje, bz) "
+                       "select '2004-05-' || printf('%02d', 1 + i % 28), 1 + i / 4, printf('%d', 1001 + i % 60), "
+                       "'ZJF' || (i % 60), '科目名称' || (i % 60), ?, case when i % 2 = 0 then i * 7 else 0 end, "
+                       "case when i % 2 = 1 then (i - 1) * 7 else 0 end, '已结转' from n");
     QElapsedTimer setup;
     setup.start();
     db.run(fill, {lines, QStringLiteral("2004年05月")});

@@ -59,9 +59,8 @@ int main(int argc, char **argv)
     app.processEvents();
     grid.grab().save(out);
 
-    QTextStream(stdout) << "font: " << QFontInfo(grid.font()).family() << ' '
-                        << QFontInfo(grid.font()).pixelSize() << "px; visible rows "
-                        << grid.visibleRows() << "; viewport " << grid.viewport()->width() << 'x'
+    QTextStream(stdout) << "font: " << QFontInfo(grid.font()).family() << ' ' << QFontInfo(grid.font()).pixelSize()
+                        << "px; visible rows " << grid.visibleRows() << "; viewport " << grid.viewport()->width() << 'x'
                         << grid.viewport()->height() << "; saved " << out << '\n';
     return 0;
 }

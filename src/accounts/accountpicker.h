@@ -17,11 +17,11 @@ class MSFlexGrid;
 class QPushButton;
 
 struct AccountPickerConfig {
-    QString name;           // object name of the window
-    int okLeft = 0;         // twips, inside the window
+    QString name;   // object name of the window
+    int okLeft = 0; // twips, inside the window
     int cancelLeft = 0;
     int buttonsTop = 0;
-    QColor buttonBack;      // invalid: the desktop's own button colour
+    QColor buttonBack; // invalid: the desktop's own button colour
     // Asked on every pick; false refuses the account (the check has told the user why)
     // and leaves the list open on the same row.
     std::function<bool(const accounts::Account &)> mayPick;

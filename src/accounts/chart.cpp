@@ -12,7 +12,10 @@ const QString kUnreadable = QStringLiteral("读取会计科目失败：");
 const QString kNoun = QStringLiteral("会计科目");
 } // namespace
 
-RecordsetPtr listAccounts(QString *error) { return runsql(QStringLiteral("select * from kmdmk order by km_no"), *error); }
+RecordsetPtr listAccounts(QString *error)
+{
+    return runsql(QStringLiteral("select * from kmdmk order by km_no"), *error);
+}
 
 bool findAccount(const QString &code, std::optional<Account> *found, QString *error)
 {

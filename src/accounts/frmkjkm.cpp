@@ -1,9 +1,9 @@
 #include "accounts/frmkjkm.h"
 
-#include "db/bookheader.h"
 #include "accounts/accountsearch.h"
 #include "accounts/chart.h"
 #include "admin/company.h"
+#include "db/bookheader.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"

@@ -31,5 +31,4 @@ AccountPickerConfig pickerConfig()
 
 frmkjkmcxck::frmkjkmcxck(const std::vector<accounts::Account> &matches, QWidget *parent)
     : AccountPicker(matches, pickerConfig(), parent)
-{
-}
+{}

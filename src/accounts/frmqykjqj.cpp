@@ -1,10 +1,10 @@
 #include "accounts/frmqykjqj.h"
 
 #include "accounts/ledgersetup.h"
-#include "platform/money.h"
 #include "db/period.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
+#include "platform/money.h"
 #include "platform/msgbox.h"
 
 #include <QAction>

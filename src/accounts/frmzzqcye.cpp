@@ -68,9 +68,8 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
         platform::notice(error);
     readOnly_ = ended.value_or(true);
     if (readOnly_) {
-        setButtonsEnabled({QStringLiteral("button_append"), QStringLiteral("button_edit"),
-                           QStringLiteral("button_delete")},
-                          false);
+        setButtonsEnabled(
+            {QStringLiteral("button_append"), QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
     }
     // Only an append needs the period: it reads it again when this read failed.
     readCurrentPeriod(&error);

@@ -3,8 +3,8 @@
 // found by the account search, entered, corrected and deleted in a grid while the
 // books are set up, and only shown once initialisation has ended.
 
-#include "platform/money.h"
 #include "gridwin/recordwindow.h"
+#include "platform/money.h"
 
 class frmzzqcye : public RecordWindow {
     Q_OBJECT

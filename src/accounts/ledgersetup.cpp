@@ -96,8 +96,7 @@ bool endInitialisation(QString *error)
     return setFlag(kInitItem, QStringLiteral("qyqj"), QStringLiteral("js"), error);
 }
 
-bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable,
-                     QString *error)
+bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable, QString *error)
 {
     Transaction work;
     if (!work.isActive()) {

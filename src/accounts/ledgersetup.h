@@ -9,8 +9,8 @@
 namespace ledger {
 
 // The flag rows and the values that mean "set".
-inline const QString kInitItem = QStringLiteral("sjcsh");     // bj "1": books cleared; qyqj "js": ended
-inline const QString kPeriodItem = QStringLiteral("qykjqj");  // bj "1": first period set
+inline const QString kInitItem = QStringLiteral("sjcsh");    // bj "1": books cleared; qyqj "js": ended
+inline const QString kPeriodItem = QStringLiteral("qykjqj"); // bj "1": first period set
 
 // Whether the flag column holds exactly the value; a Null or any other text is not set.
 // Nothing when the flag row cannot be read or is missing: *error then says that the
@@ -51,7 +51,6 @@ bool endInitialisation(QString *error);
 // Writes the first period into the flags and the current-period row, both or neither.
 // Once a first period is set, books may be in use: only the period this window saved
 // itself (overwritable, empty when none) may be replaced; any other is refused untouched.
-bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable,
-                     QString *error);
+bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable, QString *error);
 
 } // namespace ledger

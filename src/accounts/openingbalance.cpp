@@ -20,8 +20,9 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
     // Only numbers of the day's own form count: a stored text of another form could never
     // be given out, so it neither blocks nor advances the sequence.
     QString status;
-    const auto highest = runsql(QStringLiteral("select djh from zzqcye where upper(djh) glob ? order by djh desc limit 1"),
-                                status, {prefix + QStringLiteral("[0-9][0-9][0-9][0-9]")});
+    const auto highest =
+        runsql(QStringLiteral("select djh from zzqcye where upper(djh) glob ? order by djh desc limit 1"), status,
+               {prefix + QStringLiteral("[0-9][0-9][0-9][0-9]")});
     if (!highest) {
         *error = kUnreadable + status;
         return std::nullopt;

@@ -25,7 +25,8 @@ GridFrameConfig operatorsConfig()
     c.toolbar = GridFrameConfig::recordToolbar(QStringLiteral("操作员信息"));
     c.dispatchOrder = GridFrameConfig::recordDispatchOrder();
     c.searchLabel = QStringLiteral("快速检索：");
-    c.note = QStringLiteral("说明：新增或修改状态下，按回车键切换项目；密码默认为：40617，添加后退出，并以该操作员身份登录修改密码。");
+    c.note = QStringLiteral(
+        "说明：新增或修改状态下，按回车键切换项目；密码默认为：40617，添加后退出，并以该操作员身份登录修改密码。");
     return c;
 }
 

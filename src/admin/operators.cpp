@@ -12,12 +12,12 @@ const QString kUnreadable = QStringLiteral("读取操作员信息失败：");
 const QString kNoun = QStringLiteral("操作员信息");
 } // namespace
 
-bool operatorsReadable(QString *error)
-{
-    return runsql(QStringLiteral("select count(*) from czy"), *error) != nullptr;
-}
+bool operatorsReadable(QString *error) { return runsql(QStringLiteral("select count(*) from czy"), *error) != nullptr; }
 
-RecordsetPtr listOperators(QString *error) { return runsql(QStringLiteral("select * from czy order by czyno"), *error); }
+RecordsetPtr listOperators(QString *error)
+{
+    return runsql(QStringLiteral("select * from czy order by czyno"), *error);
+}
 
 RecordsetPtr searchOperators(const QString &typed, QString *error)
 {
@@ -54,16 +54,16 @@ bool addOperator(const Operator &added, QString *error)
 
 bool changeOperator(const QString &number, const QString &name, const QString &phone, QString *error)
 {
-    return records::changeFirstRow(kByNumber, {number}, {{QStringLiteral("czyname"), name}, {QStringLiteral("lxdh"), phone}},
+    return records::changeFirstRow(kByNumber, {number},
+                                   {{QStringLiteral("czyname"), name}, {QStringLiteral("lxdh"), phone}},
                                    {kUnreadable, QStringLiteral("该操作员已不存在，无法保存修改！"), kNoun}, error);
 }
 
 bool setPassword(const QString &number, const QString &password, QString *error)
 {
-    return records::changeFirstRow(kByNumber, {number}, {{QStringLiteral("password"), password}},
-                                   {kUnreadable, QStringLiteral("当前操作员已不存在，无法修改密码！"),
-                                    QStringLiteral("密码")},
-                                   error);
+    return records::changeFirstRow(
+        kByNumber, {number}, {{QStringLiteral("password"), password}},
+        {kUnreadable, QStringLiteral("当前操作员已不存在，无法修改密码！"), QStringLiteral("密码")}, error);
 }
 
 bool deleteOperator(const QString &number, QString *error)

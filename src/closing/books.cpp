@@ -64,8 +64,7 @@ constexpr char kCacheSize[] = "cache_size";
 BulkWork::BulkWork(Refills refills)
     : secureDelete_(setPragma(kSecureDelete, QStringLiteral("0"))),
       cacheSize_(refills == Refills::Yes ? setPragma(kCacheSize, QStringLiteral("-32768")) : QVariant()) // KiB
-{
-}
+{}
 
 BulkWork::~BulkWork()
 {

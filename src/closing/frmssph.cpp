@@ -12,7 +12,8 @@ QString verdict(const platform::Recordset &voucher)
     // passes nothing.
     if (!debit || !credit)
         return QStringLiteral("金额无法读取，未通过审核！");
-    return closing::voucherBalances(*debit, *credit) ? QStringLiteral("借贷平衡，审核通过！") : QStringLiteral("借贷不平衡，未通过审核！");
+    return closing::voucherBalances(*debit, *credit) ? QStringLiteral("借贷平衡，审核通过！")
+                                                     : QStringLiteral("借贷不平衡，未通过审核！");
 }
 
 ReadOnlyList::Setup setup()

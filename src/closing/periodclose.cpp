@@ -1,8 +1,8 @@
 #include "closing/periodclose.h"
 
-#include "db/bookheader.h"
 #include "closing/books.h"
 #include "closing/summary.h"
+#include "db/bookheader.h"
 
 using namespace mdlStandard;
 
@@ -23,15 +23,16 @@ bool archiveLines(QString *error)
 bool archiveSummary(const QString &period, QString *error)
 {
     return execute(QStringLiteral("INSERT INTO pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-                                  "SELECT km_no, km_zjf, km_name, kjqj, qchj, jfhj, dfhj, qmhj, ? FROM (")
-                       + accountSumsSelect(QStringLiteral("km_no, km_zjf, km_name, kjqj")) + QStringLiteral(")"),
+                                  "SELECT km_no, km_zjf, km_name, kjqj, qchj, jfhj, dfhj, qmhj, ? FROM (") +
+                       accountSumsSelect(QStringLiteral("km_no, km_zjf, km_name, kjqj")) + QStringLiteral(")"),
                    {kClosedRemark, period}, error);
 }
 
 bool advancePeriod(const Period &next, QString *error)
 {
-    auto rs = runsql(QStringLiteral("UPDATE dqkjqj SET kjnd = ?, kjqj = ? WHERE rowid = (SELECT min(rowid) FROM dqkjqj)"),
-                     *error, {next.bareYearText(), next.text()});
+    auto rs =
+        runsql(QStringLiteral("UPDATE dqkjqj SET kjnd = ?, kjqj = ? WHERE rowid = (SELECT min(rowid) FROM dqkjqj)"),
+               *error, {next.bareYearText(), next.text()});
     if (rs && rs->rowsAffected() != 1)
         *error = QStringLiteral("当前会计期间行不存在");
     return rs && rs->rowsAffected() == 1;
@@ -65,10 +66,10 @@ std::optional<ClosingOutcome> closePeriod(QString *error)
     }
     const Period next = period->next();
     const auto archiveMark = readNumber(QStringLiteral("SELECT coalesce(max(rowid), 0) FROM pzhzkls"), {}, error);
-    const bool done = archiveMark && archiveLines(error) && archiveSummary(*periodText, error)
-                      && advancePeriod(next, error) && carryBalancesForward(next, *archiveMark, error)
-                      && execute(QStringLiteral("DELETE FROM pzk"), {}, error)
-                      && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error) && committed(work, error);
+    const bool done = archiveMark && archiveLines(error) && archiveSummary(*periodText, error) &&
+                      advancePeriod(next, error) && carryBalancesForward(next, *archiveMark, error) &&
+                      execute(QStringLiteral("DELETE FROM pzk"), {}, error) &&
+                      execute(QStringLiteral("DELETE FROM pzhzk"), {}, error) && committed(work, error);
     if (!done)
         return std::nullopt;
     return ClosingOutcome{*period, next};

@@ -1,7 +1,7 @@
 #include "closing/readonlylist.h"
 
-#include "db/bookheader.h"
 #include "closing/books.h"
+#include "db/bookheader.h"
 #include "platform/msgbox.h"
 
 namespace {

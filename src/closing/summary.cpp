@@ -10,12 +10,12 @@ bool rebuildSummary(const QString &period, QString *error)
 {
     BulkWork bulk(BulkWork::Refills::Yes);
     Transaction work;
-    return started(work, error) && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error)
-           && execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) "
-                                     "SELECT kjqj, NULL, km_no, km_zjf, km_name, qcje, 0, 0 FROM zzqcye WHERE kjqj = ? "
-                                     "UNION ALL SELECT kjqj, pz_no, km_no, km_zjf, km_name, 0, jfje, dfje FROM pzk"),
-                      {period}, error)
-           && committed(work, error);
+    return started(work, error) && execute(QStringLiteral("DELETE FROM pzhzk"), {}, error) &&
+           execute(QStringLiteral("INSERT INTO pzhzk (kjqj, pz_no, km_no, km_zjf, km_name, qcje, jfje, dfje) "
+                                  "SELECT kjqj, NULL, km_no, km_zjf, km_name, qcje, 0, 0 FROM zzqcye WHERE kjqj = ? "
+                                  "UNION ALL SELECT kjqj, pz_no, km_no, km_zjf, km_name, 0, jfje, dfje FROM pzk"),
+                   {period}, error) &&
+           committed(work, error);
 }
 
 QString accountSumsSelect(const QString &keys)

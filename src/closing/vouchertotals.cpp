@@ -1,7 +1,7 @@
 #include "closing/vouchertotals.h"
 
-#include "db/bookheader.h"
 #include "closing/books.h"
+#include "db/bookheader.h"
 
 using namespace mdlStandard;
 
@@ -22,7 +22,8 @@ std::optional<qint64> refillVoucherTotals(bool onlyUnbalanced, QString *error)
     QString fill = QStringLiteral("INSERT INTO pzktemp (pz_no, jfhj, dfhj) ") + kGroupedTotals;
     if (onlyUnbalanced)
         fill += QStringLiteral(" HAVING sum(jfje) <> sum(dfje)");
-    if (!started(work, error) || !execute(QStringLiteral("DELETE FROM pzktemp"), {}, error) || !execute(fill, {}, error))
+    if (!started(work, error) || !execute(QStringLiteral("DELETE FROM pzktemp"), {}, error) ||
+        !execute(fill, {}, error))
         return std::nullopt;
     const auto unbalanced = readNumber(QStringLiteral("SELECT count(*) FROM pzktemp WHERE jfhj <> dfhj"), {}, error);
     if (!unbalanced || !committed(work, error))
@@ -41,7 +42,8 @@ std::optional<PeriodStatus> readPeriodStatus(QString *error)
     const auto period = books::currentPeriodText(error);
     if (!period)
         return std::nullopt;
-    const auto vouchers = readNumber(QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT pz_no FROM pzk)"), {}, error);
+    const auto vouchers =
+        readNumber(QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT pz_no FROM pzk)"), {}, error);
     if (!vouchers)
         return std::nullopt;
     const auto unbalanced = refillVoucherTotals(true, error);

@@ -14,10 +14,10 @@ struct Period {
     // Reads a period text; nothing for a text not of the fixed form.
     static std::optional<Period> parse(QStringView kjqj);
 
-    QString text() const;     // "2004年05月"
-    QString yearText() const; // "2004年", as the first period stores its year
+    QString text() const;         // "2004年05月"
+    QString yearText() const;     // "2004年", as the first period stores its year
     QString bareYearText() const; // "2004", as a closing stores the new year
-    Period next() const;      // December is followed by January of the next year
+    Period next() const;          // December is followed by January of the next year
 
     bool operator==(const Period &) const = default;
 };

@@ -33,8 +33,7 @@ RecordsetPtr read(const QString &select, const QVariantList &params, const QStri
     return rs;
 }
 
-std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable,
-                           QString *error)
+std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable, QString *error)
 {
     const auto rs = read(select, params, unreadable, error);
     if (!rs)
@@ -54,8 +53,8 @@ bool addRow(const QString &table, const Fields &fields, const QString &noun, QSt
     return written(rs, fields, noun, error);
 }
 
-bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields,
-                    const ChangeTexts &texts, QString *error)
+bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields, const ChangeTexts &texts,
+                    QString *error)
 {
     const auto rs = read(select, params, texts.unreadable, error);
     if (!rs)

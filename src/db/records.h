@@ -54,8 +54,8 @@ struct ChangeTexts {
 };
 // Assigns the fields of the first row that the select finds and writes them back to
 // that row.
-bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields,
-                    const ChangeTexts &texts, QString *error);
+bool changeFirstRow(const QString &select, const QVariantList &params, const Fields &fields, const ChangeTexts &texts,
+                    QString *error);
 
 // Runs a statement without rows (a delete). On failure *error is failed followed by the
 // books' reason.

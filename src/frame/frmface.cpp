@@ -8,8 +8,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-frmface::frmface(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+frmface::frmface(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmface"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -17,8 +16,8 @@ frmface::frmface(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     platform::keepTitleBarBlank(this);
 
-    auto *thanks = new QLabel(
-        QStringLiteral("    感谢您使用《财务澄川账簿系统》，我们的成长与发展离不开您的支持。"), this);
+    auto *thanks =
+        new QLabel(QStringLiteral("    感谢您使用《财务澄川账簿系统》，我们的成长与发展离不开您的支持。"), this);
     thanks->setObjectName(QStringLiteral("Label1"));
     thanks->setWordWrap(true);
     thanks->setFont(platform::cjkFont(QStringLiteral("宋体"), 10.5, true));

@@ -1,6 +1,5 @@
 #include "frame/mdimain.h"
 
-#include "db/bookheader.h"
 #include "accounts/frmkjkm.h"
 #include "accounts/frmqykjqj.h"
 #include "accounts/frmzzqcye.h"
@@ -15,6 +14,7 @@
 #include "closing/frmpzhzcx.h"
 #include "closing/frmssph.h"
 #include "closing/vouchertotals.h"
+#include "db/bookheader.h"
 #include "db/mdlstandard.h"
 #include "frame/frmabout.h"
 #include "frame/frmface.h"
@@ -108,7 +108,8 @@ void MDIMain::buildMenus()
         std::vector<Item> items;
     };
     const std::vector<Menu> menus = {
-        {"mnuGeneral", "基本资料信息(&G)",
+        {"mnuGeneral",
+         "基本资料信息(&G)",
          {{"menudw", "单位信息设置", &MDIMain::menudw_Click},
           {"menuczy", "操作员信息设置", &MDIMain::menuczy_Click},
           {"menukjkm", "会计科目信息设置", &MDIMain::menukjkm_Click},
@@ -121,7 +122,8 @@ void MDIMain::buildMenus()
           {"menummxg", "操作员密码修改", &MDIMain::menummxg_Click},
           {"mk13", "-", nullptr},
           {"menuexit", "退出系统", &MDIMain::menuexit_Click}}},
-        {"mnuScore", "会计凭证管理(&D)",
+        {"mnuScore",
+         "会计凭证管理(&D)",
          {{"menupzlr", "会计凭证登记", &MDIMain::menupzlr_Click},
           {"menupzcx", "凭证查询修改", &MDIMain::menupzcx_Click},
           {"mk21", "-", nullptr},
@@ -131,12 +133,14 @@ void MDIMain::buildMenus()
           {"menussph", "平衡关系审核", &MDIMain::menussph_Click},
           {"mk23", "-", nullptr},
           {"menupzhz", "会计凭证汇总", &MDIMain::menupzhz_Click}}},
-        {"menuzzmcx", "历史数据查询(&J)",
+        {"menuzzmcx",
+         "历史数据查询(&J)",
          {{"menuapzbhlscx", "按凭证编号查询凭证", &MDIMain::menuapzbhlscx_Click},
           {"menuakjkmlscx", "按会计科目查询凭证", &MDIMain::menuakjkmlscx_Click},
           {"mk31", "-", nullptr},
           {"menupzhzcx", "月份凭证汇总表查询", &MDIMain::menupzhzcx_Click}}},
-        {"menudy", "会计期间管理(&P)",
+        {"menudy",
+         "会计期间管理(&P)",
          {{"menukjqjzt", "期间状态查询", &MDIMain::menukjqjzt_Click},
           {"mk41", "-", nullptr},
           {"menukjqjjz", "会计期间结转", &MDIMain::menukjqjjz_Click}}},
@@ -147,7 +151,7 @@ void MDIMain::buildMenus()
         menu->menuAction()->setObjectName(QString::fromUtf8(m.name));
         for (const Item &item : m.items) {
             QAction *action = qstrcmp(item.caption, "-") == 0 ? menu->addSeparator()
-                                                               : menu->addAction(QString::fromUtf8(item.caption));
+                                                              : menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QString::fromUtf8(item.name));
             if (item.handler)
                 connect(action, &QAction::triggered, this, item.handler);
@@ -214,10 +218,7 @@ void MDIMain::MDIForm_Load()
         platform::notice(error + QStringLiteral("\n数据初始化的菜单项暂不可用，请稍后重新启动本系统。"));
 }
 
-void MDIMain::MDIForm_Activate()
-{
-    Timer1_->start(5000);
-}
+void MDIMain::MDIForm_Activate() { Timer1_->start(5000); }
 
 void MDIMain::Timer1_Timer()
 {
@@ -353,7 +354,8 @@ void MDIMain::menuzzqcye_Click()
 
 void MDIMain::menusjcshs_Click()
 {
-    if (!flagReads(ledger::booksCleared, false, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"), true))
+    if (!flagReads(ledger::booksCleared, false, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"),
+                   true))
         return;
     if (!platform::askYesNo(
             QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？")))
@@ -369,7 +371,8 @@ void MDIMain::menusjcshs_Click()
 
 void MDIMain::menusjcshz_Click()
 {
-    if (!flagReads(ledger::firstPeriodSet, true, QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"), true))
+    if (!flagReads(ledger::firstPeriodSet, true, QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"),
+                   true))
         return;
     if (!platform::askYesNo(QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？")))
         return;
@@ -414,8 +417,8 @@ void MDIMain::menukjqjjz_Click()
         platform::notice(QStringLiteral("尚存在不平衡凭证，无法完成结转！"));
         return;
     }
-    if (*verdict == closing::GateVerdict::NoLines
-        && !platform::askYesNo(QStringLiteral("本月尚未发现有凭证数据输入，强制结转吗？")))
+    if (*verdict == closing::GateVerdict::NoLines &&
+        !platform::askYesNo(QStringLiteral("本月尚未发现有凭证数据输入，强制结转吗？")))
         return;
     frmkjqjjz window;
     connect(&window, &frmkjqjjz::periodClosed, this, &MDIMain::closeCurrentPeriodWindows);
@@ -426,9 +429,9 @@ void MDIMain::closeCurrentPeriodWindows()
 {
     // By object name, so that every window over the current period is covered without
     // this window knowing its class.
-    static const QStringList overCurrentPeriod = {
-        QStringLiteral("frmpzlr"), QStringLiteral("frmpzcx"),    QStringLiteral("frmssph"),
-        QStringLiteral("frmpzhz"), QStringLiteral("frmakjkmcx"), QStringLiteral("frmapzbhcx")};
+    static const QStringList overCurrentPeriod = {QStringLiteral("frmpzlr"),    QStringLiteral("frmpzcx"),
+                                                  QStringLiteral("frmssph"),    QStringLiteral("frmpzhz"),
+                                                  QStringLiteral("frmakjkmcx"), QStringLiteral("frmapzbhcx")};
     const auto windows = area_->subWindowList();
     for (QMdiSubWindow *sub : windows) {
         if (sub->widget() && overCurrentPeriod.contains(sub->widget()->objectName()))

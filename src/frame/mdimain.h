@@ -38,10 +38,10 @@ public:
     // is open it is only brought to the front; otherwise make() creates it afresh. A
     // child window that closes itself closes its frame in the main window too.
     QMdiSubWindow *showChild(const QString &key, const std::function<QWidget *()> &make);
-    template <class Window> QMdiSubWindow *showChild()
+    template <class Window>
+    QMdiSubWindow *showChild()
     {
-        return showChild(QString::fromLatin1(Window::staticMetaObject.className()),
-                         [] { return new Window; });
+        return showChild(QString::fromLatin1(Window::staticMetaObject.className()), [] { return new Window; });
     }
     // Shows a dialog modally, centred on the screen.
     int showDialog(QDialog &dialog);

@@ -22,12 +22,13 @@ class DialogFrame : public QDialog {
     Q_OBJECT
 public:
     struct Captions {
-        QString edit;        // "设  置" or "修  改"
+        QString edit; // "设  置" or "修  改"
         QString editTip;
         QString saveTip;
         // Where the separators ("|") stand among the four buttons.
-        QStringList order = {QStringLiteral("button_edit"), QStringLiteral("button_cancel"), QStringLiteral("|"),
-                             QStringLiteral("button_save"), QStringLiteral("|"), QStringLiteral("button_exit")};
+        QStringList order = {QStringLiteral("button_edit"), QStringLiteral("button_cancel"),
+                             QStringLiteral("|"),           QStringLiteral("button_save"),
+                             QStringLiteral("|"),           QStringLiteral("button_exit")};
     };
     DialogFrame(const QString &name, const QString &caption, const Captions &captions, QWidget *parent = nullptr);
 
@@ -38,8 +39,8 @@ protected:
     // Adds a labelled entry box on a new row (or beside the last one, with sameRow). A box
     // added with enterAsTab moves on with Enter; it joins the boxes the two states enable
     // and disable.
-    QLineEdit *addEntry(const QString &labelName, const QString &labelText, const QString &boxName,
-                        int maxLength = 0, bool enterAsTab = true, bool sameRow = false);
+    QLineEdit *addEntry(const QString &labelName, const QString &labelText, const QString &boxName, int maxLength = 0,
+                        bool enterAsTab = true, bool sameRow = false);
     // A line of text below the boxes.
     QLabel *addNote(const QString &text);
     // A labelled value that is shown, not typed.

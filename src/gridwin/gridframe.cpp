@@ -1,9 +1,9 @@
 #include "gridwin/gridframe.h"
 
-#include "platform/money.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
+#include "platform/money.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
 
@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 
 namespace {
-const QColor kHeaderBack = platform::vbColor(0x00808000);     // teal
-const QColor kRequiredBack = platform::vbColor(0x000000C0);   // dark red
+const QColor kHeaderBack = platform::vbColor(0x00808000);   // teal
+const QColor kRequiredBack = platform::vbColor(0x000000C0); // dark red
 const QColor kHeaderFore = platform::vbColor(0x00FFFFFF);
-constexpr int kGridWidth = 10455;  // twips: the header and a page of 15 rows
+constexpr int kGridWidth = 10455; // twips: the header and a page of 15 rows
 constexpr int kGridHeight = 4850;
 constexpr int kShadowOffset = 120;
 
@@ -82,9 +82,9 @@ std::vector<ToolButton> GridFrameConfig::withNavigationAndExit(std::vector<ToolB
 
 QStringList GridFrameConfig::recordDispatchOrder()
 {
-    return {QStringLiteral("button_append"), QStringLiteral("button_save"), QStringLiteral("button_edit"),
+    return {QStringLiteral("button_append"), QStringLiteral("button_save"),   QStringLiteral("button_edit"),
             QStringLiteral("button_cx"),     QStringLiteral("button_delete"), QStringLiteral("button_first"),
-            QStringLiteral("button_back"),   QStringLiteral("button_next"), QStringLiteral("button_last"),
+            QStringLiteral("button_back"),   QStringLiteral("button_next"),   QStringLiteral("button_last"),
             QStringLiteral("button_exit"),   QStringLiteral("button_print")};
 }
 

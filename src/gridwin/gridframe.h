@@ -27,9 +27,9 @@ struct GridColumn {
     // Computed: a text the window derives from the whole record, always written.
     enum class Kind { Unfilled, Text, Amount, Computed };
     QString header;
-    int width = 0;           // twips
-    bool required = false;   // header in dark red: must not be empty when saved
-    QString field;           // the recordset field shown here
+    int width = 0;         // twips
+    bool required = false; // header in dark red: must not be empty when saved
+    QString field;         // the recordset field shown here
     Kind kind = Kind::Unfilled;
     std::function<QString(const platform::Recordset &)> compute; // for Kind::Computed
 };
@@ -61,13 +61,13 @@ struct GridFrameConfig {
     enum class MouseRow { Current, RowSel } mouseRow = MouseRow::Current;
     int scrollThreshold = 3; // the editors scroll right when Col - LeftCol is at most this
     std::optional<TotalsRow> totals;
-    QString searchLabel;     // non-empty: a quick-search box above the grid
+    QString searchLabel; // non-empty: a quick-search box above the grid
     QString searchLabelName = QStringLiteral("Labeljs");
     // The buttons that act on a listed row, disabled while the list is empty. A list
     // that prints its headers and zero totals when empty keeps print out of it.
     QStringList rowButtons = {QStringLiteral("button_edit"), QStringLiteral("button_delete"),
                               QStringLiteral("button_print")};
-    QString note;            // a line of explanation under the grid
+    QString note; // a line of explanation under the grid
     QString noteName = QStringLiteral("Labelsm");
     QString shadowName = QStringLiteral("Label1"); // the panel that shows as the grid's shadow
 

@@ -48,10 +48,7 @@ QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
 bool InGridEditor::isAppending() const { return text1_->isVisible(); }
 bool InGridEditor::isChanging() const { return text2_->isVisible(); }
 
-QLineEdit *InGridEditor::openEditor() const
-{
-    return isAppending() ? text1_ : isChanging() ? text2_ : nullptr;
-}
+QLineEdit *InGridEditor::openEditor() const { return isAppending() ? text1_ : isChanging() ? text2_ : nullptr; }
 
 void InGridEditor::openAppend()
 {

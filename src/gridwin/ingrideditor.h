@@ -21,10 +21,10 @@ class QWidget;
 void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold);
 
 struct InGridEditorConfig {
-    int appendColumn = 1; // where text1 opens, and where Enter in it wraps to
-    int editColumn = 2;   // where text2 opens, and where Enter in it wraps to
-    int wrapColumn = 0;   // Enter here goes back to the opening column
-    std::map<int, int> limits; // column -> most characters that may be typed
+    int appendColumn = 1;         // where text1 opens, and where Enter in it wraps to
+    int editColumn = 2;           // where text2 opens, and where Enter in it wraps to
+    int wrapColumn = 0;           // Enter here goes back to the opening column
+    std::map<int, int> limits;    // column -> most characters that may be typed
     bool followCellChange = true; // the editor's text and limit follow a cell change
     int scrollThreshold = 3;
 };

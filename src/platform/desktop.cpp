@@ -79,10 +79,12 @@ bool desktopHasViewer(const QString &path)
 {
     if (seam())
         return seam()->hasViewer(path);
-    const QString type = toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), path})
-                             .section(QLatin1Char(';'), 0, 0);
+    const QString type =
+        toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), path})
+            .section(QLatin1Char(';'), 0, 0);
     return !type.isEmpty() &&
-           !toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type}).isEmpty();
+           !toolOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type})
+                .isEmpty();
 }
 } // namespace
 

@@ -8,9 +8,7 @@
 #include <algorithm>
 
 MSFlexGrid::MSFlexGrid(QWidget *parent)
-    : QAbstractScrollArea(parent),
-      cells_(1, 2),
-      colWidths_(2, flexgridlook::defaultColWidth),
+    : QAbstractScrollArea(parent), cells_(1, 2), colWidths_(2, flexgridlook::defaultColWidth),
       rowHeight_(flexgridlook::defaultRowHeight)
 {
     setFont(flexgridlook::font());
@@ -151,10 +149,7 @@ void MSFlexGrid::setTextMatrix(int r, int c, const QString &text)
     scheduleRepaint();
 }
 
-int MSFlexGrid::colWidth(int c) const
-{
-    return c >= 0 && c < cols() ? colWidths_.at(c) : 0;
-}
+int MSFlexGrid::colWidth(int c) const { return c >= 0 && c < cols() ? colWidths_.at(c) : 0; }
 
 void MSFlexGrid::setColWidth(int c, int twips)
 {
@@ -172,10 +167,7 @@ void MSFlexGrid::setRowHeight(int twips)
     afterShapeChange();
 }
 
-QColor MSFlexGrid::cellBackColor() const
-{
-    return cellColors(row_, col_, false).first;
-}
+QColor MSFlexGrid::cellBackColor() const { return cellColors(row_, col_, false).first; }
 
 void MSFlexGrid::setCellBackColor(const QColor &color)
 {
@@ -183,10 +175,7 @@ void MSFlexGrid::setCellBackColor(const QColor &color)
     scheduleRepaint();
 }
 
-QColor MSFlexGrid::cellForeColor() const
-{
-    return cellColors(row_, col_, false).second;
-}
+QColor MSFlexGrid::cellForeColor() const { return cellColors(row_, col_, false).second; }
 
 void MSFlexGrid::setCellForeColor(const QColor &color)
 {
@@ -194,25 +183,13 @@ void MSFlexGrid::setCellForeColor(const QColor &color)
     scheduleRepaint();
 }
 
-int MSFlexGrid::cellLeft()
-{
-    return twips::fromPixels(visibleCurrentCell().left());
-}
+int MSFlexGrid::cellLeft() { return twips::fromPixels(visibleCurrentCell().left()); }
 
-int MSFlexGrid::cellTop()
-{
-    return twips::fromPixels(visibleCurrentCell().top());
-}
+int MSFlexGrid::cellTop() { return twips::fromPixels(visibleCurrentCell().top()); }
 
-int MSFlexGrid::cellWidth()
-{
-    return twips::fromPixels(visibleCurrentCell().width());
-}
+int MSFlexGrid::cellWidth() { return twips::fromPixels(visibleCurrentCell().width()); }
 
-int MSFlexGrid::cellHeight()
-{
-    return twips::fromPixels(visibleCurrentCell().height());
-}
+int MSFlexGrid::cellHeight() { return twips::fromPixels(visibleCurrentCell().height()); }
 
 void MSFlexGrid::addItem(const QString &item, int index)
 {
@@ -239,7 +216,4 @@ void MSFlexGrid::refresh()
     viewport()->update();
 }
 
-bool MSFlexGrid::isFixed(int r, int c) const
-{
-    return r < fixedRows_ || c < fixedCols_;
-}
+bool MSFlexGrid::isFixed(int r, int c) const { return r < fixedRows_ || c < fixedCols_; }

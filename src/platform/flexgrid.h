@@ -34,8 +34,7 @@ class QPainter;
 // While the grid is disabled (setEnabled(false)) it takes no mouse, wheel or
 // keyboard input, so the user cannot move its current cell; the program still can,
 // and enterCell and rowColChange still follow every move.
-class MSFlexGrid : public QAbstractScrollArea
-{
+class MSFlexGrid : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
@@ -146,9 +145,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    struct ViewLayout
-    {
-        QSize size;   // the viewport
+    struct ViewLayout {
+        QSize size; // the viewport
         bool vbar = false;
         bool hbar = false;
     };

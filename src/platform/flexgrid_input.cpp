@@ -99,8 +99,7 @@ void MSFlexGrid::mousePressEvent(QMouseEvent *event)
         pressCell(pos, event->modifiers());
     }
     const QPoint inGrid = pos + contentsRect().topLeft();
-    emit mouseDown(event->button(), event->modifiers(), twips::fromPixels(inGrid.x()),
-                   twips::fromPixels(inGrid.y()));
+    emit mouseDown(event->button(), event->modifiers(), twips::fromPixels(inGrid.x()), twips::fromPixels(inGrid.y()));
 }
 
 // A left press on a scrollable cell makes it current (with Shift: extends the
@@ -133,8 +132,8 @@ void MSFlexGrid::pressCell(const QPoint &pos, Qt::KeyboardModifiers mods)
 void MSFlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
     int r, c;
-    if (dragSelecting_ && (event->buttons() & Qt::LeftButton)
-        && cellAt(event->position().toPoint(), &r, &c) && r >= fixedRows_ && c >= fixedCols_)
+    if (dragSelecting_ && (event->buttons() & Qt::LeftButton) && cellAt(event->position().toPoint(), &r, &c) &&
+        r >= fixedRows_ && c >= fixedCols_)
         selectTo(r, c);
 }
 

@@ -9,15 +9,9 @@
 
 #include <algorithm>
 
-int MSFlexGrid::rowPx() const
-{
-    return std::max(1, twips::toPixels(rowHeight_));
-}
+int MSFlexGrid::rowPx() const { return std::max(1, twips::toPixels(rowHeight_)); }
 
-int MSFlexGrid::colPx(int c) const
-{
-    return std::max(0, twips::toPixels(colWidths_.at(c)));
-}
+int MSFlexGrid::colPx(int c) const { return std::max(0, twips::toPixels(colWidths_.at(c))); }
 
 int MSFlexGrid::fixedWidthPx() const
 {
@@ -60,20 +54,11 @@ int MSFlexGrid::visibleRows() const
     return std::max(1, below / rowPx());
 }
 
-int MSFlexGrid::firstScrollableRow() const
-{
-    return std::min(fixedRows_, rows() - 1);
-}
+int MSFlexGrid::firstScrollableRow() const { return std::min(fixedRows_, rows() - 1); }
 
-int MSFlexGrid::firstScrollableCol() const
-{
-    return std::min(fixedCols_, cols() - 1);
-}
+int MSFlexGrid::firstScrollableCol() const { return std::min(fixedCols_, cols() - 1); }
 
-int MSFlexGrid::maxTopRow() const
-{
-    return std::max(firstScrollableRow(), rows() - visibleRows());
-}
+int MSFlexGrid::maxTopRow() const { return std::max(firstScrollableRow(), rows() - visibleRows()); }
 
 // The smallest left column from which the last column is still wholly in view.
 int MSFlexGrid::maxLeftCol() const
@@ -102,10 +87,7 @@ void MSFlexGrid::scrollTo(int top, int left)
     scheduleRepaint();
 }
 
-void MSFlexGrid::clampScroll()
-{
-    scrollTo(topRow_, leftCol_);
-}
+void MSFlexGrid::clampScroll() { scrollTo(topRow_, leftCol_); }
 
 void MSFlexGrid::scrollToCell(int r, int c)
 {
@@ -205,8 +187,13 @@ void MSFlexGrid::scheduleScrollBarSync()
     if (syncPending_)
         return;
     syncPending_ = true;
-    QMetaObject::invokeMethod(this, [this] { if (syncPending_) syncScrollBars(); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (syncPending_)
+                syncScrollBars();
+        },
+        Qt::QueuedConnection);
 }
 
 void MSFlexGrid::syncScrollBars()

@@ -31,8 +31,7 @@ bool readsAsNumber(QStringView text)
     return digit;
 }
 
-struct Span
-{
+struct Span {
     int index;
     int pos;
     int size;
@@ -74,8 +73,7 @@ void MSFlexGrid::paintEvent(QPaintEvent *event)
             const QRect rect(cs.pos, rs.pos, cs.size, rs.size);
             if (!rect.intersects(event->rect()) || cs.size == 0)
                 continue;
-            const bool selected = rs.index >= selLo && rs.index <= selHi
-                                  && !isFixed(rs.index, cs.index);
+            const bool selected = rs.index >= selLo && rs.index <= selHi && !isFixed(rs.index, cs.index);
             paintCell(p, rs.index, cs.index, rect, selected);
         }
     }

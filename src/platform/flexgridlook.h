@@ -7,14 +7,14 @@
 // The look that every list grid of the program shares.
 namespace flexgridlook {
 
-inline const QColor back{255, 255, 255};        // data cells: white
-inline const QColor fore{0, 0, 255};            // data text: blue
-inline const QColor backFixed{0, 128, 128};     // fixed cells: teal (text in the button-text colour)
-inline const QColor backSelected{0, 0, 128};    // selected cells: navy
+inline const QColor back{255, 255, 255};         // data cells: white
+inline const QColor fore{0, 0, 255};             // data text: blue
+inline const QColor backFixed{0, 128, 128};      // fixed cells: teal (text in the button-text colour)
+inline const QColor backSelected{0, 0, 128};     // selected cells: navy
 inline const QColor foreSelected{255, 255, 192}; // ... with light yellow text
-inline const QColor gridLines{128, 128, 128};   // grey
+inline const QColor gridLines{128, 128, 128};    // grey
 
-inline constexpr int defaultColWidth = 960; // twips
+inline constexpr int defaultColWidth = 960;  // twips
 inline constexpr int defaultRowHeight = 300; // twips
 
 // Regular 9-point 宋体; where it is not installed, the first CJK face found of a

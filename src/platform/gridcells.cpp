@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-GridCells::GridCells(int rows, int cols)
-    : rows_(std::size_t(std::max(rows, 0))), cols_(std::max(cols, 0))
-{
-}
+GridCells::GridCells(int rows, int cols) : rows_(std::size_t(std::max(rows, 0))), cols_(std::max(cols, 0)) {}
 
 void GridCells::setRowCount(int n)
 {
@@ -34,10 +31,7 @@ void GridCells::setColCount(int n)
     cols_ = n;
 }
 
-bool GridCells::contains(int row, int col) const
-{
-    return row >= 0 && row < rowCount() && col >= 0 && col < cols_;
-}
+bool GridCells::contains(int row, int col) const { return row >= 0 && row < rowCount() && col >= 0 && col < cols_; }
 
 QString GridCells::text(int row, int col) const
 {

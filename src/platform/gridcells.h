@@ -19,8 +19,7 @@
 //
 // Indexes outside the grid are never an error: reads give an empty text or an
 // invalid colour, writes are ignored.
-class GridCells
-{
+class GridCells {
 public:
     explicit GridCells(int rows = 1, int cols = 1);
 
@@ -48,16 +47,14 @@ public:
     void setForeColor(int row, int col, const QColor &color);
 
 private:
-    struct OwnColors
-    {
+    struct OwnColors {
         int col;
         QColor back;
         QColor fore;
     };
-    struct Row
-    {
-        QList<QString> cells;     // empty until a cell is written, then colCount() long
-        QList<OwnColors> colors;  // only the cells that have a colour
+    struct Row {
+        QList<QString> cells;    // empty until a cell is written, then colCount() long
+        QList<OwnColors> colors; // only the cells that have a colour
     };
 
     bool contains(int row, int col) const;

@@ -40,8 +40,8 @@ QString withTwoDecimals(qint64 cents, bool grouped)
             whole.insert(i, ',');
     }
     const quint64 fraction = magnitude % 100;
-    return (negative ? QStringLiteral("-") : QString()) + whole + '.' + QChar('0' + int(fraction / 10))
-           + QChar('0' + int(fraction % 10));
+    return (negative ? QStringLiteral("-") : QString()) + whole + '.' + QChar('0' + int(fraction / 10)) +
+           QChar('0' + int(fraction % 10));
 }
 } // namespace
 

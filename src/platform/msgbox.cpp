@@ -49,8 +49,7 @@ QMessageBox::StandardButton showMessage(MsgKind kind, const QString &text, const
         box.setEscapeButton(QMessageBox::No);
     box.exec();
     const auto answer = box.standardButton(box.clickedButton());
-    return answer == QMessageBox::NoButton ? (r.buttons & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok)
-                                           : answer;
+    return answer == QMessageBox::NoButton ? (r.buttons & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok) : answer;
 }
 
 void notice(const QString &text, const QString &title) { showMessage(MsgKind::Notice, text, title); }

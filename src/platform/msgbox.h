@@ -34,8 +34,8 @@ QMessageBox::StandardButton showMessage(MsgKind kind, const QString &text, const
 // Convenience forms used throughout the windows.
 void notice(const QString &text, const QString &title = QString());
 void plainNotice(const QString &text);
-bool askYesNo(const QString &text);   // true on Yes; No is the default
-bool askDelete(const QString &text);  // true on Yes; Yes is the default
+bool askYesNo(const QString &text);  // true on Yes; No is the default
+bool askDelete(const QString &text); // true on Yes; Yes is the default
 
 // The title of boxes given none of their own.
 QString applicationTitle();

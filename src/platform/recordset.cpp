@@ -126,8 +126,7 @@ QVariant columnValue(sqlite3_stmt *stmt, int column, TextPool &pool)
 // row's identity, which is what makes its rows writable.
 bool mayBeUpdatable(const QString &sql)
 {
-    static const QRegularExpression select(QStringLiteral("^\\s*select\\s"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression select(QStringLiteral("^\\s*select\\s"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression notSingleTable(
         QStringLiteral("\\b(distinct|group\\s+by|union|join|intersect|except)\\b|\\bfrom\\s+[^\\s,]+\\s*,"),
         QRegularExpression::CaseInsensitiveOption);
@@ -379,9 +378,9 @@ bool Recordset::writeRow(QString *error)
     QStringList fields;
     for (const QString &c : baseColumns_)
         fields << quoted(c);
-    auto stored = run(connection_,
-                      QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_=?").arg(fields.join(','), quoted(table_)),
-                      {rowid}, &unread);
+    auto stored =
+        run(connection_, QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_=?").arg(fields.join(','), quoted(table_)),
+            {rowid}, &unread);
     const bool readBack = stored && stored->recordCount() == 1;
     if (adding_) {
         rows_.push_back(readBack ? stored->rows_.front() : pending_);

@@ -11,15 +11,9 @@ namespace twips {
 inline constexpr int perPixel = 15;
 
 // Rounds to the nearest pixel, halves away from zero.
-constexpr int toPixels(int t)
-{
-    return (t >= 0 ? t + perPixel / 2 : t - perPixel / 2) / perPixel;
-}
+constexpr int toPixels(int t) { return (t >= 0 ? t + perPixel / 2 : t - perPixel / 2) / perPixel; }
 
-constexpr int fromPixels(int px)
-{
-    return px * perPixel;
-}
+constexpr int fromPixels(int px) { return px * perPixel; }
 
 // A rectangle given in twips (left, top, width, height), in pixels.
 inline QRect toPixels(const QRect &r)

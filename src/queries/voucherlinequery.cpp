@@ -46,14 +46,14 @@ GridFrameConfig frameConfig(const VoucherQueryConfig &q)
 
 VoucherQueryConfig queries::frmakjkmcx()
 {
-    return {QStringLiteral("frmakjkmcx"), QStringLiteral("按会计科目查询"), false,
-            VoucherQueryConfig::Filter::Account, &reports::printVoucherDetail};
+    return {QStringLiteral("frmakjkmcx"), QStringLiteral("按会计科目查询"), false, VoucherQueryConfig::Filter::Account,
+            &reports::printVoucherDetail};
 }
 
 VoucherQueryConfig queries::frmakjkmlscx()
 {
-    return {QStringLiteral("frmakjkmlscx"), QStringLiteral("按会计科目查询"), true,
-            VoucherQueryConfig::Filter::Account, &reports::printVoucherDetail};
+    return {QStringLiteral("frmakjkmlscx"), QStringLiteral("按会计科目查询"), true, VoucherQueryConfig::Filter::Account,
+            &reports::printVoucherDetail};
 }
 
 VoucherQueryConfig queries::frmapzbhcx()
@@ -113,8 +113,7 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
     loadList(queries::readVoucherLines(scope(), LineFilter::all(), &linesError), linesError);
 }
 
-QComboBox *VoucherLineQuery::addChooser(const QString &labelName, const QString &label, const QString &boxName,
-                                        int at)
+QComboBox *VoucherLineQuery::addChooser(const QString &labelName, const QString &label, const QString &boxName, int at)
 {
     auto *caption = new QLabel(label, this);
     caption->setObjectName(labelName);

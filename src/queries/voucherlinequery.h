@@ -13,7 +13,7 @@ struct VoucherQueryConfig {
     using PrintRoutine = void (*)(const RecordsetPtr &rows, const QString &unitname, const QString &period,
                                   QWidget *parent);
 
-    QString name;    // the window's object name
+    QString name; // the window's object name
     QString caption;
     bool closedPeriods = false; // the lines of a closed period chosen in Combo1, or the current period's
     Filter filter = Filter::Account;

@@ -19,10 +19,7 @@ constexpr int kNameRule = 6555;
 
 constexpr int kDetailHeight = 525;
 
-QLine vertical(int x, int top, int length)
-{
-    return QLine(x, top, x, top + length);
-}
+QLine vertical(int x, int top, int length) { return QLine(x, top, x, top + length); }
 
 void addPageHeader(ReportSection &s)
 {
@@ -52,14 +49,14 @@ void addDetail(ReportSection &s)
 {
     s.setHeight(kDetailHeight);
     // The stored texts as they are: no number or date format.
-    s.addField(QStringLiteral("Text1"), {495, 60, 1230, 300}, QStringLiteral("km_no"), ValueFormat::text(),
-               kTextFont, Qt::AlignHCenter);
-    s.addField(QStringLiteral("Text2"), {1980, 75, 1440, 285}, QStringLiteral("km_zjf"), ValueFormat::text(),
-               kTextFont, Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text1"), {495, 60, 1230, 300}, QStringLiteral("km_no"), ValueFormat::text(), kTextFont,
+               Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text2"), {1980, 75, 1440, 285}, QStringLiteral("km_zjf"), ValueFormat::text(), kTextFont,
+               Qt::AlignHCenter);
     s.addField(QStringLiteral("Text3"), {3930, 90, 2280, 270}, QStringLiteral("km_name"), ValueFormat::text(),
                kTextFont, Qt::AlignHCenter);
-    s.addField(QStringLiteral("Text4"), {6780, 75, 840, 270}, QStringLiteral("km_page"), ValueFormat::text(),
-               kTextFont, Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text4"), {6780, 75, 840, 270}, QStringLiteral("km_page"), ValueFormat::text(), kTextFont,
+               Qt::AlignHCenter);
     s.addLine(QStringLiteral("Line4"), vertical(kTableLeft, 0, kDetailHeight));
     s.addLine(QStringLiteral("Line5"), vertical(kTableRight, 0, kDetailHeight));
     s.addLine(QStringLiteral("Line7"), vertical(kCodeRule, 0, kDetailHeight));

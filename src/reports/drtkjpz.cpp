@@ -20,10 +20,7 @@ constexpr int kDetailHeight = 465;
 constexpr int kReportFooterHeight = 672;
 constexpr int kRuleBottom = 465; // where the ruled rows close in the detail and the totals
 
-int border(int i)
-{
-    return kLeft + kBorders[i];
-}
+int border(int i) { return kLeft + kBorders[i]; }
 
 // A text box inside column i, clear of its rules.
 QRect cell(int i, int top, int height)
@@ -71,12 +68,12 @@ void addDetail(ReportSection &s)
 void addReportFooter(ReportSection &s, const VoucherDetailTexts &texts)
 {
     s.setHeight(kReportFooterHeight);
-    s.addLabel(QStringLiteral("Label11"), {border(0) + 30, 105, kBorders[3] - 60, 270}, texts.totalLabel,
-               tableFont(), Qt::AlignHCenter);
-    s.addSum(QStringLiteral("Function1"), cell(3, 105, 270), QStringLiteral("jfje"), ValueFormat::money(),
-             tableFont(), Qt::AlignHCenter);
-    s.addSum(QStringLiteral("Function2"), cell(4, 105, 270), QStringLiteral("dfje"), ValueFormat::money(),
-             tableFont(), Qt::AlignHCenter);
+    s.addLabel(QStringLiteral("Label11"), {border(0) + 30, 105, kBorders[3] - 60, 270}, texts.totalLabel, tableFont(),
+               Qt::AlignHCenter);
+    s.addSum(QStringLiteral("Function1"), cell(3, 105, 270), QStringLiteral("jfje"), ValueFormat::money(), tableFont(),
+             Qt::AlignHCenter);
+    s.addSum(QStringLiteral("Function2"), cell(4, 105, 270), QStringLiteral("dfje"), ValueFormat::money(), tableFont(),
+             Qt::AlignHCenter);
     s.addLine(QStringLiteral("Line12"), horizontal(border(0), border(5), kRuleBottom));
     s.addLine(QStringLiteral("Line13"), vertical(border(0), 0, kRuleBottom));
     s.addLine(QStringLiteral("Line14"), vertical(border(3), 0, kRuleBottom));

@@ -31,8 +31,7 @@ void printVoucherDetail(std::shared_ptr<const platform::report::ReportDataSource
 namespace parts {
 
 // The texts in which the detail list and its twin by voucher number differ.
-struct VoucherDetailTexts
-{
+struct VoucherDetailTexts {
     QString caption;        // of the preview window
     QString accountHeading; // column head over the account names
     QString totalLabel;     // before the two sums

@@ -21,8 +21,8 @@ const ReportLayout &DRTkjpzabh()
     return layout;
 }
 
-void printVoucherDetailByNumber(const platform::RecordsetPtr &rows, const QString &unitname,
-                                const QString &period, QWidget *parent)
+void printVoucherDetailByNumber(const platform::RecordsetPtr &rows, const QString &unitname, const QString &period,
+                                QWidget *parent)
 {
     parts::printRows(DRTkjpzabh(), rows, unitname, period, parent);
 }

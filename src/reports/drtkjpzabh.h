@@ -17,7 +17,7 @@ const ReportLayout &DRTkjpzabh();
 
 // The print action of the detail queries by voucher number (current and
 // closed periods); rows carry rq, pz_no, km_name, jfje and dfje.
-void printVoucherDetailByNumber(const platform::RecordsetPtr &rows, const QString &unitname,
-                                const QString &period, QWidget *parent);
+void printVoucherDetailByNumber(const platform::RecordsetPtr &rows, const QString &unitname, const QString &period,
+                                QWidget *parent);
 
 } // namespace reports

@@ -20,18 +20,19 @@ void addPageHeader(ReportSection &s)
     s.setHeight(1725);
     s.addLabel(QStringLiteral("Label1"), {3030, 15, 3480, 360}, QStringLiteral("凭 证 汇 总 表"), titleFont(),
                Qt::AlignHCenter);
-    addCompanyAndPeriod(s, {{90, 885, 1215, 240}, {1410, 885, 3540, 255}, {5280, 870, 1260, 285},
-                            {6555, 870, 1440, 300}});
+    addCompanyAndPeriod(s,
+                        {{90, 885, 1215, 240}, {1410, 885, 3540, 255}, {5280, 870, 1260, 285}, {6555, 870, 1440, 300}});
     const QRect box(30, 1230, 8730, 465);
     s.addBox(QStringLiteral("Shape1"), box);
-    struct Heading { const char *name; QRect rect; const char *text; };
+    struct Heading {
+        const char *name;
+        QRect rect;
+        const char *text;
+    };
     const Heading headings[] = {
-        {"Label6", {105, 1335, 945, 270}, "科目编号"},
-        {"Label7", {1140, 1335, 2025, 270}, "科   目   名   称"},
-        {"Label8", {3240, 1335, 1425, 270}, "期 初 余 额"},
-        {"Label9", {4710, 1335, 1305, 270}, "借 方 金 额"},
-        {"Label10", {6075, 1335, 1290, 285}, "贷 方 金 额"},
-        {"Label11", {7440, 1335, 1170, 270}, "期 末 余 额"},
+        {"Label6", {105, 1335, 945, 270}, "科目编号"},       {"Label7", {1140, 1335, 2025, 270}, "科   目   名   称"},
+        {"Label8", {3240, 1335, 1425, 270}, "期 初 余 额"},  {"Label9", {4710, 1335, 1305, 270}, "借 方 金 额"},
+        {"Label10", {6075, 1335, 1290, 285}, "贷 方 金 额"}, {"Label11", {7440, 1335, 1170, 270}, "期 末 余 额"},
     };
     for (const Heading &h : headings)
         s.addLabel(QLatin1String(h.name), h.rect, QString::fromUtf8(h.text), tableFont(), Qt::AlignHCenter);
@@ -43,7 +44,11 @@ void addPageHeader(ReportSection &s)
 void addDetail(ReportSection &s)
 {
     s.setHeight(kDetailHeight);
-    struct Field { const char *name; QRect rect; const char *field; };
+    struct Field {
+        const char *name;
+        QRect rect;
+        const char *field;
+    };
     const Field fields[] = {
         {"Text1", {120, 90, 945, 315}, "km_no"},   {"Text2", {1140, 105, 2025, 300}, "km_name"},
         {"Text3", {3270, 120, 1350, 300}, "qchj"}, {"Text4", {4725, 105, 1305, 300}, "jfhj"},
@@ -62,10 +67,16 @@ void addReportFooter(ReportSection &s)
     s.setHeight(615);
     s.addLabel(QStringLiteral("Label12"), {120, 90, 2985, 270}, QStringLiteral("合          计"), tableFont(),
                Qt::AlignHCenter);
-    struct Sum { const char *name; QRect rect; const char *field; };
+    struct Sum {
+        const char *name;
+        QRect rect;
+        const char *field;
+    };
     const Sum sums[] = {
-        {"Function1", {3390, 90, 1215, 270}, "qchj"}, {"Function2", {4770, 75, 1200, 285}, "jfhj"},
-        {"Function3", {6165, 90, 1185, 285}, "dfhj"}, {"Function4", {7560, 60, 1140, 300}, "qmhj"},
+        {"Function1", {3390, 90, 1215, 270}, "qchj"},
+        {"Function2", {4770, 75, 1200, 285}, "jfhj"},
+        {"Function3", {6165, 90, 1185, 285}, "dfhj"},
+        {"Function4", {7560, 60, 1140, 300}, "qmhj"},
     };
     for (const Sum &sum : sums)
         s.addSum(QLatin1String(sum.name), sum.rect, QLatin1String(sum.field), ValueFormat::money(), tableFont(),
@@ -76,10 +87,7 @@ void addReportFooter(ReportSection &s)
     s.addLine(QStringLiteral("Line22"), horizontal(kRules[0], kRuleRight, kTotalsBottom));
 }
 
-Report createLayout()
-{
-    return voucherSummaryReport();
-}
+Report createLayout() { return voucherSummaryReport(); }
 
 } // namespace
 

@@ -45,12 +45,12 @@ void addPageHeader(ReportSection &s)
 void addDetail(ReportSection &s)
 {
     s.setHeight(kDetailHeight);
-    s.addField(QStringLiteral("Text1"), cell(0, 105, 270), QStringLiteral("pz_no"), ValueFormat::text(),
-               tableFont(), Qt::AlignHCenter);
-    s.addField(QStringLiteral("Text2"), cell(1, 105, 270), QStringLiteral("jfhj"), ValueFormat::money(),
-               tableFont(), Qt::AlignHCenter);
-    s.addField(QStringLiteral("Text3"), cell(2, 105, 270), QStringLiteral("dfhj"), ValueFormat::money(),
-               tableFont(), Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text1"), cell(0, 105, 270), QStringLiteral("pz_no"), ValueFormat::text(), tableFont(),
+               Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text2"), cell(1, 105, 270), QStringLiteral("jfhj"), ValueFormat::money(), tableFont(),
+               Qt::AlignHCenter);
+    s.addField(QStringLiteral("Text3"), cell(2, 105, 270), QStringLiteral("dfhj"), ValueFormat::money(), tableFont(),
+               Qt::AlignHCenter);
     s.addLine(QStringLiteral("Line1"), horizontal(kBorders[0], kBorders[4], kRuleBottom));
     s.addLine(QStringLiteral("Line2"), vertical(kBorders[0], 0, kRuleBottom));
     s.addLine(QStringLiteral("Line3"), vertical(kBorders[4], 0, kRuleBottom));
@@ -63,10 +63,10 @@ void addReportFooter(ReportSection &s)
     s.setHeight(kReportFooterHeight);
     s.addLabel(QStringLiteral("Label10"), cell(0, 105, 270), QStringLiteral("合      计"), tableFont(),
                Qt::AlignHCenter);
-    s.addSum(QStringLiteral("Function1"), cell(1, 105, 270), QStringLiteral("jfhj"), ValueFormat::money(),
-             tableFont(), Qt::AlignHCenter);
-    s.addSum(QStringLiteral("Function2"), cell(2, 105, 270), QStringLiteral("dfhj"), ValueFormat::money(),
-             tableFont(), Qt::AlignHCenter);
+    s.addSum(QStringLiteral("Function1"), cell(1, 105, 270), QStringLiteral("jfhj"), ValueFormat::money(), tableFont(),
+             Qt::AlignHCenter);
+    s.addSum(QStringLiteral("Function2"), cell(2, 105, 270), QStringLiteral("dfhj"), ValueFormat::money(), tableFont(),
+             Qt::AlignHCenter);
     s.addLine(QStringLiteral("Line10"), horizontal(kBorders[0], kBorders[4], kRuleBottom));
     for (int i = 0; i < 5; ++i)
         s.addLine(QStringLiteral("Line%1").arg(11 + i), vertical(kBorders[i], 0, kRuleBottom));

@@ -36,10 +36,7 @@ LoadedReport DataReport_Initialize(const ReportLayout &layout, const PrintReques
     return report;
 }
 
-void DataReport_QueryClose(LoadedReport &report)
-{
-    report.reset();
-}
+void DataReport_QueryClose(LoadedReport &report) { report.reset(); }
 
 void printreport(const ReportLayout &layout, const PrintRequest &request, QWidget *parent)
 {

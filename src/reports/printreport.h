@@ -25,8 +25,7 @@ class QWidget;
 namespace reports {
 
 // What the printing window hands over.
-struct PrintRequest
-{
+struct PrintRequest {
     // The window's own rows; none prints the headers (and zero totals) only.
     std::shared_ptr<const platform::report::ReportDataSource> rows;
     QString unitname;      // company name, for label3 of the page header
@@ -34,8 +33,7 @@ struct PrintRequest
 };
 
 // A report as printreport creates it.
-struct ReportLayout
-{
+struct ReportLayout {
     platform::report::Report (*create)();
     // Whether label5 of the page header receives the period; a report that
     // shows something else there (the chart of accounts shows the date) says no.

@@ -4,25 +4,13 @@ namespace reports::parts {
 
 using namespace platform::report;
 
-ReportFont titleFont()
-{
-    return ReportFont{QStringLiteral("黑体"), 15, true};
-}
+ReportFont titleFont() { return ReportFont{QStringLiteral("黑体"), 15, true}; }
 
-ReportFont headerFont()
-{
-    return ReportFont{QStringLiteral("宋体"), 10.5, true};
-}
+ReportFont headerFont() { return ReportFont{QStringLiteral("宋体"), 10.5, true}; }
 
-ReportFont tableFont()
-{
-    return ReportFont{QStringLiteral("宋体"), 9, true};
-}
+ReportFont tableFont() { return ReportFont{QStringLiteral("宋体"), 9, true}; }
 
-ReportFont defaultFont()
-{
-    return ReportFont{QStringLiteral("宋体"), 9, false};
-}
+ReportFont defaultFont() { return ReportFont{QStringLiteral("宋体"), 9, false}; }
 
 void addPageNumberFooter(ReportSection &footer, int height, const PageFooterPlace &place)
 {

@@ -29,8 +29,7 @@ inline QLine horizontal(int left, int right, int y) { return QLine(left, y, righ
 
 // Label31 "第", Label32 "%p", Label33 "页，共", Label34 "%P", Label35 "页" at
 // the given lefts, each reaching to the next one's left.
-struct PageFooterPlace
-{
+struct PageFooterPlace {
     int lefts[5];
     int top;
     int lastWidth = 450;
@@ -39,8 +38,7 @@ void addPageNumberFooter(platform::report::ReportSection &footer, int height, co
 
 // Lays out the page header's company and period line: "单位名称：" with the
 // company name in label3, "会计期间：" with the period in label5.
-struct HeaderLinePlace
-{
+struct HeaderLinePlace {
     QRect companyCaption, company, periodCaption, period;
 };
 void addCompanyAndPeriod(platform::report::ReportSection &header, const HeaderLinePlace &place);

@@ -52,7 +52,10 @@ const EntryColumn kColumns[] = {
     {1000, QStringLiteral("回车继续"), false},
 };
 
-bool isEditableColumn(int c) { return c == CodeColumn || c == DebitColumn || c == CreditColumn || c == kContinueColumn; }
+bool isEditableColumn(int c)
+{
+    return c == CodeColumn || c == DebitColumn || c == CreditColumn || c == kContinueColumn;
+}
 
 QRect twipsRect(int left, int top, int width, int height)
 {
@@ -188,7 +191,7 @@ void frmpzlr::buttonClick(const QString &key)
 {
     using Action = void (frmpzlr::*)();
     static const std::pair<QString, Action> order[] = {
-        {kAppend, &frmpzlr::appendrecord}, {kSave, &frmpzlr::saverecord},        {kCancel, &frmpzlr::cancelentry},
+        {kAppend, &frmpzlr::appendrecord}, {kSave, &frmpzlr::saverecord},       {kCancel, &frmpzlr::cancelentry},
         {kAddLine, &frmpzlr::appendline},  {kDeleteLine, &frmpzlr::deleteline}, {kExit, &frmpzlr::exitform},
     };
     for (const auto &[candidate, action] : order) {

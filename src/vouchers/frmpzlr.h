@@ -14,7 +14,7 @@ class QLineEdit;
 namespace platform {
 class DTPicker;
 class KeyedToolBar;
-}
+} // namespace platform
 namespace vouchers {
 struct SaveRefusal;
 }

@@ -15,5 +15,4 @@ AccountPickerConfig pickerConfig()
 
 frmpzlrcxck::frmpzlrcxck(const std::vector<accounts::Account> &matches, QWidget *parent)
     : AccountPicker(matches, pickerConfig(), parent)
-{
-}
+{}

@@ -62,8 +62,7 @@ std::optional<std::vector<LineRef>> lineRefsOf(const platform::Recordset &lines,
 
 bool changeLineAmounts(LineRef &line, Money debit, Money credit, QString *error)
 {
-    if (!runOnLine(QStringLiteral("update pzk set jfje = ?, dfje = ?"), {debit.cents(), credit.cents()}, line,
-                   error))
+    if (!runOnLine(QStringLiteral("update pzk set jfje = ?, dfje = ?"), {debit.cents(), credit.cents()}, line, error))
         return false;
     line.debit = debit;
     line.credit = credit;

@@ -9,8 +9,8 @@ namespace {
 SaveRefusal lineRefusal(int line, const char *what, int column)
 {
     SaveRefusal r;
-    r.text = QStringLiteral("第") + QString::number(line) + QString::fromUtf8(what) + QChar(13)
-             + QStringLiteral("如该行不需要，您可以单击选择该记录，然后删除！");
+    r.text = QStringLiteral("第") + QString::number(line) + QString::fromUtf8(what) + QChar(13) +
+             QStringLiteral("如该行不需要，您可以单击选择该记录，然后删除！");
     r.line = line;
     r.column = column;
     return r;
@@ -44,8 +44,7 @@ std::optional<SaveRefusal> checkVoucher(const VoucherDraft &draft, const QString
     if (draft.lines.empty() || (draft.lines.size() == 1 && draft.lines.front().code.isEmpty()))
         return SaveRefusal{QStringLiteral("您还没有输入单据内容，请核实后再进行保存操作！")};
 
-    const bool inPeriod =
-        draft.date.isValid() && Period{draft.date.year(), draft.date.month()}.text() == periodText;
+    const bool inPeriod = draft.date.isValid() && Period{draft.date.year(), draft.date.month()}.text() == periodText;
     if (!inPeriod) {
         SaveRefusal r{QStringLiteral("当前会计期间为：") + periodText + QStringLiteral("，请选择输入正确的日期！")};
         r.notice = true;

@@ -28,9 +28,9 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
     const qint64 number = *voucherNumber(draft.number);
     // The account columns come from the chart row itself, so a line can never carry a
     // code, initials and name that do not belong together.
-    const QString insert = QStringLiteral(
-        "insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) "
-        "select ?, ?, km_no, km_zjf, km_name, ?, ?, ? from kmdmk where km_no = ? limit 1");
+    const QString insert =
+        QStringLiteral("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) "
+                       "select ?, ?, km_no, km_zjf, km_name, ?, ?, ? from kmdmk where km_no = ? limit 1");
     for (int i = 0; i < int(draft.lines.size()); ++i) {
         const VoucherLine &line = draft.lines[size_t(i)];
         QString status;

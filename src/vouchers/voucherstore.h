@@ -9,7 +9,6 @@
 
 namespace vouchers {
 
-
 // Checks the draft against the period current at this moment and stores it, stamped
 // with that period, in one transaction. Each line takes the code, initials and name of
 // the chart's account that its trimmed code names.

@@ -35,7 +35,11 @@ class tst_chartofaccounts : public QObject {
     Q_OBJECT
 private slots:
     // Each test has its own copy of the books and a person answering its message boxes.
-    void init() { db_.emplace(); boxes_.emplace(); }
+    void init()
+    {
+        db_.emplace();
+        boxes_.emplace();
+    }
     void cleanup()
     {
         reports::setPreviewHandler({});
@@ -89,7 +93,7 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     click(w, "button_save");
     QVERIFY(!w.editor()->isAppending());
     QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
-                       "km_no='1002'"),
+                         "km_no='1002'"),
              QStringLiteral("yhck|银行存款|unset"));
     QCOMPARE(g->textMatrix(2, 3), QStringLiteral(" 银行存款 ")); // as typed, until listed again
 
@@ -182,16 +186,21 @@ void tst_chartofaccounts::deleteRulesAndFailedWrites()
 void tst_chartofaccounts::quickSearchRule()
 {
     addAccounts(*db_, {"2001|DQJK|短期借款", "1001|XJ|现金", "1101|DQTZ|短期投资", "3001|BL1|100%纯利",
-                     "5001|X_Y|下划线", "0010|QT|其他"});
+                       "5001|X_Y|下划线", "0010|QT|其他"});
     Frmkjkm w;
     w.show();
     MSFlexGrid *g = w.MSFlexGrid1();
 
     // Code prefix, or initials or name containing the text, in code order. Wildcards and
     // quotes are searched as typed; a search that finds nothing changes nothing.
-    const QList<std::pair<QString, QStringList>> searches = {
-        {"1", {"1001", "1101", "3001"}}, {"dq", {"1101", "2001"}}, {"短期", {"1101", "2001"}}, {"%", {"3001"}},
-        {"_", {"5001"}},                 {"'", {"5001"}},          {"\"", {"5001"}},          {"zz", {"5001"}}};
+    const QList<std::pair<QString, QStringList>> searches = {{"1", {"1001", "1101", "3001"}},
+                                                             {"dq", {"1101", "2001"}},
+                                                             {"短期", {"1101", "2001"}},
+                                                             {"%", {"3001"}},
+                                                             {"_", {"5001"}},
+                                                             {"'", {"5001"}},
+                                                             {"\"", {"5001"}},
+                                                             {"zz", {"5001"}}};
     for (const auto &[text, codes] : searches) {
         search(w, text);
         QCOMPARE(gridColumn(g, 1), codes);
@@ -225,9 +234,8 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     mdlStandard::unitname = QStringLiteral("别家");
 
     QList<platform::report::ReportDocument> printed;
-    reports::setPreviewHandler([&](const platform::report::Report &report, QWidget *) {
-        printed << platform::report::layoutReport(report);
-    });
+    reports::setPreviewHandler(
+        [&](const platform::report::Report &report, QWidget *) { printed << platform::report::layoutReport(report); });
     click(*w, "button_print");
     QCOMPARE(printed.size(), 1);
     const platform::report::ReportPage &page = printed.first().pages.first();
@@ -236,7 +244,8 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
 }
 
 // Initials longer than the limit of the code and the page, a name longer than that of the initials.
-const QStringList kLongAccount = {"1001", "abcdefghij", QStringLiteral("一二三四五六七八九十一二三四五六七八九十"), "12"};
+const QStringList kLongAccount = {"1001", "abcdefghij", QStringLiteral("一二三四五六七八九十一二三四五六七八九十"),
+                                  "12"};
 
 void tst_chartofaccounts::movingNeverCutsACell_data()
 {

@@ -50,7 +50,11 @@ class tst_ledgersetup : public QObject {
     Q_OBJECT
 private slots:
     // Each test has its own copy of the books and a person answering its message boxes.
-    void init() { db_.emplace(); boxes_.emplace(); }
+    void init()
+    {
+        db_.emplace();
+        boxes_.emplace();
+    }
     void cleanup()
     {
         platform::restorePointer();
@@ -82,8 +86,8 @@ void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
     for (const char *item : {"menucskjqj", "menuzzqcye", "menusjcshz"})
         main.menuItem(item)->trigger();
     QCOMPARE(boxes_->texts(), (QStringList{"数据初始化尚未完成数据清理，不能设置初始会计期间！",
-                                         "尚未进行数据初始化，不能设置期初数据！",
-                                         "【初次使用会计期间】尚未设置，不能结束数据初始化！"}));
+                                           "尚未进行数据初始化，不能设置期初数据！",
+                                           "【初次使用会计期间】尚未设置，不能结束数据初始化！"}));
     QCOMPARE(boxes_->shown().back().kind, platform::MsgKind::PlainNotice);
 
     // A Null flag is not set either: the gates still refuse.
@@ -137,7 +141,7 @@ void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
     for (const QString &t : kClearedTables)
         QVERIFY2(db_->count(t) == 0, qPrintable(t));
     QCOMPARE(db_->rows("select (select count(*) from kmdmk), (select count(*) from czy), dw_name, "
-                     "(select kjqj from dqkjqj) from dwmc"),
+                       "(select kjqj from dqkjqj) from dwmc"),
              QStringList{"1|1|澄川|2026年01月"});
     QCOMPARE(state(ledger::booksCleared) + '|' + state(ledger::firstPeriodSet), QStringLiteral("set|not set"));
 
@@ -156,19 +160,42 @@ void tst_ledgersetup::firstPeriodBoundaries_data()
     QTest::addColumn<QString>("stored");
     const QString badYear = "年份不合法，应输入四位年份（1990-2100），请重新输入！";
     const QString badMonth = "月份不合法，应输入二位月份（1-12），请重新输入！";
-    QTest::newRow("first year") << "1990" << "1" << "" << "1990年01月";
-    QTest::newRow("last year") << "2100" << "12" << "" << "2100年12月";
-    QTest::newRow("blank and digit") << "2004" << " 9" << "" << "2004年09月";
-    QTest::newRow("before first year") << "1989" << "1" << badYear << "";
-    QTest::newRow("after last year") << "2101" << "1" << badYear << "";
-    QTest::newRow("exponent year") << "2E3" << "1" << badYear << "";
-    QTest::newRow("month zero") << "2004" << "0" << badMonth << "";
-    QTest::newRow("month double zero") << "2004" << "00" << badMonth << "";
-    QTest::newRow("month thirteen") << "2004" << "13" << badMonth << "";
-    QTest::newRow("signed month") << "2004" << "+5" << badMonth << "";
-    QTest::newRow("month with point") << "2004" << "5." << badMonth << "";
-    QTest::newRow("both empty") << " " << "" << "启用年份不能为空，请重新输入！" << "";
-    QTest::newRow("month empty") << "2004" << "" << "启用月份不能为空，请重新输入！" << "";
+    QTest::newRow("first year") << "1990"
+                                << "1"
+                                << ""
+                                << "1990年01月";
+    QTest::newRow("last year") << "2100"
+                               << "12"
+                               << ""
+                               << "2100年12月";
+    QTest::newRow("blank and digit") << "2004"
+                                     << " 9"
+                                     << ""
+                                     << "2004年09月";
+    QTest::newRow("before first year") << "1989"
+                                       << "1" << badYear << "";
+    QTest::newRow("after last year") << "2101"
+                                     << "1" << badYear << "";
+    QTest::newRow("exponent year") << "2E3"
+                                   << "1" << badYear << "";
+    QTest::newRow("month zero") << "2004"
+                                << "0" << badMonth << "";
+    QTest::newRow("month double zero") << "2004"
+                                       << "00" << badMonth << "";
+    QTest::newRow("month thirteen") << "2004"
+                                    << "13" << badMonth << "";
+    QTest::newRow("signed month") << "2004"
+                                  << "+5" << badMonth << "";
+    QTest::newRow("month with point") << "2004"
+                                      << "5." << badMonth << "";
+    QTest::newRow("both empty") << " "
+                                << ""
+                                << "启用年份不能为空，请重新输入！"
+                                << "";
+    QTest::newRow("month empty") << "2004"
+                                 << ""
+                                 << "启用月份不能为空，请重新输入！"
+                                 << "";
 }
 
 void tst_ledgersetup::firstPeriodBoundaries()
@@ -213,7 +240,8 @@ void tst_ledgersetup::firstPeriodIsWrittenWholeOrNotAtAll()
     QCOMPARE(db_->scalar("select count(*) from qy where cdxm='qykjqj' and (bj='1' or qyqj<>'')"), QStringLiteral("0"));
 
     QVERIFY(savePeriod(window, "2004", "5"));
-    QCOMPARE(boxes_->lastText(), QStringLiteral("会计期间设置成功，系统自2004年05月开始使用，您可以设置会计科目、总帐期初余额！"));
+    QCOMPARE(boxes_->lastText(),
+             QStringLiteral("会计期间设置成功，系统自2004年05月开始使用，您可以设置会计科目、总帐期初余额！"));
     QCOMPARE(db_->scalar("select kjnd from dqkjqj"), QStringLiteral("2004年"));
     QCOMPARE(db_->scalar("select bj from qy where cdxm='qykjqj'"), QStringLiteral("1"));
     QCOMPARE(saved.count(), 1); // the main window disables its menu item on it
@@ -315,7 +343,8 @@ void tst_ledgersetup::stepsTestTheirFlagInsideTheirWork()
     frmqykjqj window;
     window.show();
     QVERIFY(!savePeriod(window, "2004", "5"));
-    QCOMPARE(boxes_->lastText(), QStringLiteral("会计期间保存失败，未作任何修改：初次使用会计期间已设置为2026年01月，不能再次设置！"));
+    QCOMPARE(boxes_->lastText(),
+             QStringLiteral("会计期间保存失败，未作任何修改：初次使用会计期间已设置为2026年01月，不能再次设置！"));
     QCOMPARE(db_->scalar("select kjqj from dqkjqj"), QStringLiteral("2026年01月"));
     QCOMPARE(db_->scalar("select qyqj from qy where cdxm='qykjqj'"), QStringLiteral("2026年01月"));
 }

@@ -1,10 +1,10 @@
 // The look-ups of the admin and accounts stores: each answers from the books, and a
 // read that fails is reported as a failure, never as "none" or "free".
 #include "accounts/chart.h"
-#include "db/bookheader.h"
 #include "accounts/openingbalance.h"
 #include "admin/company.h"
 #include "admin/operators.h"
+#include "db/bookheader.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -21,7 +21,8 @@ std::optional<QString> answer(const std::optional<bool> &taken)
 }
 
 // The name of the record found, "none" when there is none; nothing when the read failed.
-template <class Record> std::optional<QString> nameFound(bool read, const std::optional<Record> &found)
+template <class Record>
+std::optional<QString> nameFound(bool read, const std::optional<Record> &found)
 {
     if (!read)
         return std::nullopt;
@@ -67,14 +68,37 @@ void tst_lookups::answerOrFail_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("failure"); // how the error begins when the table cannot be read
 
-    QTest::newRow("operator number") << "numberTaken" << "czy" << "no" << "读取操作员信息失败：";
-    QTest::newRow("operator") << "findOperator" << "czy" << "系统管理员" << "读取操作员信息失败：";
-    QTest::newRow("account code") << "codeTaken" << "kmdmk" << "yes" << "读取会计科目失败：";
-    QTest::newRow("account") << "findAccount" << "kmdmk" << "现金" << "读取会计科目失败：";
-    QTest::newRow("account in use") << "accountInUse" << "pzk" << "yes" << "读取会计凭证失败：";
-    QTest::newRow("opening balance") << "hasOpeningBalance" << "zzqcye" << "no" << "读取总帐期初余额失败：";
-    QTest::newRow("company") << "companyName" << "dwmc" << "澄川" << "无法读取单位基本信息：";
-    QTest::newRow("document number") << "nextOpeningDocumentNumber" << "zzqcye" << "CSH202601020002"
+    QTest::newRow("operator number") << "numberTaken"
+                                     << "czy"
+                                     << "no"
+                                     << "读取操作员信息失败：";
+    QTest::newRow("operator") << "findOperator"
+                              << "czy"
+                              << "系统管理员"
+                              << "读取操作员信息失败：";
+    QTest::newRow("account code") << "codeTaken"
+                                  << "kmdmk"
+                                  << "yes"
+                                  << "读取会计科目失败：";
+    QTest::newRow("account") << "findAccount"
+                             << "kmdmk"
+                             << "现金"
+                             << "读取会计科目失败：";
+    QTest::newRow("account in use") << "accountInUse"
+                                    << "pzk"
+                                    << "yes"
+                                    << "读取会计凭证失败：";
+    QTest::newRow("opening balance") << "hasOpeningBalance"
+                                     << "zzqcye"
+                                     << "no"
+                                     << "读取总帐期初余额失败：";
+    QTest::newRow("company") << "companyName"
+                             << "dwmc"
+                             << "澄川"
+                             << "无法读取单位基本信息：";
+    QTest::newRow("document number") << "nextOpeningDocumentNumber"
+                                     << "zzqcye"
+                                     << "CSH202601020002"
                                      << "读取总帐期初余额失败：";
 }
 

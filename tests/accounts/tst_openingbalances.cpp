@@ -41,8 +41,10 @@ struct Books {
     {
         db.run("update qy set bj='1'");
         db.run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
-        const char *accounts[][3] = {{"1001", "XJ", "现金"},       {"1002", "YHCK", "银行存款"},
-                                     {"1121", "YSPJ", "应收票据"}, {"1101", "DQTZ", "短期投资"},
+        const char *accounts[][3] = {{"1001", "XJ", "现金"},
+                                     {"1002", "YHCK", "银行存款"},
+                                     {"1121", "YSPJ", "应收票据"},
+                                     {"1101", "DQTZ", "短期投资"},
                                      {"2001", "DQJK", "短期借款"}};
         for (const auto &a : accounts)
             db.run("insert into kmdmk (km_no, km_zjf, km_name) values (?, ?, ?)", {a[0], a[1], a[2]});
@@ -142,10 +144,14 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent_data()
     QTest::addColumn<QString>("refusal"); // empty: accepted
     QTest::addColumn<qint64>("cents");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("rounded up") << "12.345" << "" << qint64(1235) << "12.35";
-    QTest::newRow("credit") << "-800" << "" << qint64(-80000) << "-800.00";
-    QTest::newRow("largest") << "-1234567890123.45" << "" << qint64(-123456789012345) << "-1234567890123.45";
-    QTest::newRow("leading zeros") << "00000000000000012" << "" << qint64(1200) << "12.00";
+    QTest::newRow("rounded up") << "12.345"
+                                << "" << qint64(1235) << "12.35";
+    QTest::newRow("credit") << "-800"
+                            << "" << qint64(-80000) << "-800.00";
+    QTest::newRow("largest") << "-1234567890123.45"
+                             << "" << qint64(-123456789012345) << "-1234567890123.45";
+    QTest::newRow("leading zeros") << "00000000000000012"
+                                   << "" << qint64(1200) << "12.00";
     QTest::newRow("too large") << "12345678901234" << kTooLarge << qint64(0) << "";
     QTest::newRow("grouping") << "1,000" << kNotANumber << qint64(0) << "";
     QTest::newRow("empty") << "" << kNotANumber << qint64(0) << "";
@@ -390,7 +396,8 @@ void tst_openingbalances::appendRefusedUntilTheBooksAreReady_data()
 {
     QTest::addColumn<QString>("broken");
     QTest::addColumn<QString>("message"); // the whole message, or how an unreadable's begins
-    QTest::newRow("first period flag Null") << "flag null" << "【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！";
+    QTest::newRow("first period flag Null") << "flag null"
+                                            << "【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！";
     QTest::newRow("flags unreadable at load") << "flags at load" << kUnreadable;
     QTest::newRow("first period flag unreadable") << "flag at append" << kUnreadable;
     QTest::newRow("current period row missing") << "period row" << kUnreadable;

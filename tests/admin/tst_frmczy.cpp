@@ -21,8 +21,16 @@ class tst_frmczy : public QObject {
     Q_OBJECT
 private slots:
     // Each test has its own copy of the books and a person answering its message boxes.
-    void init() { db_.emplace(); boxes_.emplace(); }
-    void cleanup() { boxes_.reset(); db_.reset(); }
+    void init()
+    {
+        db_.emplace();
+        boxes_.emplace();
+    }
+    void cleanup()
+    {
+        boxes_.reset();
+        db_.reset();
+    }
     void appendChecksTheNumberAndTheNewOperatorLogsIn();
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
@@ -68,7 +76,7 @@ void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()
     QCOMPARE(g->col(), 2);
     enter(text1, "张三");
     QCOMPARE(g->col(), 3);
-    QTest::keyClick(text1, Qt::Key_Return); // no telephone
+    QTest::keyClick(text1, Qt::Key_Return);              // no telephone
     QCOMPARE(QPoint(g->col(), g->rows()), QPoint(1, 9)); // back to the number, never a new row
 
     addOperator(*db_, "o'\"%", "y");

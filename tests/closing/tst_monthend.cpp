@@ -179,9 +179,9 @@ void tst_monthend::closingIsWholeOrNothing()
     TestDb db;
     startMonth(db);
     db.run("insert into kmdmk (km_no, km_zjf, km_name) values ('1009', 'ZJ1009', '科目1009')"); // never used
-    addOpening(db, "1001", 50000);              // opening and lines
-    addOpening(db, "1002", -20000);             // opening only
-    addOpening(db, "1003", 1000);               // closes at zero
+    addOpening(db, "1001", 50000);                                                              // opening and lines
+    addOpening(db, "1002", -20000);                                                             // opening only
+    addOpening(db, "1003", 1000);                                                               // closes at zero
     addOpening(db, "1001", 999, "2026年02月"); // an earlier period's stays where it is
     addLine(db, 1, "1001", 12345, 0);
     addLine(db, 1, "1004", 0, 12345); // lines only

@@ -215,7 +215,7 @@ void tst_monthendwindows::periodStatusCountsAndDate()
 
 void tst_monthendwindows::closingFromTheMenu_data()
 {
-    QTest::addColumn<qint64>("credit"); // the credit line of the month's one voucher; -1: no lines
+    QTest::addColumn<qint64>("credit");   // the credit line of the month's one voucher; -1: no lines
     QTest::addColumn<QString>("failing"); // a table the closing cannot reach
     QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
     QTest::addColumn<QStringList>("told");
@@ -229,11 +229,12 @@ void tst_monthendwindows::closingFromTheMenu_data()
     QTest::newRow("not confirmed") << 250LL << "" << QList<B>{B::No} << QStringList{sure} << "";
     QTest::newRow("unbalanced voucher") << 240LL << "" << yes << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"}
                                         << "";
-    QTest::newRow("lines unreadable") << 250LL << "pzktemp" << yes
-                                      << QStringList{sure, "读取凭证数据失败，不能进行会计期间结转：查询错误:injected failure"}
-                                      << "";
+    QTest::newRow("lines unreadable")
+        << 250LL << "pzktemp" << yes
+        << QStringList{sure, "读取凭证数据失败，不能进行会计期间结转：查询错误:injected failure"} << "";
     QTest::newRow("closing fails") << 250LL << "pzhzkls" << yes
-                                   << QStringList{sure, "会计期间结转失败，所有数据均保持原样：查询错误:injected failure"}
+                                   << QStringList{sure,
+                                                  "会计期间结转失败，所有数据均保持原样：查询错误:injected failure"}
                                    << "会计期间结转未能完成，所有数据均保持原样。";
 }
 

@@ -223,24 +223,42 @@ void tst_mdlstandard::moneyParsingAndFormatting_data()
     QTest::addColumn<bool>("isAmount");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("grouped");
-    QTest::newRow("plain") << "1234.5" << true << "1234.50" << "1,234.50";
-    QTest::newRow("zero") << "0" << true << "0.00" << "0.00";
-    QTest::newRow("half up") << "12.345" << true << "12.35" << "12.35";
-    QTest::newRow("half away from zero") << "-12.345" << true << "-12.35" << "-12.35";
-    QTest::newRow("below half") << "0.004" << true << "0.00" << "0.00";
-    QTest::newRow("carry") << "9.995" << true << "10.00" << "10.00";
-    QTest::newRow("blanks and sign") << "  +7 " << true << "7.00" << "7.00";
-    QTest::newRow("leading point") << ".5" << true << "0.50" << "0.50";
-    QTest::newRow("trailing point") << "5." << true << "5.00" << "5.00";
-    QTest::newRow("millions") << "-1234567.8" << true << "-1234567.80" << "-1,234,567.80";
-    QTest::newRow("grouping comma") << "1,000" << false << "" << "";
-    QTest::newRow("exponent") << "2E3" << false << "" << "";
-    QTest::newRow("two points") << "1.2.3" << false << "" << "";
-    QTest::newRow("empty") << "" << false << "" << "";
-    QTest::newRow("sign only") << "-" << false << "" << "";
-    QTest::newRow("inner blank") << "1 000" << false << "" << "";
-    QTest::newRow("full-width digits") << "１２" << false << "" << "";
-    QTest::newRow("too large") << "99999999999999" << false << "" << "";
+    QTest::newRow("plain") << "1234.5" << true << "1234.50"
+                           << "1,234.50";
+    QTest::newRow("zero") << "0" << true << "0.00"
+                          << "0.00";
+    QTest::newRow("half up") << "12.345" << true << "12.35"
+                             << "12.35";
+    QTest::newRow("half away from zero") << "-12.345" << true << "-12.35"
+                                         << "-12.35";
+    QTest::newRow("below half") << "0.004" << true << "0.00"
+                                << "0.00";
+    QTest::newRow("carry") << "9.995" << true << "10.00"
+                           << "10.00";
+    QTest::newRow("blanks and sign") << "  +7 " << true << "7.00"
+                                     << "7.00";
+    QTest::newRow("leading point") << ".5" << true << "0.50"
+                                   << "0.50";
+    QTest::newRow("trailing point") << "5." << true << "5.00"
+                                    << "5.00";
+    QTest::newRow("millions") << "-1234567.8" << true << "-1234567.80"
+                              << "-1,234,567.80";
+    QTest::newRow("grouping comma") << "1,000" << false << ""
+                                    << "";
+    QTest::newRow("exponent") << "2E3" << false << ""
+                              << "";
+    QTest::newRow("two points") << "1.2.3" << false << ""
+                                << "";
+    QTest::newRow("empty") << "" << false << ""
+                           << "";
+    QTest::newRow("sign only") << "-" << false << ""
+                               << "";
+    QTest::newRow("inner blank") << "1 000" << false << ""
+                                 << "";
+    QTest::newRow("full-width digits") << "１２" << false << ""
+                                       << "";
+    QTest::newRow("too large") << "99999999999999" << false << ""
+                               << "";
 }
 
 void tst_mdlstandard::moneyParsingAndFormatting()
@@ -323,7 +341,8 @@ void tst_mdlstandard::stockShellNeedsTheKey()
         p.waitForFinished();
         return p.readAllStandardOutput() + p.readAllStandardError();
     };
-    QVERIFY(ask(QByteArray("PRAGMA key='") + books::kDatabasePassword + "';\nselect czyno from czy;\n").contains("759"));
+    QVERIFY(
+        ask(QByteArray("PRAGMA key='") + books::kDatabasePassword + "';\nselect czyno from czy;\n").contains("759"));
     const QByteArray without = ask("select czyno from czy;\n");
     QVERIFY(!without.contains("759"));
     QVERIFY(without.contains("not a database"));

@@ -28,8 +28,7 @@ const QStringList kMoney = {"qcje", "jfje", "dfje", "qmje", "jfhj", "dfhj"};
 
 } // namespace
 
-class tst_schema : public QObject
-{
+class tst_schema : public QObject {
     Q_OBJECT
 
 private slots:
@@ -51,8 +50,11 @@ private slots:
                 // numbers that may be missing; the rest text without a default. No primary key.
                 const bool money = kMoney.contains(f[1]), number = f[1] == "pz_no";
                 const QString kind = money ? f[2] + f[3] + f[4] : number ? f[2] + f[3] : f[2] + "=" + f[4];
-                QCOMPARE(table + "." + f[1] + " " + kind + " pk" + f[5],
-                         table + "." + f[1] + (money ? " INTEGER10" : number ? " INTEGER0" : " TEXT=") + " pk0");
+                QCOMPARE(table + "." + f[1] + " " + kind + " pk" + f[5], table + "." + f[1] +
+                                                                             (money    ? " INTEGER10"
+                                                                              : number ? " INTEGER0"
+                                                                                       : " TEXT=") +
+                                                                             " pk0");
             }
             QCOMPARE(names.join(' '), columns);
             // Rows keep a rowid (no WITHOUT ROWID table); no unique index, no foreign key.
@@ -67,9 +69,10 @@ private slots:
     void seedRows()
     {
         TestDb db;
-        QCOMPARE(db.rows("select dw_name, frdb, dw_address, yzbm, lxdh from dwmc")
-                     + db.rows("select kjnd, kjqj from dqkjqj") + db.rows("select cdxm, bj, qyqj from qy order by rowid")
-                     + db.rows("select czyno, czyname, password from czy"),
+        QCOMPARE(db.rows("select dw_name, frdb, dw_address, yzbm, lxdh from dwmc") +
+                     db.rows("select kjnd, kjqj from dqkjqj") +
+                     db.rows("select cdxm, bj, qyqj from qy order by rowid") +
+                     db.rows("select czyno, czyname, password from czy"),
                  QStringList({"||||", "|", "sjcsh||", "qykjqj||", "759|系统管理员|40617"}));
         for (const char *t : {"kmdmk", "zzqcye", "pzk", "pzkls", "pzktemp", "pzhzk", "pzhzkls", "pzhzktemp"})
             QCOMPARE(db.count(t), 0);

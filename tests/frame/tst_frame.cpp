@@ -11,12 +11,12 @@
 
 #include <QLabel>
 #include <QMdiArea>
-#include <QWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 
 using testsupport::MessageBoxes;
 using testsupport::TestDb;
@@ -55,7 +55,11 @@ class tst_frame : public QObject {
     Q_OBJECT
 private slots:
     // Each test has its own copy of the books and a person answering its message boxes.
-    void init() { db_.emplace(); boxes_.emplace(); }
+    void init()
+    {
+        db_.emplace();
+        boxes_.emplace();
+    }
     void cleanup()
     {
         platform::restorePointer();
@@ -91,17 +95,25 @@ void tst_frame::loginTries_data()
     QTest::addColumn<QString>("operatorIn"); // "number name" logged in; empty: none
     QTest::addColumn<QString>("left");       // "number|password" in the boxes while the window stays open
     const QString noUser = "无此用户代码，请重新输入！", badPassword = "输入的密码不正确，请重新输入！";
-    QTest::newRow("password trimmed") << QStringList{"759| 40617 "} << QStringList{} << "759 系统管理员" << "";
-    QTest::newRow("empty number left as typed") << QStringList{"   |x"} << QStringList{noUser} << "" << "   |x";
-    QTest::newRow("wrong password emptied") << QStringList{"759|wrong"} << QStringList{badPassword} << "" << "759|";
-    QTest::newRow("unknown number emptied") << QStringList{"7'59|40617"} << QStringList{noUser} << "" << "|40617";
+    QTest::newRow("password trimmed") << QStringList{"759| 40617 "} << QStringList{} << "759 系统管理员"
+                                      << "";
+    QTest::newRow("empty number left as typed") << QStringList{"   |x"} << QStringList{noUser} << ""
+                                                << "   |x";
+    QTest::newRow("wrong password emptied") << QStringList{"759|wrong"} << QStringList{badPassword} << ""
+                                            << "759|";
+    QTest::newRow("unknown number emptied") << QStringList{"7'59|40617"} << QStringList{noUser} << ""
+                                            << "|40617";
     QTest::newRow("third failure ends") << QStringList{"   |x", "759|wrong", "nobody|40617"}
-                                        << QStringList{noUser, badPassword, noUser} << "" << "";
-    QTest::newRow("two failures, then in") << QStringList{"|", "759|4061", "759|40617"}
-                                           << QStringList{noUser, badPassword} << "759 系统管理员" << "";
+                                        << QStringList{noUser, badPassword, noUser} << ""
+                                        << "";
+    QTest::newRow("two failures, then in")
+        << QStringList{"|", "759|4061", "759|40617"} << QStringList{noUser, badPassword} << "759 系统管理员"
+        << "";
     // The number matches without regard to letter case; the password does not.
-    QTest::newRow("letter case") << QStringList{"AB'1|pw", "AB'1|Pw"} << QStringList{badPassword} << "ab'1 乙" << "";
-    QTest::newRow("cancel") << QStringList{"cancel"} << QStringList{} << "" << "";
+    QTest::newRow("letter case") << QStringList{"AB'1|pw", "AB'1|Pw"} << QStringList{badPassword} << "ab'1 乙"
+                                 << "";
+    QTest::newRow("cancel") << QStringList{"cancel"} << QStringList{} << ""
+                            << "";
 }
 
 void tst_frame::loginTries()
@@ -184,7 +196,8 @@ void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
     const QImage ours = QImage(":/kelopz.png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QVERIFY(!ours.isNull());
     for (QWidget *w : {static_cast<QWidget *>(&login), static_cast<QWidget *>(&main)})
-        QCOMPARE(w->windowIcon().pixmap(ours.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), ours);
+        QCOMPARE(w->windowIcon().pixmap(ours.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 ours);
 }
 
 void tst_frame::statusBarAndMenus()
@@ -219,8 +232,16 @@ void tst_frame::oneInstancePerChildWindowAndExitAsks()
     QCOMPARE(main.showChild("frmczy", make), first);
     QCOMPARE(made, 1);
     // Two windows sharing a caption are still two windows.
-    main.showChild("frmakjkmcx", [] { auto *l = new QLabel; l->setWindowTitle("按会计科目查询"); return l; });
-    main.showChild("frmakjkmlscx", [] { auto *l = new QLabel; l->setWindowTitle("按会计科目查询"); return l; });
+    main.showChild("frmakjkmcx", [] {
+        auto *l = new QLabel;
+        l->setWindowTitle("按会计科目查询");
+        return l;
+    });
+    main.showChild("frmakjkmlscx", [] {
+        auto *l = new QLabel;
+        l->setWindowTitle("按会计科目查询");
+        return l;
+    });
     QCOMPARE(main.mdiArea()->subWindowList().size(), 3);
     QVERIFY(main.mdiArea()->subWindowList().back()->isMaximized());
 
@@ -249,11 +270,14 @@ void tst_frame::exitButtonClosesTheListWindow_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("addRow"); // a row added while the window is open
-    QTest::newRow("operators") << "menuczy" << "操作员信息设置"
+    QTest::newRow("operators") << "menuczy"
+                               << "操作员信息设置"
                                << "insert into czy (czyno, czyname, password) values ('8', '乙', '1')";
-    QTest::newRow("chart") << "menukjkm" << "会计科目信息设置"
+    QTest::newRow("chart") << "menukjkm"
+                           << "会计科目信息设置"
                            << "insert into kmdmk (km_no, km_zjf, km_name) values ('1002', 'YHCK', '银行存款')";
-    QTest::newRow("opening balances") << "menuzzqcye" << "总帐期初余额设置"
+    QTest::newRow("opening balances") << "menuzzqcye"
+                                      << "总帐期初余额设置"
                                       << "insert into zzqcye (djh, km_no, km_name, qcje, kjqj) "
                                          "values ('CSH202601010002', '1001', '现金', 5, '2026年01月')";
 }
@@ -267,7 +291,7 @@ void tst_frame::exitButtonClosesTheListWindow()
     db_->run("update dqkjqj set kjqj='2026年01月', kjnd='2026年'");
     db_->run("insert into kmdmk (km_no, km_zjf, km_name) values ('1001', 'XJ', '现金')");
     db_->run("insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010001', '1001', '现金', 5, "
-           "'2026年01月')");
+             "'2026年01月')");
     MDIMain main;
     main.show();
     auto openList = [&] {

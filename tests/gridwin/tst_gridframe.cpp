@@ -37,8 +37,16 @@ class tst_gridframe : public QObject {
     Q_OBJECT
 private slots:
     // Each test has its own copy of the books and a person answering its message boxes.
-    void init() { db_.emplace(); boxes_.emplace(); }
-    void cleanup() { boxes_.reset(); db_.reset(); }
+    void init()
+    {
+        db_.emplace();
+        boxes_.emplace();
+    }
+    void cleanup()
+    {
+        boxes_.reset();
+        db_.reset();
+    }
     void navigationPagesFifteenRows_data();
     void navigationPagesFifteenRows();
     void refillReplacesEveryRow();

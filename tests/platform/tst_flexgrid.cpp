@@ -68,14 +68,8 @@ QPoint centreOf(const MSFlexGrid &g, int r, int c)
 }
 
 // The current cell, and the far corner of the selection, as "row,col".
-QString cell(const MSFlexGrid &g)
-{
-    return QStringLiteral("%1,%2").arg(g.row()).arg(g.col());
-}
-QString selEnd(const MSFlexGrid &g)
-{
-    return QStringLiteral("%1,%2").arg(g.rowSel()).arg(g.colSel());
-}
+QString cell(const MSFlexGrid &g) { return QStringLiteral("%1,%2").arg(g.row()).arg(g.col()); }
+QString selEnd(const MSFlexGrid &g) { return QStringLiteral("%1,%2").arg(g.rowSel()).arg(g.colSel()); }
 
 void click(MSFlexGrid &g, int r, int c, Qt::KeyboardModifiers modifiers = {})
 {
@@ -92,30 +86,26 @@ QString rowText(const MSFlexGrid &g, int r)
 }
 
 // Records every notice with the current cell at the moment it is raised.
-struct Notices
-{
+struct Notices {
     QStringList log;
     explicit Notices(MSFlexGrid &g)
     {
         auto cell = [&g] { return ::cell(g); };
         QObject::connect(&g, &MSFlexGrid::enterCell, [this, cell] { log << "enter " + cell(); });
         QObject::connect(&g, &MSFlexGrid::rowColChange, [this, cell] { log << "change " + cell(); });
-        QObject::connect(&g, &MSFlexGrid::mouseDown, [this, cell](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-            log << "down " + cell();
-        });
+        QObject::connect(&g, &MSFlexGrid::mouseDown,
+                         [this, cell](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log << "down " + cell(); });
         QObject::connect(&g, &MSFlexGrid::click, [this] { log << "click"; });
         QObject::connect(&g, &MSFlexGrid::dblClick, [this] { log << "dbl"; });
-        QObject::connect(&g, &MSFlexGrid::keyDown, [this](int &key, Qt::KeyboardModifiers) {
-            log << QStringLiteral("key %1").arg(key);
-        });
+        QObject::connect(&g, &MSFlexGrid::keyDown,
+                         [this](int &key, Qt::KeyboardModifiers) { log << QStringLiteral("key %1").arg(key); });
     }
     QStringList take() { return std::exchange(log, {}); }
 };
 
 } // namespace
 
-class tst_flexgrid : public QObject
-{
+class tst_flexgrid : public QObject {
     Q_OBJECT
 
 private slots:
@@ -221,7 +211,7 @@ void tst_flexgrid::keyboardNavigatesScrollableCells()
     QCOMPARE(n.take(), QStringList({"key " + QString::number(Qt::Key_Down), "enter 2,1", "change 2,1"}));
 
     QTest::keyClick(g.get(), Qt::Key_Up);
-    QTest::keyClick(g.get(), Qt::Key_Up); // stays below the fixed header
+    QTest::keyClick(g.get(), Qt::Key_Up);   // stays below the fixed header
     QTest::keyClick(g.get(), Qt::Key_Left); // stays right of the fixed column
     QCOMPARE(cell(*g), "1,1");
 
@@ -385,8 +375,8 @@ void tst_flexgrid::lockedGridTakesNoInputButFollowsProgram()
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
     QTest::keyClick(g.get(), Qt::Key_Down);
     QTest::keyClick(g.get(), Qt::Key_Return);
-    QWheelEvent wheel(QPointF(50, 50), g->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(50, 50), g->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(g->viewport(), &wheel);
     QVERIFY(n.take().isEmpty());
     QCOMPARE(cell(*g) + " top " + QString::number(g->topRow()), "1,0 top 1");
@@ -500,8 +490,8 @@ void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
     };
     QCOMPARE(colourAt(0, 1), kDarkRed);
     QCOMPARE(colourAt(0, 3), kTeal);
-    QCOMPARE(colourAt(2, 0), kTeal);   // fixed column, also on the selected row
-    QCOMPARE(colourAt(2, 3), kNavy);   // the selected row
+    QCOMPARE(colourAt(2, 0), kTeal); // fixed column, also on the selected row
+    QCOMPARE(colourAt(2, 3), kNavy); // the selected row
     QCOMPARE(colourAt(3, 3), kWhite);
 
     // The header as an ordinary current row keeps its colours.

@@ -40,8 +40,8 @@ Report moneyColumnReport(std::shared_ptr<ReportTable> rows)
 {
     Report report;
     report.section(SectionKind::Detail).setHeight(300);
-    report.section(SectionKind::Detail).addField(QStringLiteral("Text1"), {0, 0, 2000, 300},
-                                                 QStringLiteral("je"), ValueFormat::money());
+    report.section(SectionKind::Detail)
+        .addField(QStringLiteral("Text1"), {0, 0, 2000, 300}, QStringLiteral("je"), ValueFormat::money());
     report.section(SectionKind::ReportFooter).setHeight(300);
     report.section(SectionKind::ReportFooter)
         .addSum(QStringLiteral("Function1"), {0, 0, 2000, 300}, QStringLiteral("je"), ValueFormat::money());
@@ -61,8 +61,7 @@ int darkest(const QImage &image, QRect area)
 
 } // namespace
 
-class tst_report : public QObject
-{
+class tst_report : public QObject {
     Q_OBJECT
 
 private slots:
@@ -99,8 +98,8 @@ void tst_report::formats_data()
     QTest::newRow("negative cents") << QVariant(qint64(-123450)) << money << "-1,234.50";
     QTest::newRow("one cent below zero") << QVariant(qint64(-5)) << money << "-0.05";
     QTest::newRow("millions") << QVariant(qint64(123456789012)) << money << "1,234,567,890.12";
-    QTest::newRow("most negative cents")
-        << QVariant(std::numeric_limits<qint64>::min()) << money << "-92,233,720,368,547,758.08";
+    QTest::newRow("most negative cents") << QVariant(std::numeric_limits<qint64>::min()) << money
+                                         << "-92,233,720,368,547,758.08";
     QTest::newRow("cents as whole double") << QVariant(123450.0) << money << "1,234.50";
     QTest::newRow("cents without grouping") << QVariant(qint64(123450)) << ValueFormat::money(u"0.00") << "1234.50";
     // A fraction is not a count of cents: shown as it is, never guessed at.

@@ -22,14 +22,19 @@ void tst_textlimit::insertStopsAtTheLimit_data()
     QTest::addColumn<QString>("inserted");
     QTest::addColumn<QString>("expected");
     const QString smile = QStringLiteral("😀");
-    QTest::newRow("typing stops") << "" << 0 << 0 << "abcd" << "abc";
+    QTest::newRow("typing stops") << "" << 0 << 0 << "abcd"
+                                  << "abc";
     QTest::newRow("a wide character counts once") << "ab" << 2 << 0 << smile << "ab" + smile;
     QTest::newRow("never half of one") << "ab" << 2 << 0 << smile + smile << "ab" + smile;
     QTest::newRow("none at the limit") << "abc" << 3 << 0 << smile << "abc";
-    QTest::newRow("in the middle, the rest stays") << "ab" << 1 << 0 << "xyz" << "axb";
-    QTest::newRow("over a selection") << "abc" << 0 << 3 << "wxyz" << "wxy";
-    QTest::newRow("longer text set by code stays whole") << "abcdef" << 6 << 0 << "x" << "abcdef";
-    QTest::newRow("longer text may be shortened") << "abcdef" << 0 << 2 << "x" << "xcdef";
+    QTest::newRow("in the middle, the rest stays") << "ab" << 1 << 0 << "xyz"
+                                                   << "axb";
+    QTest::newRow("over a selection") << "abc" << 0 << 3 << "wxyz"
+                                      << "wxy";
+    QTest::newRow("longer text set by code stays whole") << "abcdef" << 6 << 0 << "x"
+                                                         << "abcdef";
+    QTest::newRow("longer text may be shortened") << "abcdef" << 0 << 2 << "x"
+                                                  << "xcdef";
 }
 
 void tst_textlimit::insertStopsAtTheLimit()

@@ -87,9 +87,8 @@ QStringList shown(const VoucherLineQuery &w)
     const MSFlexGrid &g = *w.MSFlexGrid1();
     QStringList out;
     for (int r = 1; r < g.rows(); ++r) {
-        out << (g.textMatrix(r, 1) == QStringLiteral("  合    计")
-                    ? g.textMatrix(r, 4) + '|' + g.textMatrix(r, 5)
-                    : g.textMatrix(r, 2) + ':' + g.textMatrix(r, 3));
+        out << (g.textMatrix(r, 1) == QStringLiteral("  合    计") ? g.textMatrix(r, 4) + '|' + g.textMatrix(r, 5)
+                                                                   : g.textMatrix(r, 2) + ':' + g.textMatrix(r, 3));
     }
     return out;
 }
@@ -121,27 +120,27 @@ void tst_querywindows::listsAndTotals_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("period"); // the period of the list shown: what a print heads
     const QString hostile = QStringLiteral("\"");
-    const QStringList june{"1:银行存款", "1:短期借款", "2:现金", "2:短期借款", "3:现金", "3:现金",
-                           "10:代垫\"款项5%", "355.60|355.50"};
+    const QStringList june{"1:银行存款", "1:短期借款", "2:现金",          "2:短期借款",
+                           "3:现金",     "3:现金",     "10:代垫\"款项5%", "355.60|355.50"};
     const QStringList code10{"1:银行存款", "2:现金", "3:现金", "3:现金", "355.50|5.00"};
     const QStringList may{"1:现金", "1:短期借款", "4:银行存款", "10.00|7.00"};
     const QString kjkm = "frmakjkmcx", kjkmls = "frmakjkmlscx", pzbh = "frmapzbhcx", pzbhls = "frmapzbhlscx";
     QTest::newRow("account: load") << kjkm << QStringList() << june << kCurrent;
     QTest::newRow("account: code prefix, by number and date") << kjkm << QStringList{"search:10"} << code10 << kCurrent;
-    QTest::newRow("account: initials and name") << kjkm << QStringList{"search:qj"}
-                                                << QStringList{"1:短期借款", "2:短期借款", "0.00|350.50"} << kCurrent;
+    QTest::newRow("account: initials and name")
+        << kjkm << QStringList{"search:qj"} << QStringList{"1:短期借款", "2:短期借款", "0.00|350.50"} << kCurrent;
     QTest::newRow("account: blanks list all") << kjkm << QStringList{"search:10", "search:   "} << june << kCurrent;
     for (const char *typed : {"\"", "'", "%", "_"})
         QTest::newRow(qPrintable(QStringLiteral("account: %1 as typed").arg(QLatin1String(typed))))
             << kjkm << QStringList{QStringLiteral("search:") + QLatin1String(typed)}
             << QStringList{"10:代垫\"款项5%", "0.10|0.00"} << kCurrent;
-    QTest::newRow("account: no match keeps the list") << kjkm << QStringList{"search:10", "search:') or (1=1 --"}
-                                                      << code10 << kCurrent;
+    QTest::newRow("account: no match keeps the list")
+        << kjkm << QStringList{"search:10", "search:') or (1=1 --"} << code10 << kCurrent;
     QTest::newRow("closed account: newest period") << kjkmls << QStringList() << may << "2004年05月";
-    QTest::newRow("closed account: another period") << kjkmls << QStringList{"period:2004年04月"}
-                                                    << QStringList{"9:现金", "1.00|0.00"} << "2004年04月";
-    QTest::newRow("closed account: search within the period") << kjkmls << QStringList{"search:xj"}
-                                                              << QStringList{"1:现金", "7.00|0.00"} << "2004年05月";
+    QTest::newRow("closed account: another period")
+        << kjkmls << QStringList{"period:2004年04月"} << QStringList{"9:现金", "1.00|0.00"} << "2004年04月";
+    QTest::newRow("closed account: search within the period")
+        << kjkmls << QStringList{"search:xj"} << QStringList{"1:现金", "7.00|0.00"} << "2004年05月";
     QTest::newRow("closed account: a period choice drops the search")
         << kjkmls << QStringList{"search:xj", "period:2004年05月"} << may << "2004年05月";
     QTest::newRow("closed account: a typed period waits for the search")
@@ -150,16 +149,15 @@ void tst_querywindows::listsAndTotals_data()
     QTest::newRow("closed account: a typed quote finds nothing")
         << kjkmls << QStringList{"typed-period:'", "search:xj"} << may << "2004年05月";
     QTest::newRow("number: load") << pzbh << QStringList() << june << kCurrent;
-    QTest::newRow("number: shared by two vouchers") << pzbh << QStringList{"number:3"}
-                                                    << QStringList{"3:现金", "3:现金", "5.00|5.00"} << kCurrent;
+    QTest::newRow("number: shared by two vouchers")
+        << pzbh << QStringList{"number:3"} << QStringList{"3:现金", "3:现金", "5.00|5.00"} << kCurrent;
     QTest::newRow("number: all again") << pzbh << QStringList{"number:3", "number:全部"} << june << kCurrent;
     QTest::newRow("number: its lines deleted meanwhile")
         << pzbh << QStringList{"sql:delete from pzk where pz_no = 3", "number:3"} << QStringList() << kCurrent;
-    QTest::newRow("closed number: one voucher") << pzbhls << QStringList{"number:4"}
-                                                << QStringList{"4:银行存款", "3.00|0.00"} << "2004年05月";
+    QTest::newRow("closed number: one voucher")
+        << pzbhls << QStringList{"number:4"} << QStringList{"4:银行存款", "3.00|0.00"} << "2004年05月";
     QTest::newRow("closed number: the list follows the period")
-        << pzbhls << QStringList{"period:2004年04月", "number:9"} << QStringList{"9:现金", "1.00|0.00"}
-        << "2004年04月";
+        << pzbhls << QStringList{"period:2004年04月", "number:9"} << QStringList{"9:现金", "1.00|0.00"} << "2004年04月";
 }
 
 void tst_querywindows::listsAndTotals()
@@ -181,8 +179,8 @@ void tst_querywindows::listsAndTotals()
     QCOMPARE(w.isButtonEnabled("button_next"), listed);
     QVERIFY(w.isButtonEnabled("button_print"));
     if (w.numberBox() && w.periodBox()) {
-        const QStringList numbers = w.shownPeriod() == QStringLiteral("2004年04月") ? QStringList{"全部", "9"}
-                                                                                  : QStringList{"全部", "1", "4"};
+        const QStringList numbers =
+            w.shownPeriod() == QStringLiteral("2004年04月") ? QStringList{"全部", "9"} : QStringList{"全部", "1", "4"};
         QCOMPARE(entries(w.numberBox()), numbers);
     } else if (w.numberBox()) {
         QCOMPARE(entries(w.numberBox()), (QStringList{"全部", "1", "2", "3", "10"}));

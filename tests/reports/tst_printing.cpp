@@ -29,10 +29,7 @@ namespace {
 
 const QDate kPrintDay(2004, 3, 9);
 
-void setCompany(TestDb &db, const QString &name)
-{
-    db.run(QStringLiteral("update dwmc set dw_name = ?"), {name});
-}
+void setCompany(TestDb &db, const QString &name) { db.run(QStringLiteral("update dwmc set dw_name = ?"), {name}); }
 
 void addAccount(TestDb &db, const QString &code, const QString &name, const QVariant &page = {})
 {
@@ -40,8 +37,7 @@ void addAccount(TestDb &db, const QString &code, const QString &name, const QVar
            {code, QStringLiteral("ZJF") + code, name, page});
 }
 
-struct WindowState
-{
+struct WindowState {
     platform::RecordsetPtr rows;
     QString unitname;
 };
@@ -71,8 +67,7 @@ Report shoutedVoucherList()
 
 } // namespace
 
-class tst_printing : public QObject
-{
+class tst_printing : public QObject {
     Q_OBJECT
 
 private slots:
@@ -118,7 +113,8 @@ void tst_printing::chartListsEveryAccountUnderCompanyAndDate()
     QCOMPARE(testsupport::numbered(page, "Label", 1, 5).join('|'),
              QStringLiteral("会 计 科 目 表|单位名称：|澄川商贸有限公司|日期：|2004-03-09"));
     QCOMPARE(texts(page, "Text1") + texts(page, "Text2") + texts(page, "Text3") + texts(page, "Text4"),
-             (QStringList{"101", "102", "2001", "ZJF101", "ZJF102", "ZJF2001", "现金", "银行存款", "短期借款", "1", "", "12"}));
+             (QStringList{"101", "102", "2001", "ZJF101", "ZJF102", "ZJF2001", "现金", "银行存款", "短期借款", "1", "",
+                          "12"}));
     QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
     QVERIFY(window.rows->eof()); // the window's cursor is its own
 }

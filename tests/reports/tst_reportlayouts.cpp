@@ -14,9 +14,9 @@
 #include <QtTest>
 
 using namespace platform::report;
-using testsupport::TestDb;
 using testsupport::footer;
 using testsupport::numbered;
+using testsupport::TestDb;
 using testsupport::text;
 using testsupport::texts;
 
@@ -38,28 +38,57 @@ struct LayoutCase {
 };
 
 const LayoutCase kCases[] = {
-    {"voucher detail", &reports::printVoucherDetail, "select * from pzk order by pz_no, rowid",
-     "打印预览窗口--会计凭证明细表", "会 计 凭 证 明 细 表",
-     {"记帐日期", "凭证编号", "  科   目   名   称", "借  方  金  额", "贷  方  金  额"}, "Label11", "合        计",
-     {"1,234.80", "1,234.80"}, {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
-    {"voucher detail by number", &reports::printVoucherDetailByNumber, "select * from pzk order by pz_no, rowid",
-     "会计凭证明细表", "会 计 凭 证 明 细 表",
-     {"记帐日期", "凭证编号", "科   目   名   称", "借  方  金  额", "贷  方  金  额"}, "Label11",
-     "合                     计", {"1,234.80", "1,234.80"}, {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
-    {"balance check", &reports::printBalanceCheck,
+    {"voucher detail",
+     &reports::printVoucherDetail,
+     "select * from pzk order by pz_no, rowid",
+     "打印预览窗口--会计凭证明细表",
+     "会 计 凭 证 明 细 表",
+     {"记帐日期", "凭证编号", "  科   目   名   称", "借  方  金  额", "贷  方  金  额"},
+     "Label11",
+     "合        计",
+     {"1,234.80", "1,234.80"},
+     {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
+    {"voucher detail by number",
+     &reports::printVoucherDetailByNumber,
+     "select * from pzk order by pz_no, rowid",
+     "会计凭证明细表",
+     "会 计 凭 证 明 细 表",
+     {"记帐日期", "凭证编号", "科   目   名   称", "借  方  金  额", "贷  方  金  额"},
+     "Label11",
+     "合                     计",
+     {"1,234.80", "1,234.80"},
+     {"0.10", "0.00", "0.20", "0.00", "1,234.50", "0.00"}},
+    {"balance check",
+     &reports::printBalanceCheck,
      "select pz_no, sum(jfje) as jfhj, sum(dfje) as dfhj from pzk group by pz_no order by pz_no",
-     "凭证平衡关系审核表", "平衡关系审核表", {"凭 证 编 号", "借 方 合 计", "贷 方 合 计", "平 衡 关 系 "}, "Label10",
-     "合      计", {"1,234.80", "1,234.80"}, {"0.10", "0.20", "1,234.50"}},
-    {"summary", &reports::printVoucherSummary,
+     "凭证平衡关系审核表",
+     "平衡关系审核表",
+     {"凭 证 编 号", "借 方 合 计", "贷 方 合 计", "平 衡 关 系 "},
+     "Label10",
+     "合      计",
+     {"1,234.80", "1,234.80"},
+     {"0.10", "0.20", "1,234.50"}},
+    {"summary",
+     &reports::printVoucherSummary,
      "select km_no, km_name, sum(qcje) as qchj, sum(jfje) as jfhj, sum(dfje) as dfhj, "
      "sum(qcje + jfje - dfje) as qmhj from pzhzk group by km_no, km_name order by km_no",
-     "凭证汇总表", "凭 证 汇 总 表",
-     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"}, "Label12",
-     "合          计", {"-50.00", "1,234.80", "1,234.80", "-50.00"}, {"0.00", "-50.00"}},
-    {"summary of a closed period", &reports::printSummaryHistory,
-     "select * from pzhzkls where kjqj = '2004年01月' order by km_no", "凭证汇总表", "凭 证 汇 总 表",
-     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"}, "Label12",
-     "合          计", {"-50.00", "1,234.80", "1,234.80", "-50.00"}, {"0.00", "-50.00"}},
+     "凭证汇总表",
+     "凭 证 汇 总 表",
+     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"},
+     "Label12",
+     "合          计",
+     {"-50.00", "1,234.80", "1,234.80", "-50.00"},
+     {"0.00", "-50.00"}},
+    {"summary of a closed period",
+     &reports::printSummaryHistory,
+     "select * from pzhzkls where kjqj = '2004年01月' order by km_no",
+     "凭证汇总表",
+     "凭 证 汇 总 表",
+     {"科目编号", "科   目   名   称", "期 初 余 额", "借 方 金 额", "贷 方 金 额", "期 末 余 额"},
+     "Label12",
+     "合          计",
+     {"-50.00", "1,234.80", "1,234.80", "-50.00"},
+     {"0.00", "-50.00"}},
 };
 
 // Three balanced vouchers of 0.10, 0.20 and 1,234.50 between cash and a loan that
@@ -99,7 +128,10 @@ void checkFonts(const ReportPage &page)
         const int label = item.control.startsWith(QLatin1String("Label")) ? item.control.mid(5).toInt() : 0;
         const bool headerLine = (label >= 2 && label <= 5) || label >= 31;
         const ReportFont expected{label == 1 ? QStringLiteral("黑体") : QStringLiteral("宋体"),
-                                  label == 1 ? 15.0 : headerLine ? 10.5 : 9.0, true};
+                                  label == 1   ? 15.0
+                                  : headerLine ? 10.5
+                                               : 9.0,
+                                  true};
         QVERIFY2(item.font == expected, qPrintable(item.control));
     }
 }
@@ -139,7 +171,8 @@ void tst_reportlayouts::printsRowsUnderTitleCompanyAndPeriod()
     QVERIFY(doc.missingFields.isEmpty());
     const ReportPage &page = doc.pages.first();
     QCOMPARE(text(page, "Label1"), QString::fromUtf8(c.title));
-    QCOMPARE(numbered(page, "Label", 2, 5).join(QString()), QStringLiteral("单位名称：澄川商贸有限公司会计期间：2004年01月"));
+    QCOMPARE(numbered(page, "Label", 2, 5).join(QString()),
+             QStringLiteral("单位名称：澄川商贸有限公司会计期间：2004年01月"));
     QCOMPARE(numbered(page, "Label", 6, 5 + int(c.headings.size())), c.headings);
     QCOMPARE(texts(page, index < 2 ? "Text4" : index == 2 ? "Text2" : "Text3"), c.firstAmounts);
     QCOMPARE(text(page, c.totalControl), QString::fromUtf8(c.totalText));

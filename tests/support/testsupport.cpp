@@ -8,10 +8,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QLineEdit>
-#include <QWidget>
+#include <QRegularExpression>
 #include <QTest>
+#include <QWidget>
 
 namespace testsupport {
 
@@ -67,10 +67,7 @@ QStringList TestDb::rows(const QString &sql)
     return rows;
 }
 
-int TestDb::count(const QString &table)
-{
-    return scalar(QStringLiteral("select count(*) from ") + table).toInt();
-}
+int TestDb::count(const QString &table) { return scalar(QStringLiteral("select count(*) from ") + table).toInt(); }
 
 MessageBoxes::MessageBoxes()
 {

@@ -112,7 +112,8 @@ bool isReadBack(const QString &sql);
 // Runs steps on the modal dialog of type T as soon as it opens (the test then does what
 // opens it); a dialog the steps leave open is cancelled, so that the code that opened
 // it returns.
-template <class T> void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
+template <class T>
+void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
 {
     auto *poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, steps] {

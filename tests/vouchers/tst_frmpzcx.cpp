@@ -88,17 +88,16 @@ void tst_frmpzcx::correct_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("after");
     const QStringList untouched{"1|50000|0", "1|50000|0", "2|0|100000"};
-    QTest::newRow("second of two identical lines") << 2 << "12.5" << QString() << QStringList()
-                                                   << QStringList{"1|50000|0", "1|1250|0", "2|0|100000"};
-    QTest::newRow("rounded to the cent") << 1 << "-0.125" << "3" << QStringList()
-                                         << QStringList{"1|-13|300", "1|50000|0", "2|0|100000"};
+    QTest::newRow("second of two identical lines")
+        << 2 << "12.5" << QString() << QStringList() << QStringList{"1|50000|0", "1|1250|0", "2|0|100000"};
+    QTest::newRow("rounded to the cent") << 1 << "-0.125"
+                                         << "3" << QStringList() << QStringList{"1|-13|300", "1|50000|0", "2|0|100000"};
     QTest::newRow("credit cleared") << 3 << QString() << "" << QStringList()
                                     << QStringList{"1|50000|0", "1|50000|0", "2|0|0"};
     QTest::newRow("nothing changed") << 1 << QString() << QString() << QStringList() << untouched;
     // Enter refuses, and so does the save.
     QTest::newRow("letters") << 1 << "abc" << QString() << QStringList{kNotANumber, kNotANumber} << untouched;
-    QTest::newRow("grouped digits") << 1 << "1,000" << QString() << QStringList{kNotANumber, kNotANumber}
-                                    << untouched;
+    QTest::newRow("grouped digits") << 1 << "1,000" << QString() << QStringList{kNotANumber, kNotANumber} << untouched;
 }
 
 void tst_frmpzcx::correct()

@@ -2,11 +2,7 @@
 
 namespace platform::report {
 
-ReportSection::ReportSection(SectionKind kind, QString name)
-    : kind_(kind)
-    , name_(std::move(name))
-{
-}
+ReportSection::ReportSection(SectionKind kind, QString name) : kind_(kind), name_(std::move(name)) {}
 
 ReportControl &ReportSection::add(ReportControl control)
 {
@@ -15,8 +11,8 @@ ReportControl &ReportSection::add(ReportControl control)
     return controls_.back();
 }
 
-ReportControl &ReportSection::addLabel(QString name, QRect rect, QString caption,
-                                       std::optional<ReportFont> font, Qt::Alignment alignment)
+ReportControl &ReportSection::addLabel(QString name, QRect rect, QString caption, std::optional<ReportFont> font,
+                                       Qt::Alignment alignment)
 {
     ReportControl c;
     c.kind = ReportControl::Kind::Label;
@@ -108,12 +104,11 @@ QSize PageSetup::paperTwips() const
 
 Report::Report()
     : sections_{ReportSection(SectionKind::ReportHeader, QStringLiteral("Section4")),
-                 ReportSection(SectionKind::PageHeader, QStringLiteral("Section2")),
-                 ReportSection(SectionKind::Detail, QStringLiteral("Section1")),
-                 ReportSection(SectionKind::PageFooter, QStringLiteral("Section3")),
-                 ReportSection(SectionKind::ReportFooter, QStringLiteral("Section5"))}
-{
-}
+                ReportSection(SectionKind::PageHeader, QStringLiteral("Section2")),
+                ReportSection(SectionKind::Detail, QStringLiteral("Section1")),
+                ReportSection(SectionKind::PageFooter, QStringLiteral("Section3")),
+                ReportSection(SectionKind::ReportFooter, QStringLiteral("Section5"))}
+{}
 
 ReportSection *Report::sectionNamed(const QString &name)
 {

@@ -41,20 +41,19 @@ inline constexpr int kDefaultPenWidth = 15;
 
 enum class SectionKind { ReportHeader, PageHeader, Detail, PageFooter, ReportFooter };
 
-struct ReportControl
-{
+struct ReportControl {
     enum class Kind {
         Label, // text; "%d", "%p" and "%P" in the layout's own caption print as date, page, page count
         Field, // the value of a data field in the current row
         Sum,   // the sum of a data field over all rows
         Line,
-        Box,   // a rectangle outline
+        Box, // a rectangle outline
     };
 
     Kind kind = Kind::Label;
     QString name;
-    QRect rect;  // twips within the section (not used by Line)
-    QLine line;  // twips within the section (Line only)
+    QRect rect; // twips within the section (not used by Line)
+    QLine line; // twips within the section (Line only)
     QString caption;
     QString field;
     ValueFormat format;
@@ -73,8 +72,7 @@ struct ReportControl
     }
 };
 
-class ReportSection
-{
+class ReportSection {
 public:
     ReportSection(SectionKind kind, QString name);
 
@@ -85,8 +83,8 @@ public:
     void setHeight(int twips) { height_ = twips; }
 
     // Each returns the new control; references stay valid as more are added.
-    ReportControl &addLabel(QString name, QRect rect, QString caption,
-                            std::optional<ReportFont> font = {}, Qt::Alignment alignment = Qt::AlignLeft);
+    ReportControl &addLabel(QString name, QRect rect, QString caption, std::optional<ReportFont> font = {},
+                            Qt::Alignment alignment = Qt::AlignLeft);
     ReportControl &addField(QString name, QRect rect, QString field, ValueFormat format = ValueFormat::text(),
                             std::optional<ReportFont> font = {}, Qt::Alignment alignment = Qt::AlignLeft);
     ReportControl &addSum(QString name, QRect rect, QString field, ValueFormat format,
@@ -108,8 +106,7 @@ private:
     std::deque<ReportControl> controls_;
 };
 
-struct PageSetup
-{
+struct PageSetup {
     QPageSize pageSize{QPageSize::A4};
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMargins margins{1440, 1440, 1440, 1440}; // twips
@@ -118,8 +115,7 @@ struct PageSetup
     QSize paperTwips() const;
 };
 
-class Report
-{
+class Report {
 public:
     // The five sections, empty, named as the layouts know them: Section4
     // report header, Section2 page header, Section1 detail, Section3 page

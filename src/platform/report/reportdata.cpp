@@ -2,15 +2,9 @@
 
 namespace platform::report {
 
-ReportTable::ReportTable(QStringList columns)
-    : columns_(std::move(columns))
-{
-}
+ReportTable::ReportTable(QStringList columns) : columns_(std::move(columns)) {}
 
-void ReportTable::addRow(QList<QVariant> row)
-{
-    rows_.append(std::move(row));
-}
+void ReportTable::addRow(QList<QVariant> row) { rows_.append(std::move(row)); }
 
 int ReportTable::columnOf(QStringView fieldName) const
 {

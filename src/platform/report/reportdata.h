@@ -11,8 +11,7 @@
 
 namespace platform::report {
 
-class ReportDataSource
-{
+class ReportDataSource {
 public:
     virtual ~ReportDataSource() = default;
 
@@ -25,8 +24,7 @@ public:
 };
 
 // Rows held in memory: column names and one QVariant per cell.
-class ReportTable final : public ReportDataSource
-{
+class ReportTable final : public ReportDataSource {
 public:
     explicit ReportTable(QStringList columns = {});
 

@@ -16,8 +16,7 @@ namespace platform::report {
 // The smallest size a text is set in, unless its own size is smaller.
 inline constexpr qreal kMinReadablePointSize = 7.0;
 
-struct FittedText
-{
+struct FittedText {
     QFont font;
     QStringList lines;    // one at least; each fits the width
     qreal lineHeight = 0; // device units

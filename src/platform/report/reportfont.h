@@ -9,8 +9,7 @@
 
 namespace platform::report {
 
-struct ReportFont
-{
+struct ReportFont {
     QString face = QStringLiteral("宋体");
     double pointSize = 9.0;
     bool bold = false;

@@ -43,10 +43,7 @@ bool isIntegerType(int typeId)
     }
 }
 
-bool isFloatType(int typeId)
-{
-    return typeId == QMetaType::Double || typeId == QMetaType::Float;
-}
+bool isFloatType(int typeId) { return typeId == QMetaType::Double || typeId == QMetaType::Float; }
 
 QString groupThousands(const QString &digits)
 {
@@ -119,10 +116,7 @@ std::optional<NumberPattern> NumberPattern::parse(QStringView text)
     return result;
 }
 
-ValueFormat ValueFormat::text()
-{
-    return {};
-}
+ValueFormat ValueFormat::text() { return {}; }
 
 ValueFormat ValueFormat::number(QStringView pattern)
 {
@@ -245,9 +239,6 @@ QString formatMoney(Money amount, const NumberPattern &pattern)
     return pattern.grouping ? amount.toGroupedString() : amount.toString();
 }
 
-QString formatDate(QDate date)
-{
-    return date.isValid() ? date.toString(u"yyyy-MM-dd") : QString();
-}
+QString formatDate(QDate date) { return date.isValid() ? date.toString(u"yyyy-MM-dd") : QString(); }
 
 } // namespace platform::report

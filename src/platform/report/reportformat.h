@@ -18,8 +18,7 @@ namespace platform::report {
 // "0.00", "#,##0", "0". A comma in the integer part groups thousands, the
 // zeros before the point give the least number of integer digits, the zeros
 // after it the number of decimals.
-struct NumberPattern
-{
+struct NumberPattern {
     bool grouping = false;
     int minIntegerDigits = 1;
     int decimals = 0;
@@ -29,8 +28,7 @@ struct NumberPattern
 };
 
 // What a bound field or a sum holds and how it is shown.
-struct ValueFormat
-{
+struct ValueFormat {
     enum class Kind { Text, Number, Money };
 
     Kind kind = Kind::Text;

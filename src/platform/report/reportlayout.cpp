@@ -27,10 +27,7 @@ namespace {
 
 using Kind = ReportControl::Kind;
 
-bool isBound(const ReportControl &c)
-{
-    return c.kind == Kind::Field || c.kind == Kind::Sum;
-}
+bool isBound(const ReportControl &c) { return c.kind == Kind::Field || c.kind == Kind::Sum; }
 
 QString moneySum(const ReportDataSource &data, int column, const NumberPattern &pattern)
 {
@@ -97,8 +94,7 @@ QString sumText(const ReportControl &c, const ReportDataSource *data, int column
 
 // What the codes of a layout's caption print; a null text leaves its code
 // standing (the page count is known only once every row is placed).
-struct CodeTexts
-{
+struct CodeTexts {
     QString date;
     QString page;
     QString pages;
@@ -134,28 +130,23 @@ bool hasPageCode(const ReportControl &c)
 }
 
 // A section with what each of its controls needs at every placement.
-struct Band
-{
+struct Band {
     const ReportSection *section = nullptr;
-    QList<int> columns;   // per control: the data column of a bound control, else -1
-    QList<QString> sums;  // per control: the total of a Sum control
+    QList<int> columns;  // per control: the data column of a bound control, else -1
+    QList<QString> sums; // per control: the total of a Sum control
     bool printsNothing() const { return section->height() == 0 && section->controls().empty(); }
 };
 
-class Paginator
-{
+class Paginator {
 public:
     Paginator(const Report &report, QDate printDate)
-        : report_(report)
-        , data_(report.dataSource().get())
-        , date_(formatDate(printDate))
+        : report_(report), data_(report.dataSource().get()), date_(formatDate(printDate))
     {
         const PageSetup &setup = report.pageSetup();
         const QSize paper = setup.paperTwips();
         left_ = setup.margins.left();
         top_ = setup.margins.top();
-        footerTop_ = paper.height() - setup.margins.bottom()
-                     - report.section(SectionKind::PageFooter).height();
+        footerTop_ = paper.height() - setup.margins.bottom() - report.section(SectionKind::PageFooter).height();
         for (int k = 0; k < 5; ++k)
             bands_[k] = bind(report.section(SectionKind(k)));
         doc_.caption = report.caption();
@@ -294,8 +285,7 @@ private:
         for (qsizetype p = 0; p < doc_.pages.size(); ++p) {
             const QString number = QString::number(p + 1);
             for (const PendingLabel &pending : pendingPageCodes_[p])
-                doc_.pages[p].items[pending.index].text
-                    = expandCodes(pending.label->caption, {date_, number, total});
+                doc_.pages[p].items[pending.index].text = expandCodes(pending.label->caption, {date_, number, total});
         }
     }
 
@@ -305,8 +295,7 @@ private:
     std::array<Band, 5> bands_;
     ReportDocument doc_;
     // Per page, the labels that print a page number or count.
-    struct PendingLabel
-    {
+    struct PendingLabel {
         qsizetype index;
         const ReportControl *label;
     };
@@ -320,9 +309,6 @@ private:
 
 } // namespace
 
-ReportDocument layoutReport(const Report &report, QDate printDate)
-{
-    return Paginator(report, printDate).run();
-}
+ReportDocument layoutReport(const Report &report, QDate printDate) { return Paginator(report, printDate).run(); }
 
 } // namespace platform::report

@@ -27,8 +27,7 @@
 
 namespace platform::report {
 
-struct PageItem
-{
+struct PageItem {
     enum class Kind : quint8 { Text, Line, Box };
 
     Kind kind = Kind::Text;
@@ -44,8 +43,7 @@ struct PageItem
     int roomBottom = 0;
 };
 
-struct ReportPage
-{
+struct ReportPage {
     QList<PageItem> items;
 
     // By control name, ignoring letter case.
@@ -53,8 +51,7 @@ struct ReportPage
     QList<const PageItem *> findAll(const QString &control) const;
 };
 
-struct ReportDocument
-{
+struct ReportDocument {
     QString caption;
     PageSetup pageSetup;
     QList<ReportPage> pages; // never empty

@@ -50,25 +50,25 @@ void paintPage(QPainter &painter, const ReportPage &page)
                 painter.setFont(toQFont(item.font));
                 currentFont = item.font;
             }
-        {
-            // A text wider than its box (a long account name in a ruled column) stays
-            // inside its column instead of running over the neighbour's: smaller, then
-            // on more lines within its band.
-            const QRectF box = toDevice(item.rect);
-            const qreal room = std::max(item.roomBottom - item.rect.top(), item.rect.height()) * sy;
-            const FittedText fitted = fitText(item.text, painter.font(), box.width(), room, painter.device());
-            if (fitted.font != painter.font()) {
-                painter.setFont(fitted.font);
-                currentFont.reset();
+            {
+                // A text wider than its box (a long account name in a ruled column) stays
+                // inside its column instead of running over the neighbour's: smaller, then
+                // on more lines within its band.
+                const QRectF box = toDevice(item.rect);
+                const qreal room = std::max(item.roomBottom - item.rect.top(), item.rect.height()) * sy;
+                const FittedText fitted = fitText(item.text, painter.font(), box.width(), room, painter.device());
+                if (fitted.font != painter.font()) {
+                    painter.setFont(fitted.font);
+                    currentFont.reset();
+                }
+                QRectF line(box.topLeft(), QSizeF(box.width(), fitted.lineHeight));
+                for (const QString &text : fitted.lines) {
+                    painter.drawText(line, int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
+                                     text);
+                    line.translate(0, fitted.lineHeight);
+                }
+                break;
             }
-            QRectF line(box.topLeft(), QSizeF(box.width(), fitted.lineHeight));
-            for (const QString &text : fitted.lines) {
-                painter.drawText(line, int(item.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
-                                 text);
-                line.translate(0, fitted.lineHeight);
-            }
-            break;
-        }
         case PageItem::Kind::Line:
         case PageItem::Kind::Box:
             if (currentPenWidth != item.penWidth) {
@@ -77,8 +77,8 @@ void paintPage(QPainter &painter, const ReportPage &page)
                 currentPenWidth = item.penWidth;
             }
             if (item.kind == PageItem::Kind::Line)
-                painter.drawLine(QLineF(item.line.x1() * sx, item.line.y1() * sy, item.line.x2() * sx,
-                                        item.line.y2() * sy));
+                painter.drawLine(
+                    QLineF(item.line.x1() * sx, item.line.y1() * sy, item.line.x2() * sx, item.line.y2() * sy));
             else
                 painter.drawRect(toDevice(item.rect));
             break;

@@ -24,8 +24,8 @@ void showReportPreview(const Report &report, QWidget *parent)
     preview.setWindowTitle(report.caption());
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *target) {
         const QPageLayout chosen = target->pageLayout();
-        if (!chosen.pageSize().isEquivalentTo(document.pageSetup.pageSize)
-            || chosen.orientation() != document.pageSetup.orientation) {
+        if (!chosen.pageSize().isEquivalentTo(document.pageSetup.pageSize) ||
+            chosen.orientation() != document.pageSetup.orientation) {
             Report resized = report;
             resized.pageSetup().pageSize = chosen.pageSize();
             resized.pageSetup().orientation = chosen.orientation();
