@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-using testsupport::TestDb;
-
 namespace {
 
 const char *const kCurrent = "2004年06月";
@@ -33,7 +31,7 @@ const testsupport::SeedLine kLines[] = {
     {"pzkls", "2004年04月", 9, "2004-04-01", "1001", "XJ", "现金", 100, 0},
 };
 
-void seed(TestDb &db, bool withLines)
+void seed(testsupport::TestDb &db, bool withLines)
 {
     db.run("update dwmc set dw_name = '甲公司'");
     db.run("update dqkjqj set kjqj = ?", {QString::fromUtf8(kCurrent)});
@@ -41,41 +39,32 @@ void seed(TestDb &db, bool withLines)
         testsupport::writeLines(db, kLines);
 }
 
-VoucherQueryConfig configNamed(const QString &name)
-{
-    for (const VoucherQueryConfig &c :
-         {queries::frmakjkmcx(), queries::frmakjkmlscx(), queries::frmapzbhcx(), queries::frmapzbhlscx()}) {
-        if (c.name == name)
-            return c;
-    }
-    return {};
-}
-
 void choose(QComboBox *box, const QString &entry)
 {
-    const int i = box->findText(entry);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    box->setCurrentIndex(i);
-    emit box->activated(i);
+    box->setCurrentIndex(box->findText(entry));
+    emit box->activated(box->currentIndex());
 }
 
 // "search:T" types T and presses Enter; "period:P" and "number:N" choose an entry;
-// "typed-period:P" only types; "sql:S" is another window's statement meanwhile.
-void run(VoucherLineQuery &w, TestDb &db, const QString &step)
+// "typed-period:P" types P and Enter in the period box; "sql:S" is another window's
+// statement meanwhile; "other window" opens (and closes) another query window; "print" prints.
+void run(VoucherLineQuery &w, testsupport::TestDb &db, const QString &step)
 {
     const QString arg = step.section(':', 1);
-    if (step.startsWith("search:")) {
+    if (step.startsWith("search:"))
         windowsteps::search(w, arg);
-    } else if (step.startsWith("period:")) {
+    else if (step.startsWith("period:"))
         choose(w.periodBox(), arg);
-    } else if (step.startsWith("number:")) {
+    else if (step.startsWith("number:"))
         choose(w.numberBox(), arg);
-    } else if (step.startsWith("typed-period:")) {
-        w.periodBox()->setEditText(arg);
-        QTest::keyClick(w.periodBox()->lineEdit(), Qt::Key_Return);
-    } else if (step.startsWith("sql:")) {
+    else if (step.startsWith("sql:"))
         db.run(arg);
-    }
+    else if (step.startsWith("typed-period:"))
+        windowsteps::enter(w.periodBox()->lineEdit(), arg);
+    else if (step == "other window")
+        VoucherLineQuery other(queries::frmakjkmcx());
+    else if (step == "print")
+        w.printreport();
 }
 
 QStringList entries(const QComboBox *box)
@@ -88,18 +77,23 @@ QStringList entries(const QComboBox *box)
 
 // What the window shows: each listed line as "voucher:account", the totals row as
 // "=debit|credit", the period a print heads as "@period", and a voucher-number window's
-// numbers to choose from as "#…".
-QString shown(const VoucherLineQuery &w)
+// numbers to choose from as "#…"; then what it printed: the preview's caption, the names,
+// the debits, the totals label and sums, the company and the period.
+QString shown(const VoucherLineQuery &w, const testsupport::CapturedPrints &prints)
 {
     const MSFlexGrid &g = *w.MSFlexGrid1();
     QStringList out;
-    for (int r = 1; r < g.rows(); ++r) {
+    for (int r = 1; r < g.rows(); ++r)
         out << (g.textMatrix(r, 1) == QStringLiteral("  合    计") ? '=' + g.textMatrix(r, 4) + '|' + g.textMatrix(r, 5)
                                                                    : g.textMatrix(r, 2) + ':' + g.textMatrix(r, 3));
-    }
     out << '@' + w.shownPeriod();
     if (w.numberBox())
         out << '#' + entries(w.numberBox()).join(',');
+    for (const platform::report::ReportDocument &printed : prints.documents) {
+        out << "print:" + printed.caption;
+        for (const char *control : {"Text3", "Text4", "Label11", "Function1", "Function2", "Label3", "Label5"})
+            out << testsupport::texts(printed.pages.first(), control).join('/');
+    }
     return out.join(' ');
 }
 
@@ -108,28 +102,26 @@ QString shown(const VoucherLineQuery &w)
 class tst_querywindows : public QObject {
     Q_OBJECT
 private slots:
-    void listsAndTotals_data();
-    void listsAndTotals();
-    void reportByVoucherNumber();
+    void listsTotalsAndPrints_data();
+    void listsTotalsAndPrints();
 };
 
-void tst_querywindows::listsAndTotals_data()
+void tst_querywindows::listsTotalsAndPrints_data()
 {
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("window");    // frmakjkmcx, frmakjkmlscx, frmapzbhcx, frmapzbhlscx
     QTest::addColumn<QString>("steps"); // taken in order, ";" between them
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("books"); // false: the books hold no voucher lines
-    auto row = [](const QString &tag, const char *window, const QString &steps, const QString &shown,
-                  bool books = true) { QTest::newRow(qPrintable(tag)) << window << steps << shown << books; };
+    auto row = [](const QString &tag, int window, const QString &steps, const QString &shown, bool books = true) {
+        QTest::newRow(qPrintable(tag)) << window << steps << shown << books;
+    };
     const QString
         june = "1:银行存款 1:短期借款 2:现金 2:短期借款 3:现金 3:现金 10:代垫\"款项5% =355.60|355.50 @2004年06月",
-        code10 = "1:银行存款 2:现金 3:现金 3:现金 =355.50|5.00 @2004年06月",
-        may = "1:现金 1:短期借款 4:银行存款 =10.00|7.00 @2004年05月", april = "9:现金 =1.00|0.00 @2004年04月",
-        numbers = " #全部,1,2,3,10";
-    const char *kjkm = "frmakjkmcx", *kjkmls = "frmakjkmlscx", *pzbh = "frmapzbhcx", *pzbhls = "frmapzbhlscx";
+        code10 = "1:银行存款 2:现金 3:现金 3:现金 =355.50|5.00 @2004年06月", numbers = " #全部,1,2,3,10",
+        may = "1:现金 1:短期借款 4:银行存款 =10.00|7.00 @2004年05月", april = "9:现金 =1.00|0.00 @2004年04月";
+    const int kjkm = 0, kjkmls = 1, pzbh = 2, pzbhls = 3;
     row("account: load", kjkm, "", june);
     row("account: code prefix, by number and date", kjkm, "search:10", code10);
-    row("account: initials and name", kjkm, "search:qj", "1:短期借款 2:短期借款 =0.00|350.50 @2004年06月");
     for (const QString typed : {"\"", "'", "%", "_"})
         row("account: " + typed + " as typed", kjkm, "search:" + typed, "10:代垫\"款项5% =0.10|0.00 @2004年06月");
     row("account: blanks list all", kjkm, "search:10;search:   ", june);
@@ -143,10 +135,13 @@ void tst_querywindows::listsAndTotals_data()
     row("number: load", pzbh, "", june + numbers);
     row("number: shared by two vouchers", pzbh, "number:3", "3:现金 3:现金 =5.00|5.00 @2004年06月" + numbers);
     row("number: all again", pzbh, "number:3;number:全部", june + numbers);
-    row("number: its lines deleted meanwhile", pzbh, "sql:delete from pzk where pz_no = 3;number:3",
-        "@2004年06月" + numbers);
+    row("number: deleted meanwhile", pzbh, "sql:delete from pzk where pz_no = 3;number:3", "@2004年06月" + numbers);
     row("closed number: one voucher", pzbhls, "number:4", "4:银行存款 =3.00|0.00 @2004年05月 #全部,1,4");
     row("closed number: the list follows the period", pzbhls, "period:2004年04月;number:9", april + " #全部,9");
+    // Another window's query meanwhile does not change what this window prints.
+    row("closed number: its own print", pzbhls, "number:1;other window;print",
+        "1:现金 1:短期借款 =7.00|7.00 @2004年05月 #全部,1,4 print:会计凭证明细表 现金/短期借款 7.00/0.00 合" +
+            QString(21, ' ') + "计 7.00 7.00 甲公司 2004年05月");
     // Nothing listed, nothing to choose, and neither a search nor 全部 finds anything.
     row("account: empty books", kjkm, "search:", "@2004年06月", false);
     row("closed account: empty books", kjkmls, "search:", "@", false);
@@ -154,47 +149,31 @@ void tst_querywindows::listsAndTotals_data()
     row("closed number: empty books", pzbhls, "number:全部", "@ #全部", false);
 }
 
-void tst_querywindows::listsAndTotals()
+void tst_querywindows::listsTotalsAndPrints()
 {
-    QFETCH(QString, window);
+    QFETCH(int, window);
     QFETCH(QString, steps);
     QFETCH(bool, books);
-    TestDb db;
+    testsupport::TestDb db;
     seed(db, books);
     testsupport::MessageBoxes boxes;
-    VoucherLineQuery w(configNamed(window));
+    testsupport::CapturedPrints prints;
+    const VoucherQueryConfig configs[] = {queries::frmakjkmcx(), queries::frmakjkmlscx(), queries::frmapzbhcx(),
+                                          queries::frmapzbhlscx()};
+    VoucherLineQuery w(configs[window]);
     w.show();
-    const QStringList closed = books ? QStringList{"2004年05月", "2004年04月"} : QStringList();
-    QCOMPARE(entries(w.periodBox()), w.periodBox() ? closed : QStringList());
+    QCOMPARE(entries(w.periodBox()),
+             (books && w.periodBox() ? QStringList{"2004年05月", "2004年04月"} : QStringList()));
     if (!books && w.numberBox())
         QCOMPARE(w.numberBox()->currentText(), QString()); // no number is chosen among none
     for (const QString &step : steps.split(';', Qt::SkipEmptyParts))
         run(w, db, step);
     QCOMPARE(boxes.count(), 0);
-    QTEST(shown(w), "shown");
-    const bool listed = w.dataRows() > 0;
-    for (const char *key : {"button_next", "button_last"})
-        QCOMPARE(w.isButtonEnabled(key), listed);
-    QVERIFY(!w.isButtonEnabled("button_first") && !w.isButtonEnabled("button_back"));
-    QVERIFY(w.isButtonEnabled("button_print") && w.isButtonEnabled("button_exit"));
-}
-
-void tst_querywindows::reportByVoucherNumber()
-{
-    TestDb db;
-    seed(db, true);
-    testsupport::CapturedPrints prints;
-    VoucherLineQuery w(queries::frmapzbhlscx());
-    choose(w.numberBox(), QStringLiteral("1"));
-    // Another window's query meanwhile does not change what this window prints.
-    VoucherLineQuery other(queries::frmakjkmcx());
-    w.printreport();
-    QCOMPARE(prints.documents.size(), 1);
-    QStringList printed{prints.documents.first().caption};
-    for (const char *control : {"Text3", "Text4", "Label11", "Function1", "Function2", "Label3", "Label5"})
-        printed << testsupport::texts(prints.documents.first().pages.first(), control).join('/');
-    QCOMPARE(printed.join(' '),
-             "会计凭证明细表 现金/短期借款 7.00/0.00 合" + QString(21, ' ') + "计 7.00 7.00 甲公司 2004年05月");
+    QTEST(shown(w, prints), "shown");
+    // First and last follow back and next.
+    QCOMPARE((QList<bool>{w.isButtonEnabled("button_back"), w.isButtonEnabled("button_next"),
+                          w.isButtonEnabled("button_print")}),
+             (QList<bool>{false, w.dataRows() > 0, true}));
 }
 
 QTEST_MAIN(tst_querywindows)
