@@ -116,25 +116,36 @@ class tst_flexgrid : public QObject {
     Q_OBJECT
 
 private slots:
-    void programMovesRaiseNoticesAtOnce();
+    void programMovesRaiseNoticesAtOnceEvenWhenLocked();
     void mouseMovesCurrentCellBeforeMouseDown();
-    void keyboardNavigatesScrollableCells();
+    void keyboardNavigatesScrollableCellsAndKeyDownCanSwallow();
     void headerRowFixedOrOrdinary();
     void addAndRemoveRows();
     void outOfRangeIsHarmless();
-    void lockedGridTakesNoInputButFollowsProgram();
     void cellGeometryFollowsScrolling();
-    void keyDownHandlerCanSwallowKey();
     void paintsHeaderSelectionAndFixedColumn();
 };
 
-void tst_flexgrid::programMovesRaiseNoticesAtOnce()
+void tst_flexgrid::programMovesRaiseNoticesAtOnceEvenWhenLocked()
 {
     auto g = makeGrid(20);
+    g->setFocus();
     Notices n(*g);
 
+    // A locked grid takes no input...
+    g->setEnabled(false);
+    click(*g, 5, 2);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
+    keys(*g, {Qt::Key_Down, Qt::Key_Return});
+    QWheelEvent wheel(QPointF(50, 50), g->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g->viewport(), &wheel);
+    QCOMPARE(n.take() << place(*g), QStringList({"1,0 to 1,0 top 1"}));
+
+    // ... but the program moves its cell, and the notices follow at once.
     moveTo(*g, 3, 2);
     QCOMPARE(n.take(), QStringList({"enter 3,0", "change 3,0", "enter 3,2", "change 3,2"}));
+    g->setEnabled(true);
 
     // Setting the same cell again raises nothing but collapses the selection.
     g->setRowSel(7);
@@ -155,6 +166,9 @@ void tst_flexgrid::programMovesRaiseNoticesAtOnce()
     // Shrinking the grid below the current row moves it, with notices.
     g->setRows(6);
     QCOMPARE(n.take(), QStringList({"enter 5,1", "change 5,1"}));
+
+    // Unlocked, a click moves the cell.
+    QCOMPARE(click(*g, 4, 2), "4,2 to 4,2 top 1");
 }
 
 void tst_flexgrid::mouseMovesCurrentCellBeforeMouseDown()
@@ -200,7 +214,7 @@ void tst_flexgrid::mouseMovesCurrentCellBeforeMouseDown()
     QCOMPARE(n.take(), QStringList({"enter 3,3", "change 3,3", "down 3,3", "click", "dbl"}));
 }
 
-void tst_flexgrid::keyboardNavigatesScrollableCells()
+void tst_flexgrid::keyboardNavigatesScrollableCellsAndKeyDownCanSwallow()
 {
     auto g = makeGrid(40);
     Notices n(*g);
@@ -224,6 +238,27 @@ void tst_flexgrid::keyboardNavigatesScrollableCells()
     n.take();
     QCOMPARE(keys(*g, {Qt::Key_Up, Qt::Key_Up}, Qt::ShiftModifier), "40,4 to 38,4 top 26");
     QCOMPARE(n.take().filter("enter"), QStringList());
+
+    // A keyDown handler sees the shift state and may swallow the key: nothing moves, and
+    // handlers after it see key 0.
+    keys(*g, {Qt::Key_Home}, Qt::ControlModifier);
+    moveTo(*g, 5, 2);
+    Qt::KeyboardModifiers seenShift;
+    QObject::connect(g.get(), &MSFlexGrid::keyDown, g.get(), [&](int &key, Qt::KeyboardModifiers shift) {
+        seenShift = shift;
+        key = key == Qt::Key_Down ? 0 : key;
+    });
+    Notices after(*g);
+    QCOMPARE(keys(*g, {Qt::Key_Down}, Qt::ShiftModifier), "5,2 to 5,2 top 1");
+    QCOMPARE(after.take().filter("key 0") << QString::number(seenShift),
+             QStringList({"key 0", QString::number(Qt::ShiftModifier)}));
+    QCOMPARE(keys(*g, {Qt::Key_Right}), "5,3 to 5,3 top 1");
+
+    // Keys that are no move are reported and change nothing.
+    after.take();
+    QCOMPARE(keys(*g, {Qt::Key_Return, Qt::Key_A}), "5,3 to 5,3 top 1");
+    QCOMPARE(after.take(),
+             QStringList({"key " + QString::number(Qt::Key_Return), "key " + QString::number(Qt::Key_A)}));
 }
 
 void tst_flexgrid::headerRowFixedOrOrdinary()
@@ -344,29 +379,6 @@ void tst_flexgrid::outOfRangeIsHarmless()
     QCOMPARE(rowText(*g, 1), "1|r1c1|||");
 }
 
-void tst_flexgrid::lockedGridTakesNoInputButFollowsProgram()
-{
-    auto g = makeGrid(20);
-    g->setFocus();
-    Notices n(*g);
-
-    g->setEnabled(false);
-    click(*g, 5, 2);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
-    keys(*g, {Qt::Key_Down, Qt::Key_Return});
-    QWheelEvent wheel(QPointF(50, 50), g->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(g->viewport(), &wheel);
-    QCOMPARE(n.take() << place(*g), QStringList({"1,0 to 1,0 top 1"}));
-
-    // The program moves the cell of a locked grid, and the notices follow.
-    moveTo(*g, 7, 3);
-    QCOMPARE(n.take(), QStringList({"enter 7,0", "change 7,0", "enter 7,3", "change 7,3"}));
-
-    g->setEnabled(true);
-    QCOMPARE(click(*g, 5, 2), "5,2 to 5,2 top 1");
-}
-
 void tst_flexgrid::cellGeometryFollowsScrolling()
 {
     auto g = makeGrid(40);
@@ -421,30 +433,6 @@ void tst_flexgrid::cellGeometryFollowsScrolling()
     g->setColWidth(2, 0);
     g->setCol(2);
     QCOMPARE(QSize(g->cellWidth(), g->cellHeight()), QSize(0, 0));
-}
-
-void tst_flexgrid::keyDownHandlerCanSwallowKey()
-{
-    auto g = makeGrid(20);
-    moveTo(*g, 5, 2);
-    Qt::KeyboardModifiers seenShift;
-    QObject::connect(g.get(), &MSFlexGrid::keyDown, g.get(), [&](int &key, Qt::KeyboardModifiers shift) {
-        seenShift = shift;
-        key = key == Qt::Key_Down ? 0 : key;
-    });
-    Notices n(*g);
-
-    QTest::keyClick(g.get(), Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(n.take().filter("key 0") << place(*g), QStringList({"key 0", "5,2 to 5,2 top 1"}));
-    QCOMPARE(seenShift, Qt::ShiftModifier);
-
-    QCOMPARE(keys(*g, {Qt::Key_Right}), "5,3 to 5,3 top 1");
-
-    // Keys that are no move are reported and change nothing.
-    n.take();
-    keys(*g, {Qt::Key_Return, Qt::Key_A});
-    QCOMPARE(n.take(), QStringList({"key " + QString::number(Qt::Key_Return), "key " + QString::number(Qt::Key_A)}));
-    QCOMPARE(g->row(), 5);
 }
 
 void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
