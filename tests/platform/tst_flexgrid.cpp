@@ -100,12 +100,10 @@ struct Notices {
         auto cell = [&g] { return ::cell(g); };
         QObject::connect(&g, &MSFlexGrid::enterCell, [this, cell] { log << "enter " + cell(); });
         QObject::connect(&g, &MSFlexGrid::rowColChange, [this, cell] { log << "change " + cell(); });
-        QObject::connect(&g, &MSFlexGrid::mouseDown,
-                         [this, cell](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log << "down " + cell(); });
+        QObject::connect(&g, &MSFlexGrid::mouseDown, [this, cell](auto, auto, int, int) { log << "down " + cell(); });
         QObject::connect(&g, &MSFlexGrid::click, [this] { log << "click"; });
         QObject::connect(&g, &MSFlexGrid::dblClick, [this] { log << "dbl"; });
-        QObject::connect(&g, &MSFlexGrid::keyDown,
-                         [this](int &key, Qt::KeyboardModifiers) { log << QStringLiteral("key %1").arg(key); });
+        QObject::connect(&g, &MSFlexGrid::keyDown, [this](int &key, auto) { log << "key " + QString::number(key); });
     }
     QStringList take() { return std::exchange(log, {}); }
 };
@@ -155,8 +153,7 @@ void tst_flexgrid::programMovesRaiseNoticesAtOnceEvenWhenLocked()
 
     // Setting Row does not scroll: the page stays where the program put it.
     g->setRow(20);
-    QCOMPARE(g->topRow(), 1);
-    n.take();
+    QCOMPARE(n.take() << place(*g), QStringList({"enter 20,2", "change 20,2", "20,2 to 20,2 top 1"}));
 
     // A handler that moves the cell again sees its own notices delivered inside.
     QObject::connect(g.get(), &MSFlexGrid::enterCell, g.get(), [&g] { g->setCol(g->col() == 4 ? 1 : g->col()); });
@@ -183,11 +180,10 @@ void tst_flexgrid::mouseMovesCurrentCellBeforeMouseDown()
 
     // A press on the fixed column selects that row across, from column 1.
     QCOMPARE(click(*g, 6, 0), "6,1 to 6,4 top 1");
-    n.take();
 
     // A press on the header moves nothing, but is still reported.
     click(*g, 0, 3);
-    QCOMPARE(n.take(), QStringList({"down 6,1", "click"}));
+    QCOMPARE(n.take(), QStringList({"enter 6,1", "change 6,1", "down 6,1", "click", "down 6,1", "click"}));
 
     // Shift extends the selection; the current cell stays.
     click(*g, 9, 3, Qt::ShiftModifier);
@@ -199,19 +195,18 @@ void tst_flexgrid::mouseMovesCurrentCellBeforeMouseDown()
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(g->viewport(), &move);
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 5, 2));
-    QCOMPARE(cell(*g) + " " + selEnd(*g), "2,1 5,2");
-    n.take();
+    QCOMPARE(n.take() << place(*g), QStringList({"enter 2,1", "change 2,1", "down 2,1", "click", "2,1 to 5,2 top 1"}));
 
     // A right press reports, but moves nothing and is no click.
     QTest::mouseClick(g->viewport(), Qt::RightButton, {}, centreOf(*g, 8, 2));
-    QCOMPARE(n.take(), QStringList({"down 2,1"}));
 
     // A double click, as the platform delivers it: press, release, double-click
-    // press, release. One mouseDown, one click, then dblClick.
+    // press, release. One mouseDown, one click, then dblClick (after the right press's
+    // lone mouseDown).
     click(*g, 3, 3);
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 3, 3));
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, centreOf(*g, 3, 3));
-    QCOMPARE(n.take(), QStringList({"enter 3,3", "change 3,3", "down 3,3", "click", "dbl"}));
+    QCOMPARE(n.take(), QStringList({"down 2,1", "enter 3,3", "change 3,3", "down 3,3", "click", "dbl"}));
 }
 
 void tst_flexgrid::keyboardNavigatesScrollableCellsAndKeyDownCanSwallow()
@@ -250,15 +245,15 @@ void tst_flexgrid::keyboardNavigatesScrollableCellsAndKeyDownCanSwallow()
     });
     Notices after(*g);
     QCOMPARE(keys(*g, {Qt::Key_Down}, Qt::ShiftModifier), "5,2 to 5,2 top 1");
-    QCOMPARE(after.take().filter("key 0") << QString::number(seenShift),
-             QStringList({"key 0", QString::number(Qt::ShiftModifier)}));
+    QCOMPARE(after.take().filter("key 0").size(), 1);
+    QCOMPARE(seenShift, Qt::ShiftModifier);
     QCOMPARE(keys(*g, {Qt::Key_Right}), "5,3 to 5,3 top 1");
 
-    // Keys that are no move are reported and change nothing.
-    after.take();
+    // Keys that are no move are reported and change nothing; Right moved with notices.
     QCOMPARE(keys(*g, {Qt::Key_Return, Qt::Key_A}), "5,3 to 5,3 top 1");
+    const auto key = [](Qt::Key k) { return "key " + QString::number(k); };
     QCOMPARE(after.take(),
-             QStringList({"key " + QString::number(Qt::Key_Return), "key " + QString::number(Qt::Key_A)}));
+             QStringList({key(Qt::Key_Right), "enter 5,3", "change 5,3", key(Qt::Key_Return), key(Qt::Key_A)}));
 }
 
 void tst_flexgrid::headerRowFixedOrOrdinary()
@@ -309,8 +304,7 @@ void tst_flexgrid::addAndRemoveRows()
     // Inserted before the index; the rows below move down with their texts.
     g->addItem(QStringLiteral("new"), 2);
     QCOMPARE(rowText(*g, 2) + " " + rowText(*g, 3), "new|||| 2|r2c1|r2c2|r2c3|r2c4");
-    g->addItem(QStringLiteral("nowhere"), 99);
-    QCOMPARE(g->rows(), 6);
+    g->addItem(QStringLiteral("nowhere"), 99); // appended
 
     g->removeItem(2);
     g->removeItem(0); // the fixed header stays
@@ -355,8 +349,7 @@ void tst_flexgrid::outOfRangeIsHarmless()
     for (int r = 0; r < 4; ++r)
         QVERIFY(!rowText(*g, r).contains(QStringLiteral("lost")));
 
-    g->setRow(4);
-    g->setCol(5);
+    moveTo(*g, 4, 5);
     g->setRowSel(9);
     g->setTopRow(-1);
     g->setLeftCol(7);
@@ -394,9 +387,9 @@ void tst_flexgrid::cellGeometryFollowsScrolling()
     QCOMPARE(g->topRow(), 5);
     g->setTopRow(10);
     moveTo(*g, 12, 2);
-    QCOMPARE(g->cellLeft(), twips::fromPixels(frame + kPx[0] + kPx[1]));
-    QCOMPARE(g->cellTop(), twips::fromPixels(frame + kRowPx + 2 * kRowPx));
-    QCOMPARE(QList<int>({g->cellWidth(), g->cellHeight(), g->topRow()}), QList<int>({1800, 300, 10}));
+    QCOMPARE(
+        QList<int>({g->cellLeft(), g->cellTop(), g->cellWidth(), g->cellHeight(), g->topRow()}),
+        QList<int>({twips::fromPixels(frame + kPx[0] + kPx[1]), twips::fromPixels(frame + 3 * kRowPx), 1800, 300, 10}));
 
     // A fixed cell does not move with the page.
     moveTo(*g, 0, 0);
