@@ -1,10 +1,12 @@
 // The chart of accounts, driven through its toolbar, editors and search box.
 #include "accounts/accountsearch.h"
 #include "accounts/frmkjkm.h"
+#include "bookstestcase.h"
 #include "frame/mdimain.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/desktop.h"
 #include "platform/flexgrid.h"
+#include "previewseam.h"
 #include "reportpages.h"
 #include "reports/printreport.h"
 #include "windowsteps.h"
@@ -31,22 +33,9 @@ void addAccounts(TestDb &db, const QStringList &accounts)
 }
 } // namespace
 
-class tst_chartofaccounts : public QObject {
+class tst_chartofaccounts : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        reports::setPreviewHandler({});
-        platform::restorePointer();
-        boxes_.reset();
-        db_.reset();
-    }
     void appendRefusesDuplicatesAndStoresTrimmedTexts();
     void changeWritesOnlyWhatChanged();
     void deleteRulesAndFailedWrites();
@@ -54,10 +43,6 @@ private slots:
     void printsItsOwnListingUnderTheCompanyItRead();
     void movingNeverCutsACell_data();
     void movingNeverCutsACell();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
@@ -233,12 +218,10 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     mdlStandard::sharedrs = db_->run("select * from czy");
     mdlStandard::unitname = QStringLiteral("别家");
 
-    QList<platform::report::ReportDocument> printed;
-    reports::setPreviewHandler(
-        [&](const platform::report::Report &report, QWidget *) { printed << platform::report::layoutReport(report); });
+    testsupport::CapturedPrints printed;
     click(*w, "button_print");
-    QCOMPARE(printed.size(), 1);
-    const platform::report::ReportPage &page = printed.first().pages.first();
+    QCOMPARE(printed.documents.size(), 1);
+    const platform::report::ReportPage &page = printed.documents.first().pages.first();
     QCOMPARE(testsupport::texts(page, "Text1"), (QStringList{"1101", "2001"}));
     QCOMPARE(testsupport::text(page, "Label3"), QStringLiteral("澄川商贸"));
 }

@@ -1,6 +1,7 @@
 // The set-up of fresh books: the flags, clearing the books, the first period, the end.
 #include "accounts/frmqykjqj.h"
 #include "accounts/ledgersetup.h"
+#include "bookstestcase.h"
 #include "db/databasekey.h"
 #include "db/period.h"
 #include "frame/mdimain.h"
@@ -46,21 +47,9 @@ bool savePeriod(frmqykjqj &window, const QString &year, const QString &month)
 }
 } // namespace
 
-class tst_ledgersetup : public QObject {
+class tst_ledgersetup : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        platform::restorePointer();
-        boxes_.reset();
-        db_.reset();
-    }
     void freshBooksRefuseTheLaterSteps();
     void clearingAnsweredNoOrFailedChangesNothing_data();
     void clearingAnsweredNoOrFailedChangesNothing();
@@ -74,10 +63,6 @@ private slots:
     void lockedBooksCannotBeRead();
     void stepsTestTheirFlagInsideTheirWork();
     void periodTextsOfOtherFormsAreRefused();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_ledgersetup::freshBooksRefuseTheLaterSteps()

@@ -1,6 +1,7 @@
 // The company record and the password change, driven through their toolbars.
 #include "admin/frmdw.h"
 #include "admin/frmmmxg.h"
+#include "bookstestcase.h"
 #include "windowsteps.h"
 
 #include <QLabel>
@@ -29,20 +30,9 @@ void logInAs(const QString &number)
 }
 } // namespace
 
-class tst_admindialogs : public QObject {
+class tst_admindialogs : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        boxes_.reset();
-        db_.reset();
-    }
     void companyRecordEditSaveCancelAndExit();
     void refusedOrFailedCompanySaveKeepsEditing_data();
     void refusedOrFailedCompanySaveKeepsEditing();
@@ -50,10 +40,6 @@ private slots:
 
     void passwordChangeTakesEffectAtOnce();
     void passwordRefusalsBlanksAndCase();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_admindialogs::companyRecordEditSaveCancelAndExit()

@@ -1,5 +1,6 @@
 // The operators window: adding, changing, deleting and searching operators.
 #include "admin/frmczy.h"
+#include "bookstestcase.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "windowsteps.h"
@@ -17,20 +18,9 @@ void addOperator(TestDb &db, const QString &number, const QString &name, const Q
 }
 } // namespace
 
-class tst_frmczy : public QObject {
+class tst_frmczy : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        boxes_.reset();
-        db_.reset();
-    }
     void appendChecksTheNumberAndTheNewOperatorLogsIn();
     void emptyListAndTheHeaderRow();
     void changeWritesOnlyWhatChanged();
@@ -41,10 +31,6 @@ private slots:
     void limitsCountCharacters();
     void committedSaveIsDoneWhenTheReadBackFails_data();
     void committedSaveIsDoneWhenTheReadBackFails();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_frmczy::appendChecksTheNumberAndTheNewOperatorLogsIn()

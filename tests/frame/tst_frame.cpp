@@ -1,4 +1,5 @@
 // Start-up: the login window and the main window, driven as an operator would.
+#include "bookstestcase.h"
 #include "frame/frmabout.h"
 #include "frame/frmface.h"
 #include "frame/frmlogin.h"
@@ -51,21 +52,9 @@ public:
 
 } // namespace
 
-class tst_frame : public QObject {
+class tst_frame : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        platform::restorePointer();
-        boxes_.reset();
-        db_.reset();
-    }
 
     void loginTries_data();
     void loginTries();
@@ -81,10 +70,6 @@ private slots:
     void splashAndHourglassEndOnTheTimer();
     void helpAndAboutUseTheDesktop_data();
     void helpAndAboutUseTheDesktop();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_frame::loginTries_data()

@@ -1,5 +1,6 @@
 // The list-window frame and in-grid editing, on the operators window as a person uses it.
 #include "admin/frmczy.h"
+#include "bookstestcase.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/twips.h"
@@ -33,30 +34,15 @@ QPoint cellCentre(MSFlexGrid *g, int row, int col)
 }
 } // namespace
 
-class tst_gridframe : public QObject {
+class tst_gridframe : public testsupport::BooksTestCase {
     Q_OBJECT
 private slots:
-    // Each test has its own copy of the books and a person answering its message boxes.
-    void init()
-    {
-        db_.emplace();
-        boxes_.emplace();
-    }
-    void cleanup()
-    {
-        boxes_.reset();
-        db_.reset();
-    }
     void navigationPagesFifteenRows_data();
     void navigationPagesFifteenRows();
     void refillReplacesEveryRow();
     void offUnknownAndPrintKeysDoNothing();
     void editorWritesThroughAndLocksTheGrid();
     void totalsRowAddsWhatIsShown();
-
-private:
-    std::optional<TestDb> db_;
-    std::optional<MessageBoxes> boxes_;
 };
 
 void tst_gridframe::navigationPagesFifteenRows_data()
