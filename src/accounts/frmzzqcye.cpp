@@ -13,12 +13,9 @@
 #include <QDate>
 #include <QLineEdit>
 
-using mdlStandard::sharedrs;
-
 namespace {
 constexpr int kAccountColumn = 1;
 constexpr int kAmountColumn = 4;
-const QString kNotFound = QStringLiteral("未检索到会计科目，请输入科目编号、拼音简码或会计科目名称的一部分！");
 const QString kNoPeriod = QStringLiteral("【初次使用会计期间】尚未设置，不能设置总帐科目期初余额！");
 
 GridFrameConfig openingBalancesConfig()
@@ -205,7 +202,7 @@ void frmzzqcye::lookUpAccount()
         return;
     }
     if (found->empty()) {
-        refuse(kNotFound, kAccountColumn);
+        refuse(accounts::kNoAccountFound, kAccountColumn);
         editor()->text1()->clear();
         return;
     }
@@ -246,7 +243,7 @@ bool frmzzqcye::saveAppend()
         return false;
     }
     if (!account) {
-        refuse(kNotFound, kAccountColumn);
+        refuse(accounts::kNoAccountFound, kAccountColumn);
         return false;
     }
     if (!balanceIsFree(account->code,

@@ -1,5 +1,6 @@
 #include "vouchers/frmpzlr.h"
 
+#include "accounts/accountsearch.h"
 #include "gridwin/gridframe.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/desktop.h"
@@ -10,7 +11,6 @@
 #include "platform/msgbox.h"
 #include "platform/textlimit.h"
 #include "platform/twips.h"
-#include "vouchers/accountlookup.h"
 #include "vouchers/frmpzlrcxck.h"
 #include "vouchers/voucherstore.h"
 
@@ -499,18 +499,18 @@ void frmpzlr::movereturn()
 void frmpzlr::lookUpAccount()
 {
     QString error;
-    const auto found = lookupAccounts(TextSR_->text(), &error);
+    const auto found = accounts::lookupAccounts(TextSR_->text(), &error);
     if (!found) {
         platform::notice(error);
         return;
     }
     if (found->empty()) {
-        platform::plainNotice(kNoAccountFound);
+        platform::plainNotice(accounts::kNoAccountFound);
         TextSR_->clear();
         TextSR_->setFocus();
         return;
     }
-    Account account = found->front();
+    accounts::Account account = found->front();
     if (found->size() > 1) {
         // A cancel leaves the search text in the line and the editor where it was.
         frmpzlrcxck picker(*found, this);

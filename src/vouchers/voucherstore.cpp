@@ -1,8 +1,8 @@
 #include "vouchers/voucherstore.h"
 
+#include "accounts/accountsearch.h"
 #include "db/bookheader.h"
 #include "db/mdlstandard.h"
-#include "vouchers/accountlookup.h"
 
 using mdlStandard::runsql;
 
@@ -42,7 +42,7 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
             return false;
         }
         if (rs->rowsAffected() == 0) {
-            *refusal = SaveRefusal{kNoAccountFound, false, false, i + 1, CodeColumn};
+            *refusal = SaveRefusal{accounts::kNoAccountFound, false, false, i + 1, CodeColumn};
             return false;
         }
     }

@@ -13,7 +13,7 @@ namespace vouchers {
 // with that period, in one transaction. Each line takes the code, initials and name of
 // the chart's account that its trimmed code names.
 // True when stored. False with *refusal set when a check refused the voucher (a code
-// not in the chart is refused at its line, with kNoAccountFound), or with *error set
+// not in the chart is refused at its line, with accounts::kNoAccountFound), or with *error set
 // when the books could not be read or written; either way nothing is stored.
 bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal, QString *error);
 

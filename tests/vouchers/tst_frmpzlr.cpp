@@ -1,13 +1,13 @@
 // The voucher entry window driven with keys and toolbar clicks: its states, the Enter
 // rhythm of a line, the account lookup and picker, the totals row, adding and removing
 // lines, and what the save leaves on screen and in the books.
+#include "accounts/accountsearch.h"
 #include "db/period.h"
 #include "frame/mdimain.h"
 #include "gridtext.h"
 #include "platform/dtpicker.h"
 #include "platform/keyedtoolbar.h"
 #include "testsupport.h"
-#include "vouchers/accountlookup.h"
 #include "vouchers/frmpzlr.h"
 #include "vouchers/frmpzlrcxck.h"
 
@@ -127,7 +127,7 @@ void tst_frmpzlr::accountLookup_data()
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<QString>("line"); // columns 1 to 3 afterwards
     QTest::addColumn<QString>("message");
-    const QString none = vouchers::kNoAccountFound, no;
+    const QString none = accounts::kNoAccountFound, no;
     const QStringList tens = {"1001", "1002"};
     QTest::newRow("code, one match") << "1001" << no << QStringList{} << "1001|XJ|现金" << no;
     QTest::newRow("initials, any case") << "yspj" << no << QStringList{} << "1121|YSPJ|应收票据" << no;
@@ -289,7 +289,7 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
                                << "Textpzhm";
     QTest::newRow("both amounts zero") << "amounts" << lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") << "1:4"
                                        << editor;
-    QTest::newRow("account gone from the chart") << "chart" << vouchers::kNoAccountFound << "1:1" << editor;
+    QTest::newRow("account gone from the chart") << "chart" << accounts::kNoAccountFound << "1:1" << editor;
     QTest::newRow("books locked") << "locked" << QString("凭证未能保存，已全部撤销：查询错误:injected failure") << "1:5"
                                   << dtp;
 }

@@ -1,7 +1,7 @@
 // A voucher's checks and its save: what is refused, how, and what is stored; and the
 // period's lines listed, corrected and deleted by their identity.
+#include "accounts/accountsearch.h"
 #include "testsupport.h"
-#include "vouchers/accountlookup.h"
 #include "vouchers/periodlines.h"
 #include "vouchers/voucherstore.h"
 
@@ -146,7 +146,7 @@ void tst_vouchersave::unsavedStoresNothing_data()
                                             << "A2"
                                             << "" << 0 << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
     QTest::newRow("code not in the chart") << jan << "100"
-                                           << "" << 0 << kNoAccountFound + " @4:1";
+                                           << "" << 0 << accounts::kNoAccountFound + " @4:1";
     QTest::newRow("period read fails") << jan << "A2"
                                        << "from dqkjqj" << 1 << "";
     QTest::newRow("third of four lines fails") << jan << "A2"
@@ -237,7 +237,7 @@ void tst_vouchersave::failedReadIsNoAnswer()
     QVERIFY(error.contains(QStringLiteral("金额无法读取")));
     error.clear();
     testsupport::FailingStatements failing(testsupport::statementsOn("kmdmk"));
-    QVERIFY(!lookupAccounts("1001", &error));
+    QVERIFY(!accounts::lookupAccounts("1001", &error));
     QVERIFY(!error.isEmpty());
 }
 
