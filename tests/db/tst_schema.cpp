@@ -58,7 +58,7 @@ private slots:
             }
             QCOMPARE(names.join(' '), columns);
             // Rows keep a rowid (no WITHOUT ROWID table); no unique index, no foreign key.
-            db.scalar("select count(rowid) from " + table);
+            QCOMPARE(db.scalar("select count(rowid) from " + table), db.scalar("select count(*) from " + table));
             for (const QString &index : db.rows("pragma index_list(" + table + ")")) // seq|name|unique|...
                 QVERIFY2(index.section('|', 2, 2) == "0", qPrintable(index));
             QVERIFY2(db.rows("pragma foreign_key_list(" + table + ")").isEmpty(), qPrintable(table));

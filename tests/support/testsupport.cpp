@@ -43,7 +43,8 @@ RecordsetPtr TestDb::run(const QString &sql, const QVariantList &params)
     QString status;
     auto rs = mdlStandard::runsql(sql, status, params);
     if (!rs)
-        qWarning("set-up statement failed: %s: %s", qPrintable(sql), qPrintable(status));
+        QTest::qFail(qPrintable(QStringLiteral("set-up statement failed: %1: %2").arg(sql, status)), __FILE__,
+                     __LINE__);
     return rs;
 }
 
