@@ -1,8 +1,10 @@
 #include "platform/desktop.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProcess>
 #include <QUrl>
 #include <QWidget>
@@ -33,6 +35,20 @@ public:
             entertotab(key);
             if (key != typed)
                 return true; // the Enter became a Tab
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class SwallowEnter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -89,6 +105,13 @@ bool desktopHasViewer(const QString &path)
 } // namespace
 
 void installEnterAsTab(QWidget *widget) { widget->installEventFilter(new EnterAsTabFilter(widget)); }
+
+void chooseFromListOnly(QComboBox *box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->installEventFilter(new SwallowEnter(box));
+}
 
 void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }
 
