@@ -120,5 +120,8 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     const Qt::Alignment align =
         (!isFixed(r, c) && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     p.setPen(fore);
-    p.drawText(rect.adjusted(2, 0, -3, -1), int(align) | Qt::TextSingleLine, text);
+    // A text wider than its cell ends in an ellipsis where it is cut, so that a clipped
+    // number is never read as another one.
+    const QRect inner = rect.adjusted(2, 0, -3, -1);
+    p.drawText(inner, int(align) | Qt::TextSingleLine, p.fontMetrics().elidedText(text, Qt::ElideRight, inner.width()));
 }
