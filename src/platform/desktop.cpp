@@ -110,7 +110,12 @@ void chooseFromListOnly(QComboBox *box)
 {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->installEventFilter(new SwallowEnter(box));
+    // The keys reach the box, which hands them to its text directly.
+    auto *swallow = new SwallowEnter(box);
+    box->installEventFilter(swallow);
+    box->lineEdit()->installEventFilter(swallow);
+    // Left with the text of an entry, the box would choose that entry as if picked.
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
 }
 
 void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }
