@@ -6,9 +6,9 @@
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -19,6 +19,19 @@ const QString kForm = QStringLiteral("yyyy-MM-dd");
 // Any day a person may book, well beyond either side of today.
 const QDate kFirst(1900, 1, 1);
 const QDate kLast(9999, 12, 31);
+
+// The small arrow of a drop-down box.
+QIcon dropArrow(const QColor &colour)
+{
+    QPixmap arrow(16, 16);
+    arrow.fill(Qt::transparent);
+    QPainter p(&arrow);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(12, 6), QPointF(8, 11)}));
+    return QIcon(arrow);
+}
 
 QString whyNoDate(const QString &typed)
 {
@@ -69,7 +82,7 @@ DTPicker::DTPicker(QWidget *parent) : QLineEdit(parent)
             setFocus(Qt::PopupFocusReason);
         });
     }
-    QAction *drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    QAction *drop = addAction(dropArrow(palette().color(QPalette::Text)), QLineEdit::TrailingPosition);
     drop->setToolTip(QStringLiteral("从日历中选择日期"));
     connect(drop, &QAction::triggered, this, &DTPicker::showCalendar);
     // Any change the operator makes turns the text into typed text, read when the box is left.
