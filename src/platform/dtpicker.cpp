@@ -3,6 +3,7 @@
 #include "platform/msgbox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QKeyEvent>
@@ -31,6 +32,14 @@ QIcon dropArrow(const QColor &colour)
     p.setBrush(colour);
     p.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(12, 6), QPointF(8, 11)}));
     return QIcon(arrow);
+}
+
+// The window or sub-window a control stands in.
+const QWidget *formOf(const QWidget *w)
+{
+    while (w->parentWidget() && !w->isWindow() && w->windowType() != Qt::SubWindow)
+        w = w->parentWidget();
+    return w;
 }
 
 QString whyNoDate(const QString &typed)
@@ -160,8 +169,9 @@ bool DTPicker::takeTyped()
 
 bool DTPicker::focusNextPrevChild(bool next)
 {
-    // Tab steps out of the box as one control, once its text is a date.
-    if (!takeTyped())
+    // Tab steps out of the box as one control, once its text is a date. A box being hidden
+    // hands the focus on without a word.
+    if (isVisible() && !takeTyped())
         return true;
     return QWidget::focusNextPrevChild(next);
 }
@@ -173,10 +183,12 @@ void DTPicker::focusOutEvent(QFocusEvent *event)
     const Qt::FocusReason why = event->reason();
     if (why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason)
         return;
-    // Told once the focus has settled where the click put it; a box that was hidden or
-    // closed meanwhile tells nothing.
+    // Told once the focus has settled where the click put it, and only when it went to
+    // another control of the same form; a box that was hidden or closed meanwhile, or left
+    // for another window, keeps its text as typed.
     QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !hasFocus() && !popup_->isVisible())
+        QWidget *now = QApplication::focusWidget();
+        if (isVisible() && now && now != this && !popup_->isVisible() && formOf(now) == formOf(this))
             takeTyped();
     });
 }

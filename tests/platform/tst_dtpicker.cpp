@@ -74,8 +74,9 @@ void tst_dtpicker::typedDates_data()
 {
     // How the focus comes into the box (showing 2026-01-15) and where the cursor then
     // stands; the keys typed; how the box is left: "enter" (Enter as Tab), "tab", or
-    // "click" (another box takes the focus). Then the text the box shows, its date
-    // ("-" for none), and whether it was refused (told, focus kept).
+    // "click" (another box takes the focus), "hide" (the window puts the box away). Then
+    // the text the box shows, and whether it was refused (told, focus kept); the box's
+    // date is the one shown, and none while it shows no date.
     QTest::addColumn<QString>("arrive");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("leave");
@@ -105,6 +106,7 @@ void tst_dtpicker::typedDates_data()
     row("tab", "1899-12-31", "enter", "1899-12-31", true);
     row("ctrl+a", "abc", "enter", "abc", true);
     row("ctrl+a", "\b", "enter", "", true);
+    row("tab", "abc", "hide", "abc", false);
 }
 
 void tst_dtpicker::typedDates()
@@ -135,8 +137,11 @@ void tst_dtpicker::typedDates()
         else
             testsupport::typeText(f.picker, QString(c));
     }
-    if (leave == "click") {
-        f.after->setFocus(Qt::MouseFocusReason);
+    if (leave == "click" || leave == "hide") {
+        if (leave == "hide")
+            f.picker->hide();
+        else
+            f.after->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
     } else {
         QTest::keyClick(f.picker, leave == "tab" ? Qt::Key_Tab : Qt::Key_Return);
