@@ -40,14 +40,15 @@ GridFrameConfig openingBalancesConfig()
     return c;
 }
 
-// A new row walks account, amount, remark; a change walks amount and remark. The
-// account lookup makes the jump from the account to the amount.
+// A new row walks account and amount; a change stays on the amount. The remark column
+// takes no typing, as nothing keeps it. The account lookup makes the jump from the
+// account to the amount.
 InGridEditorConfig editorConfig()
 {
     InGridEditorConfig e;
     e.appendColumn = kAccountColumn;
     e.editColumn = kAmountColumn;
-    e.wrapColumn = 5;
+    e.wrapColumn = kAmountColumn;
     e.followCellChange = false;
     return e;
 }
@@ -181,9 +182,11 @@ void frmzzqcye::text1Enter()
 
 void frmzzqcye::text2Enter()
 {
-    if (MSFlexGrid1()->col() == kAmountColumn && !checkedAmount(MSFlexGrid1()->row(), true))
+    // The editor stays on the amount, shown as it will be stored.
+    if (!checkedAmount(MSFlexGrid1()->row(), true))
         return;
-    editor()->edmovereturn();
+    formatAmountCell();
+    editor()->entercelledit();
 }
 
 bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, bool clearTyped)

@@ -2,6 +2,7 @@
 
 #include "closing/frmpzhz.h"
 #include "closing/history.h"
+#include "platform/desktop.h"
 #include "reports/drtpzhzls.h"
 
 #include <QComboBox>
@@ -22,8 +23,7 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
     Label1_->setObjectName(QStringLiteral("Label1"));
     Combo1_ = new QComboBox(this);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
-    Combo1_->setEditable(true);
-    Combo1_->setInsertPolicy(QComboBox::NoInsert);
+    platform::chooseFromListOnly(Combo1_);
     Combo1_->setMinimumWidth(160);
     auto *row = new QWidget(this);
     row->setFixedWidth(gridArea()->width());
@@ -45,7 +45,6 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
     }
     for (; !periods->eof(); periods->moveNext())
         Combo1_->addItem(periods->text(QStringLiteral("kjqj")));
-    // Typed text runs nothing; only a choice from the list does.
     connect(Combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
     if (Combo1_->count() > 0) {
         Combo1_->setCurrentIndex(0); // the newest closed period
@@ -55,9 +54,15 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
 
 void frmpzhzcx::Combo1_Click()
 {
-    setPeriod(Combo1_->currentText());
     QString error;
-    const RecordsetPtr accounts = closing::closedSummary(periodText(), &error);
+    const RecordsetPtr accounts = closing::closedSummary(Combo1_->currentText(), &error);
+    if (!accounts) {
+        // The list and the box stay on the period shown, to be printed as it is.
+        tellUnreadable(error);
+        Combo1_->setEditText(periodText());
+        return;
+    }
+    setPeriod(Combo1_->currentText());
     // A period without rows leaves only the header, whatever was listed before.
     clearRows();
     loadList(accounts, error);

@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
+#include "platform/textlimit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,6 +37,7 @@ QLineEdit *entryBox(const QString &name, QWidget *parent)
     box->setObjectName(name);
     box->setStyleSheet(QStringLiteral("background-color: %1").arg(platform::vbColor(0x00E0E0E0).name()));
     platform::installEnterAsTab(box);
+    platform::keepOneLine(box);
     return box;
 }
 } // namespace

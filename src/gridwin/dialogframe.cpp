@@ -111,8 +111,7 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
     box->setObjectName(boxName);
     box->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
     box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: %1 }").arg(kTextColour));
-    if (maxLength > 0)
-        platform::limitCharacters(box, maxLength);
+    platform::limitCharacters(box, maxLength);
     if (enterAsTab)
         platform::installEnterAsTab(box);
     place(makeLabel(labelName, labelText), box, sameRow);

@@ -36,9 +36,9 @@ public:
     bool isEditing() const { return editing_; }
 
 protected:
-    // Adds a labelled entry box on a new row (or beside the last one, with sameRow). A box
-    // added with enterAsTab moves on with Enter; it joins the boxes the two states enable
-    // and disable.
+    // Adds a labelled entry box on a new row (or beside the last one, with sameRow). It
+    // takes at most maxLength characters (0: any number), as one line. A box added with
+    // enterAsTab moves on with Enter; it joins the boxes the two states enable and disable.
     QLineEdit *addEntry(const QString &labelName, const QString &labelText, const QString &boxName, int maxLength = 0,
                         bool enterAsTab = true, bool sameRow = false);
     // A line of text below the boxes.

@@ -42,6 +42,8 @@ QIcon iconFor(QStyle *style, const QString &key)
 }
 } // namespace
 
+QString shownAmount(Money amount) { return amount.isZero() ? QString(QLatin1String("")) : amount.toString(); }
+
 void addToolButtons(platform::KeyedToolBar *toolbar, const std::vector<ToolButton> &buttons)
 {
     for (const ToolButton &b : buttons) {
@@ -314,10 +316,8 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
                 text = v.isNull() ? QString(QLatin1String("")) : v.toString();
             else if (!amount)
                 text = v.toString(); // no amount: shown as stored, never as 0
-            else if (!amount->isZero())
-                text = amount->toString();
             else
-                text = QString(QLatin1String(""));
+                text = shownAmount(*amount);
         }
         return text;
     };

@@ -4,6 +4,7 @@
 // the row navigation over a page of 15 rows. Each window states its configuration.
 
 #include "db/mdlstandard.h"
+#include "platform/money.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ struct GridColumn {
     Kind kind = Kind::Unfilled;
     std::function<QString(const platform::Recordset &)> compute; // for Kind::Computed
 };
+
+// What an Amount column shows of an amount: two decimals, and an empty cell for 0.
+QString shownAmount(Money amount);
 
 struct ToolButton {
     QString key; // empty: a separator

@@ -41,6 +41,7 @@ QLineEdit *InGridEditor::makeEditor(const char *name, const QColor &back)
     e->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: blue; border: none }").arg(back.name()));
     e->hide();
     e->installEventFilter(this);
+    platform::keepOneLine(e);
     connect(e, &QLineEdit::textChanged, this, [this, e] { writeThrough(e); });
     return e;
 }

@@ -1,8 +1,10 @@
 #include "platform/desktop.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProcess>
 #include <QUrl>
 #include <QWidget>
@@ -22,20 +24,26 @@ void entertotab(int &keycode)
 }
 
 namespace {
-class EnterAsTabFilter : public QObject {
+// Takes Enter away from the watched widgets: moved on as Tab, or dropped.
+class EnterFilter : public QObject {
 public:
-    using QObject::QObject;
+    EnterFilter(QObject *parent, bool asTab) : QObject(parent), asTab_(asTab) {}
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::KeyPress) {
             const int typed = static_cast<QKeyEvent *>(event)->key();
-            int key = typed;
-            entertotab(key);
-            if (key != typed)
-                return true; // the Enter became a Tab
+            if (typed == Qt::Key_Return || typed == Qt::Key_Enter) {
+                int key = typed;
+                if (asTab_)
+                    entertotab(key);
+                return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    bool asTab_;
 };
 
 class BlankTitleBar : public QObject {
@@ -88,7 +96,19 @@ bool desktopHasViewer(const QString &path)
 }
 } // namespace
 
-void installEnterAsTab(QWidget *widget) { widget->installEventFilter(new EnterAsTabFilter(widget)); }
+void installEnterAsTab(QWidget *widget) { widget->installEventFilter(new EnterFilter(widget, true)); }
+
+void chooseFromListOnly(QComboBox *box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // The keys reach the box, which hands them to its text directly.
+    auto *swallow = new EnterFilter(box, false);
+    box->installEventFilter(swallow);
+    box->lineEdit()->installEventFilter(swallow);
+    // Left with the text of an entry, the box would choose that entry as if picked.
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
+}
 
 void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }
 

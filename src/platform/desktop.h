@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QComboBox;
 class QWidget;
 
 namespace platform {
@@ -18,6 +19,10 @@ namespace platform {
 void entertotab(int &keycode);
 // Makes Enter in the given widget act as Tab, through entertotab.
 void installEnterAsTab(QWidget *widget);
+
+// Makes the combo box's text typable while only an entry chosen from its list counts
+// (its activated signal): Enter in the text is swallowed, so typing chooses nothing.
+void chooseFromListOnly(QComboBox *box);
 
 // Shows nothing in the window's title bar while its caption is empty. The toolkit would
 // put the program's name into an empty title.

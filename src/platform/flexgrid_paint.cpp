@@ -117,8 +117,13 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     const QString text = cells_.text(r, c);
     if (text.isEmpty())
         return;
-    const Qt::Alignment align =
-        (!isFixed(r, c) && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    const bool fixed = isFixed(r, c);
+    const Qt::Alignment align = (!fixed && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     p.setPen(fore);
-    p.drawText(rect.adjusted(2, 0, -3, -1), int(align) | Qt::TextSingleLine, text);
+    // A value wider than its cell ends in an ellipsis where it is cut, so that a clipped
+    // number is never read as another one. Headings and row numbers are only clipped: a
+    // narrow heading keeps what it can show of its words.
+    const QRect inner = rect.adjusted(2, 0, -3, -1);
+    p.drawText(inner, int(align) | Qt::TextSingleLine,
+               fixed ? text : p.fontMetrics().elidedText(text, Qt::ElideRight, inner.width()));
 }

@@ -1,7 +1,9 @@
 #include "platform/msgbox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <utility>
 
 namespace platform {
@@ -14,6 +16,21 @@ MsgBoxHandler &handler()
 }
 
 const QString kNoticeTitle = QStringLiteral("友情提示");
+
+// A box is as wide as its text, and its title bar cuts a longer title in the middle. The
+// box is kept wide enough for the whole title as desktops draw it (bold and larger than
+// the text) beside the title bar's icon and buttons.
+void keepTitleWhole(QMessageBox &box)
+{
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(12);
+    const int titleBarButtons = 140;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarButtons;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
 } // namespace
 
 QString applicationTitle() { return QStringLiteral("财务澄川账簿信息系统"); }
@@ -44,6 +61,7 @@ QMessageBox::StandardButton showMessage(MsgKind kind, const QString &text, const
 
     QMessageBox box(r.icon, r.title, r.text, r.buttons, parent ? parent : QApplication::activeWindow());
     box.setDefaultButton(r.defaultButton);
+    keepTitleWhole(box);
     // The question boxes answer Esc with No, as a person closing the box means it.
     if (r.buttons & QMessageBox::No)
         box.setEscapeButton(QMessageBox::No);

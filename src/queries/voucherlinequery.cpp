@@ -2,13 +2,13 @@
 
 #include "db/bookheader.h"
 #include "gridwin/voucherlinegrid.h"
+#include "platform/desktop.h"
 #include "platform/msgbox.h"
 #include "reports/drtkjpz.h"
 #include "reports/drtkjpzabh.h"
 #include "vouchers/voucherstore.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -120,24 +120,11 @@ QComboBox *VoucherLineQuery::addChooser(const QString &labelName, const QString 
     auto *box = new QComboBox(this);
     box->setObjectName(boxName);
     // The text can be typed, but only an entry chosen from the list runs a query.
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    platform::chooseFromListOnly(box);
     box->setMinimumContentsLength(12);
-    box->lineEdit()->installEventFilter(this);
     addControl(caption, at);
     addControl(box, at < 0 ? -1 : at + 1);
     return box;
-}
-
-bool VoucherLineQuery::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in a box's text would choose the entry it names; typing runs nothing.
-    if (event->type() == QEvent::KeyPress && watched != Textjs()) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
-    }
-    return GridFrame::eventFilter(watched, event);
 }
 
 LineScope VoucherLineQuery::scope() const

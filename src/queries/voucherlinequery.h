@@ -39,9 +39,6 @@ public:
     // What a print heads its pages with: the period of the lines on screen.
     QString shownPeriod() const { return shownPeriod_; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QComboBox *addChooser(const QString &labelName, const QString &label, const QString &boxName, int at);
     queries::LineScope scope() const;

@@ -7,6 +7,7 @@
 #include "platform/msgbox.h"
 #include "platform/report/reportdata.h"
 #include "reports/drtkjpz.h"
+#include "vouchers/vouchercheck.h"
 #include "vouchers/voucherstore.h"
 
 #include <QLineEdit>
@@ -116,12 +117,22 @@ bool frmpzcx::saveChange()
     if (MSFlexGrid1()->textMatrix(r, Debit) == shownBefore(Debit) &&
         MSFlexGrid1()->textMatrix(r, Credit) == shownBefore(Credit))
         return true;
+    // The amounts are stored rounded to the cent: a line that comes to nothing on both
+    // sides is refused as the entry window refuses it.
+    if (debit->isZero() && credit->isZero()) {
+        refuse(vouchers::zeroLineRefusal(MSFlexGrid1()->textMatrix(r, Number).toInt()).text, Debit);
+        return false;
+    }
     QString error;
     if (!vouchers::changeLineAmounts(lines_.at(size_t(r - 1)), *debit, *credit, &error)) {
         // The correction stays open: the user may cancel it, nothing is lost.
         platform::notice(error);
         return false;
     }
+    // The row shows what is stored, as the list shows it.
+    editor()->close();
+    MSFlexGrid1()->setTextMatrix(r, Debit, shownAmount(*debit));
+    MSFlexGrid1()->setTextMatrix(r, Credit, shownAmount(*credit));
     return true;
 }
 

@@ -32,11 +32,16 @@ std::optional<SaveRefusal> checkLine(const VoucherLine &line, int i)
     if (isBadAmount(line.credit))
         return lineRefusal(i, "行 【贷方金额】 应输入数字！", CreditColumn);
     if (amountOf(line.debit).isZero() && amountOf(line.credit).isZero())
-        return lineRefusal(i, "行 【借方金额】与 【贷方金额】不能同时为零！", DebitColumn);
+        return zeroLineRefusal(i);
     return std::nullopt;
 }
 
 } // namespace
+
+SaveRefusal zeroLineRefusal(int line)
+{
+    return lineRefusal(line, "行 【借方金额】与 【贷方金额】不能同时为零！", DebitColumn);
+}
 
 std::optional<SaveRefusal> checkVoucher(const VoucherDraft &draft, const QString &periodText)
 {

@@ -27,6 +27,10 @@ struct SaveRefusal {
     int column = -1;
 };
 
+// The refusal of a line whose debit and credit both come to zero at the cent. The
+// correction of a listed line is refused with the same words.
+SaveRefusal zeroLineRefusal(int line);
+
 // The first check the draft fails against the current period text, or nothing.
 std::optional<SaveRefusal> checkVoucher(const VoucherDraft &draft, const QString &periodText);
 

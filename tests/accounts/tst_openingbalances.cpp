@@ -169,8 +169,8 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent()
     t.click("button_append");
     enter(t.text1, "1001");
     enter(t.text1, typed);
-    QCOMPARE(t.g->col(), refusal.isEmpty() ? 5 : 4);
-    QCOMPARE(t.g->textMatrix(1, 4), shown); // a refused amount is cleared, to be typed afresh
+    QCOMPARE(t.g->col(), refusal.isEmpty() ? 1 : 4); // the remark takes no typing
+    QCOMPARE(t.g->textMatrix(1, 4), shown);          // a refused amount is cleared, to be typed afresh
     if (!refusal.isEmpty()) {
         QCOMPARE(t.boxes.lastText(), refusal);
         retype(t.text1, typed);
@@ -216,13 +216,14 @@ void tst_openingbalances::lookupAndSaveTakeTheAccountOfTheCode()
     t.click("button_save");
     QCOMPARE(t.boxes.lastText(), QStringLiteral("会计科目【短期借款】的总帐期初余额已存在，请重新选择会计科目！"));
 
-    // One match fills the row; the row then walks amount, remark, account.
+    // One match fills the row; the row then walks amount and account, never the remark,
+    // which nothing stores.
     enter(t.text1, "现金");
     QCOMPARE(t.cells(), (QStringList{"1001", "XJ", "现金", ""}));
     QCOMPARE(t.g->col(), 4);
     enter(t.text1, "50");
-    enter(t.text1, "备注不存");
     QCOMPARE(t.g->col(), 1);
+    QCOMPARE(t.g->textMatrix(t.g->row(), 4), "50.00");
     // Overtyped with another account's code and saved without Enter: that account is saved whole.
     t.db.run("update kmdmk set km_no='YSPJ' where km_no='1121'");
     retype(t.text1, "yspj");
@@ -282,9 +283,8 @@ void tst_openingbalances::changeCorrectsTheAmountOnly()
     enter(t.text2, "0.001");
     QCOMPARE(t.boxes.lastText(), kZero);
     enter(t.text2, "7.005");
-    QCOMPARE(t.g->textMatrix(1, 4), QStringLiteral("7.01"));
-    QTest::keyClick(t.text2, Qt::Key_Return);
-    QCOMPARE(t.g->col(), 4); // amount and remark, in turn
+    QCOMPARE(t.g->textMatrix(1, 4) + '|' + t.text2->text() + '|' + t.text2->selectedText(), "7.01|7.01|7.01");
+    QCOMPARE(t.g->col(), 4); // the remark takes no typing
     t.click("button_save");
     QCOMPARE(amount(), QStringLiteral("701"));
 

@@ -4,6 +4,7 @@
 #include "bookstestcase.h"
 #include "windowsteps.h"
 
+#include <QClipboard>
 #include <QLabel>
 
 using testsupport::MessageBoxes;
@@ -122,9 +123,14 @@ void tst_admindialogs::companyBoxesCountCharactersAndKeepStoredText()
     QCOMPARE(window.txtitem(0)->text(), QStringLiteral("一二三四五六七八"));
     click(window, "button_edit");
     retype(window.txtitem(3), QStringLiteral("12345😀😀")); // the postcode takes six characters
+    // A name pasted with line breaks and a tab is taken as one line.
+    QGuiApplication::clipboard()->setText(QStringLiteral("澄川\r\n贸易\t"));
+    window.txtitem(1)->selectAll();
+    QTest::keyClick(window.txtitem(1), Qt::Key_V, Qt::ControlModifier);
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("单位基本信息设置成功！"));
-    QCOMPARE(db_->scalar("select frdb || '|' || yzbm from dwmc"), QStringLiteral("一二三四五六七八|12345😀"));
+    QCOMPARE(db_->scalar("select frdb || '|' || dw_name || '|' || yzbm from dwmc"),
+             QStringLiteral("一二三四五六七八|澄川 贸易|12345😀"));
 }
 
 void tst_admindialogs::passwordChangeTakesEffectAtOnce()

@@ -12,10 +12,12 @@
 #include "previewseam.h"
 #include "reportpages.h"
 #include "testsupport.h"
+#include "windowsteps.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -173,17 +175,35 @@ void tst_monthendwindows::historyChoosesAClosedPeriod()
 {
     TestDb db;
     writeListBooks(db);
+    db.run("update pzhzkls set jfje = 900 where kjqj='2004年12月' and km_no='1001'");
     frmpzhzcx w;
     QStringList listed;
     for (int i = 0; i < w.Combo1()->count(); ++i)
         listed << w.Combo1()->itemText(i);
     QCOMPARE(listed, QStringList({"2004年12月", "2004年02月", "2004年01月"}));
-    const QStringList shown = gridRows(w);
+    const QStringList december = gridRows(w);
     w.Combo1()->setCurrentIndex(2);
-    for (int pass = 0; pass < 2; ++pass) // the same choice twice: the same rows
-        w.Combo1_Click();
-    QCOMPARE(gridRows(w), shown);
+    w.Combo1_Click();
+    const QStringList january = gridRows(w);
+    w.Combo1_Click(); // the same choice twice: the same rows
+    QCOMPARE(gridRows(w), january);
+    QVERIFY(january != december);
     QCOMPARE(w.periodText(), "2004年01月");
+    // A period typed into the box runs nothing, with Enter or when the box is left; a read
+    // that fails is told and leaves the list, the box and the period to print as they were.
+    MessageBoxes boxes;
+    windowsteps::enter(w.Combo1()->lineEdit(), "2004年12月");
+    QTest::keyClick(w.Combo1(), Qt::Key_Return);
+    emit w.Combo1()->lineEdit()->editingFinished();
+    QCOMPARE(gridRows(w), january);
+    {
+        FailingStatements failing(statementsOn("pzhzkls"));
+        w.Combo1()->setCurrentIndex(0);
+        emit w.Combo1()->activated(0);
+    }
+    QVERIFY(boxes.lastText().startsWith("读取数据失败："));
+    QCOMPARE(gridRows(w), january);
+    QCOMPARE(w.Combo1()->currentText() + w.periodText(), "2004年01月2004年01月");
     db.run("delete from pzhzkls where kjqj='2004年02月'");
     w.Combo1()->setCurrentIndex(1);
     emit w.Combo1()->activated(1);

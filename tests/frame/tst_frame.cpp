@@ -7,6 +7,7 @@
 #include "frame/startup.h"
 #include "gridwin/gridframe.h"
 #include "platform/desktop.h"
+#include "platform/msgbox.h"
 #include "platform/panelstatusbar.h"
 #include "windowsteps.h"
 
@@ -183,6 +184,24 @@ void tst_frame::titlesAreTheCaptionsAndTheIconIsOurs()
     for (QWidget *w : {static_cast<QWidget *>(&login), static_cast<QWidget *>(&main)})
         QCOMPARE(w->windowIcon().pixmap(ours.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                  ours);
+
+    // A box with a short text is wide enough for its whole title: a desktop's title bar
+    // draws it bold at about 11 points, beside some 100 pixels of icon and buttons.
+    const platform::MsgBoxHandler answered = platform::setMsgBoxHandler({});
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(11);
+    for (const platform::MsgKind kind : {platform::MsgKind::PlainNotice, platform::MsgKind::Notice}) {
+        int shortOf = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            shortOf = QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 100 - box->width();
+            box->close();
+        });
+        platform::showMessage(kind, QStringLiteral("好"));
+        QVERIFY2(shortOf <= 0, qPrintable(QString::number(shortOf)));
+    }
+    platform::setMsgBoxHandler(answered);
 }
 
 void tst_frame::statusBarAndMenus()

@@ -446,6 +446,17 @@ void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
     g->setFixedRows(0);
     g->setRow(0);
     QCOMPARE((QList<QColor>{colourAt(0, 1), colourAt(0, 4), colourAt(2, 3)}), (QList<QColor>{kDarkRed, kTeal, kWhite}));
+
+    // A number wider than its cell shows its first digits and is cut at its end (where
+    // an ellipsis marks the cut), never at its start.
+    auto paintedAs = [&](const QString &text) {
+        g->setTextMatrix(3, 1, text);
+        return g->grab(QRect(vp + centreOf(*g, 3, 1) - QPoint(kPx[1] / 2, kRowPx / 2), QSize(kPx[1], kRowPx)))
+            .toImage();
+    };
+    const QImage thirteen = paintedAs("1234567890123");
+    QCOMPARE(paintedAs("1234567890999"), thirteen);
+    QVERIFY(paintedAs("9234567890123") != thirteen);
 }
 
 QTEST_MAIN(tst_flexgrid)

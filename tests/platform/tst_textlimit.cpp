@@ -35,6 +35,24 @@ void tst_textlimit::insertStopsAtTheLimit_data()
                                                          << "abcdef";
     QTest::newRow("longer text may be shortened") << "abcdef" << 0 << 2 << "x"
                                                   << "xcdef";
+    // What comes in is one line: a run of tabs and line breaks is a blank, none where it
+    // would begin or end the text; other control characters go. Text set by code stays.
+    QTest::newRow("a line break is a blank") << "" << 0 << 0 << "a\r\n\tb"
+                                             << "a b";
+    QTest::newRow("none at the ends") << "" << 0 << 0 << "\n\u2028y\t"
+                                      << "y";
+    QTest::newRow("after old text") << "x" << 1 << 0 << "\ny\t"
+                                    << "x y";
+    QTest::newRow("before old text") << "z" << 0 << 0 << "\ty\n"
+                                     << "y z";
+    QTest::newRow("control characters go") << "" << 0 << 0
+                                           << "a\x01\x1b"
+                                              "b"
+                                           << "ab";
+    QTest::newRow("before the limit counts") << "" << 0 << 0 << "a\nb\ncd"
+                                             << "a b";
+    QTest::newRow("set by code") << "a\tb" << 3 << 0 << ""
+                                 << "a\tb";
 }
 
 void tst_textlimit::insertStopsAtTheLimit()

@@ -75,21 +75,28 @@ void tst_frmpzcx::correct_data()
     QTest::addColumn<QString>("key"); // the toolbar key that ends the correction
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("shown"); // the row's debit and credit cells afterwards
     auto row = [](const char *tag, int r, const QStringList &typed, const QString &meanwhile,
-                  const QStringList &messages, const QStringList &after, const char *key = "button_save") {
-        QTest::newRow(tag) << r << typed << meanwhile << QString::fromLatin1(key) << messages << after;
+                  const QStringList &messages, const QStringList &after, const QString &shown,
+                  const char *key = "button_save") {
+        QTest::newRow(tag) << r << typed << meanwhile << QString::fromLatin1(key) << messages << after << shown;
     };
     const QStringList untouched{"1|50000|0", "1|50000|0", "2|0|100000"}, none;
-    row("second of two identical lines", 2, {"12.5", ""}, {}, none, {"1|50000|0", "1|1250|0", "2|0|100000"});
-    row("rounded to the cent", 1, {"-0.125", "3"}, {}, none, {"1|-13|300", "1|50000|0", "2|0|100000"});
-    row("blank credit", 3, {"", " "}, {}, none, {"1|50000|0", "1|50000|0", "2|0|0"});
-    row("nothing changed", 1, {"", ""}, {}, none, untouched);
-    row("cancel restores both cells", 3, {"7", "8"}, {}, none, untouched, "button_cx");
-    // Enter refuses, and so does the save.
-    row("letters", 1, {"abc", ""}, {}, QStringList(3, kNotANumber), untouched);
-    row("grouped digits", 1, {"1,000", ""}, {}, QStringList(3, kNotANumber), untouched);
-    row("deleted elsewhere", 2, {"9", ""}, kDeleted, {kElsewhere}, {"1|50000|0", "2|0|100000"});
-    row("corrected elsewhere", 2, {"9", ""}, kCorrected, {kElsewhere}, {"1|50000|0", "1|1|0", "2|0|100000"});
+    const QString zero = QStringLiteral("第3行 【借方金额】与 【贷方金额】不能同时为零！\r"
+                                        "如该行不需要，您可以单击选择该记录，然后删除！");
+    // A save shows the amounts as stored, as the list shows them.
+    row("second of two identical lines", 2, {"12.5", ""}, {}, none, {"1|50000|0", "1|1250|0", "2|0|100000"}, "12.50|");
+    row("rounded to the cent", 1, {"-0.125", "3"}, {}, none, {"1|-13|300", "1|50000|0", "2|0|100000"}, "-0.13|3.00");
+    row("rounded up to a whole", 1, {"999.999", ""}, {}, none, {"1|100000|0", "1|50000|0", "2|0|100000"}, "1000.00|");
+    row("blank credit", 3, {"5", " "}, {}, none, {"1|50000|0", "1|50000|0", "2|500|0"}, "5.00|");
+    row("nothing changed", 1, {"", ""}, {}, none, untouched, "500.00|");
+    row("cancel restores both cells", 3, {"7", "8"}, {}, none, untouched, "|1000.00", "button_cx");
+    // Enter refuses, and so does the save; the texts typed stay to be mended.
+    row("letters", 1, {"abc", ""}, {}, QStringList(3, kNotANumber), untouched, "abc|");
+    row("grouped digits", 1, {"1,000", ""}, {}, QStringList(3, kNotANumber), untouched, "1,000|");
+    row("zero at the cent on both sides", 3, {"0.004", "0"}, {}, {zero}, untouched, "0.004|0");
+    row("deleted elsewhere", 2, {"9", ""}, kDeleted, {kElsewhere}, {"1|50000|0", "2|0|100000"}, "9|");
+    row("corrected elsewhere", 2, {"9", ""}, kCorrected, {kElsewhere}, {"1|50000|0", "1|1|0", "2|0|100000"}, "9|");
 }
 
 void tst_frmpzcx::correct()
@@ -98,20 +105,23 @@ void tst_frmpzcx::correct()
     QFETCH(QStringList, typed);
     QFETCH(QString, meanwhile);
     QFETCH(QString, key);
+    QFETCH(QString, shown);
     TestDb db;
     testsupport::MessageBoxes boxes;
     const auto w = open(db, meanwhile);
-    const QStringList listed = grid(*w);
+    QStringList expected = grid(*w);
     QLineEdit *e = openCorrection(*w, row, typed);
     for (int i = 0; i < 2; ++i) // the grid shows the texts as typed
         QVERIFY(typed[i].isEmpty() || w->MSFlexGrid1()->textMatrix(row, 4 + i) == typed[i]);
-    const QStringList shown = grid(*w);
     click(*w, qPrintable(key));
     QTEST(boxes.texts(), "messages");
     QTEST(stored(db), "after");
-    // A refusal keeps the correction open on the debit, to be mended or cancelled. A save
-    // closes it keeping the texts as typed; a cancel puts back the texts listed.
-    QCOMPARE(grid(*w), key == "button_cx" ? listed : shown);
+    QStringList cells = expected[row - 1].split('|');
+    cells[4] = shown.section('|', 0, 0);
+    cells[5] = shown.section('|', 1);
+    expected[row - 1] = cells.join('|');
+    QCOMPARE(grid(*w), expected);
+    // A refusal keeps the correction open on the debit, to be mended or cancelled.
     const bool closed = boxes.texts().isEmpty();
     QCOMPARE((QList<bool>{!e->isVisible(), w->isButtonEnabled("button_edit"), w->MSFlexGrid1()->isEnabled(),
                           w->isButtonEnabled("button_back"), w->isButtonEnabled("button_next")}),

@@ -91,6 +91,8 @@ private slots:
     void addAndRemoveLines();
     void unsavedVoucherPointsAtTheFault_data();
     void unsavedVoucherPointsAtTheFault();
+    void typedDateIsTheStoredDate_data();
+    void typedDateIsTheStoredDate();
     void menuOpensOneWindow();
 };
 
@@ -323,6 +325,51 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
         e.click("button_save");
         QCOMPARE(e.db.count("pzk"), 1);
     }
+}
+
+void tst_frmpzlr::typedDateIsTheStoredDate_data()
+{
+    // A day of this month other than today, typed after 新增 with the focus brought to the
+    // date as told; "-" stores nothing.
+    const QDate today = QDate::currentDate();
+    const QDate day(today.year(), today.month(), today.day() == 3 ? 4 : 3);
+    QTest::addColumn<QString>("arrive");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    const QString iso = day.toString(Qt::ISODate);
+    QTest::newRow("as it comes, with dashes") << "" << iso << iso;
+    QTest::newRow("Shift+Tab from the number, 年月日")
+        << "backtab" << QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day()) << iso;
+    QTest::newRow("Shift+Tab from the number, slashes") << "backtab" << day.toString("yyyy/MM/dd") << iso;
+    QTest::newRow("Ctrl+A, digits") << "ctrl+a" << day.toString("yyyyMMdd") << iso;
+    QTest::newRow("no date") << "" << QString("%1-02-30").arg(today.year()) << "-";
+}
+
+void tst_frmpzlr::typedDateIsTheStoredDate()
+{
+    QFETCH(QString, arrive);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    Entry e;
+    e.w.Textpzhm()->setText("3");
+    e.enter({"1001", "5"});
+    if (arrive == "backtab") {
+        e.w.Textpzhm()->setFocus();
+        QTest::keyClick(e.w.Textpzhm(), Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        e.w.DTPicker1()->setFocus();
+    }
+    if (arrive == "ctrl+a")
+        QTest::keyClick(e.w.DTPicker1(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(e.w.DTPicker1()->hasFocus());
+    typeText(e.w.DTPicker1(), typed);
+    QTest::keyClick(e.w.DTPicker1(), Qt::Key_Return);
+    // Taken, the date shows in the box's form and Enter moves on; refused, it is told and stays.
+    QCOMPARE(e.w.DTPicker1()->text(), stored == "-" ? typed : stored);
+    QCOMPARE(e.w.DTPicker1()->hasFocus(), stored == "-");
+    e.click("button_save");
+    QCOMPARE(e.boxes.count(), stored == "-" ? 2 : 0);
+    QCOMPARE(e.db.rows("select rq from pzk"), stored == "-" ? QStringList() : QStringList{stored});
 }
 
 void tst_frmpzlr::menuOpensOneWindow()
