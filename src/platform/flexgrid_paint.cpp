@@ -31,6 +31,9 @@ bool readsAsNumber(QStringView text)
     return digit;
 }
 
+// The smallest size a number too wide for its cell is drawn at.
+constexpr qreal kSmallestNumberPoints = 6;
+
 struct Span {
     int index;
     int pos;
@@ -117,8 +120,23 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     const QString text = cells_.text(r, c);
     if (text.isEmpty())
         return;
-    const Qt::Alignment align =
-        (!isFixed(r, c) && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    const bool number = !isFixed(r, c) && readsAsNumber(text);
+    const QRect room = rect.adjusted(2, 0, -3, -1);
     p.setPen(fore);
-    p.drawText(rect.adjusted(2, 0, -3, -1), int(align) | Qt::TextSingleLine, text);
+    if (!number) {
+        p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        return;
+    }
+    // A number cut at its left would read as another number: one too wide for its cell
+    // is drawn smaller until its ink fits, a pixel to spare.
+    p.save();
+    QFont font = p.font();
+    for (qreal size = font.pointSizeF();
+         size > kSmallestNumberPoints && p.fontMetrics().boundingRect(text).width() >= room.width();) {
+        size = std::max(kSmallestNumberPoints, size - 0.5);
+        font.setPointSizeF(size);
+        p.setFont(font);
+    }
+    p.drawText(room, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    p.restore();
 }
