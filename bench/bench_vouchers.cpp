@@ -71,8 +71,8 @@ int main(int argc, char **argv)
 
     vouchers::VoucherDraft draft{QDate(2026, 1, 20), QStringLiteral("900001"), {}};
     for (int i = 0; i < 50; ++i)
-        draft.lines.push_back(
-            {QString::number(1000 + i), QStringLiteral("科目"), i % 2 ? "" : "12.34", i % 2 ? "12.34" : ""});
+        draft.lines.push_back({QString::number(1000 + i), QStringLiteral("KM"), QStringLiteral("科目%1").arg(i),
+                               i % 2 ? "" : "12.34", i % 2 ? "12.34" : ""});
     std::vector<double> saveMs;
     for (int run = 0; run < std::max(runs, 20); ++run) {
         std::optional<vouchers::SaveRefusal> refusal;

@@ -14,7 +14,7 @@
 namespace accounts {
 
 // Told when a search text finds no account, and when a line names a code the chart
-// does not hold.
+// does not hold (the opening balances).
 inline const QString kNoAccountFound =
     QStringLiteral("未检索到会计科目，请输入科目编号、拼音简码或会计科目名称的一部分！");
 

@@ -420,23 +420,49 @@ void MDIMain::menukjqjjz_Click()
     if (*verdict == closing::GateVerdict::NoLines &&
         !platform::askYesNo(QStringLiteral("本月尚未发现有凭证数据输入，强制结转吗？")))
         return;
+    if (!mayDiscardUnsavedWork())
+        return;
     frmkjqjjz window;
     connect(&window, &frmkjqjjz::periodClosed, this, &MDIMain::closeCurrentPeriodWindows);
     showDialog(window);
 }
 
-void MDIMain::closeCurrentPeriodWindows()
+QList<QWidget *> MDIMain::currentPeriodWindows() const
 {
     // By object name, so that every window over the current period is covered without
     // this window knowing its class.
     static const QStringList overCurrentPeriod = {QStringLiteral("frmpzlr"),    QStringLiteral("frmpzcx"),
                                                   QStringLiteral("frmssph"),    QStringLiteral("frmpzhz"),
                                                   QStringLiteral("frmakjkmcx"), QStringLiteral("frmapzbhcx")};
-    const auto windows = area_->subWindowList();
-    for (QMdiSubWindow *sub : windows) {
+    QList<QWidget *> windows;
+    for (QMdiSubWindow *sub : area_->subWindowList()) {
         if (sub->widget() && overCurrentPeriod.contains(sub->widget()->objectName()))
-            sub->widget()->close();
+            windows << sub->widget();
     }
+    return windows;
+}
+
+bool MDIMain::mayDiscardUnsavedWork()
+{
+    // Asked before the closing runs, not after: a window kept open over the month just
+    // closed would show lines no longer current, and No leaves the user free to save
+    // first and close the month with the work in it.
+    QStringList holding;
+    for (QWidget *w : currentPeriodWindows()) {
+        // The windows that can hold typed work say so through this property.
+        if (w->property("unsavedWork").toBool())
+            holding << QStringLiteral("【") + w->windowTitle() + QStringLiteral("】");
+    }
+    return holding.isEmpty() ||
+           platform::askYesNo(QStringLiteral("以下窗口中尚有未保存的内容：") + holding.join(QStringLiteral("、")) +
+                              QStringLiteral("。结转时这些窗口将被关闭，未保存的内容将丢失。\n"
+                                             "确定要继续结转吗？（选择“否”可先保存，再进行结转）"));
+}
+
+void MDIMain::closeCurrentPeriodWindows()
+{
+    for (QWidget *w : currentPeriodWindows())
+        w->close();
 }
 
 void MDIMain::menupzcx_Click() { showChild<frmpzcx>(); }

@@ -87,6 +87,11 @@ private:
     void buildMenus();
     void fillWindowList();
     void closeChildFrame(QWidget *window);
+    // The open windows over the current period, which a closing closes.
+    QList<QWidget *> currentPeriodWindows() const;
+    // Before a closing: true when no such window holds unsaved work, or the user agrees
+    // to lose it.
+    bool mayDiscardUnsavedWork();
     // After a closing: the windows that show the month now closed go, so that nothing is
     // entered into it or read from it as current.
     void closeCurrentPeriodWindows();

@@ -102,6 +102,12 @@ void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> s
     editor->setSelection(0, int(editor->text().size()));
 }
 
+void keepEditorOverCell(MSFlexGrid *grid, QLineEdit *editor)
+{
+    const QRect onView = twips::toPixels(grid->currentCellOnView());
+    editor->setGeometry(onView.isEmpty() ? QRect(grid->pos(), QSize(0, 0)) : onView.translated(grid->pos()));
+}
+
 void InGridEditor::place(QLineEdit *editor) { layEditorOverCell(grid_, editor, cfg_.scrollThreshold); }
 
 void InGridEditor::applyLimit(QLineEdit *editor)

@@ -19,6 +19,10 @@ class QWidget;
 // right when the current column lies at most that far right of the first one in view.
 // Whether the editor is shown is not touched.
 void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> scrollThreshold);
+// After the grid scrolled: moves editor over the part of the current cell now on view,
+// scrolling nothing and leaving its text alone. While the cell is out of view the
+// editor covers nothing (no other line), keeping its text and the focus.
+void keepEditorOverCell(MSFlexGrid *grid, QLineEdit *editor);
 
 struct InGridEditorConfig {
     int appendColumn = 1;         // where text1 opens, and where Enter in it wraps to

@@ -13,10 +13,15 @@
 
 class RecordWindow : public GridFrame {
     Q_OBJECT
+    // Read by the main window before a period closing closes this window.
+    Q_PROPERTY(bool unsavedWork READ hasUnsavedWork)
 public:
     RecordWindow(const GridFrameConfig &frame, const InGridEditorConfig &editing, QWidget *parent = nullptr);
 
     InGridEditor *editor() const { return editor_; }
+    // A row is being appended or changed: closing the window would lose what was typed.
+    // Told by the flags, which hold also while the window is minimised.
+    bool hasUnsavedWork() const { return addflag_ || editflag_; }
 
     // Appending: a numbered row at the bottom, text1 open on it.
     void appendrecord();

@@ -106,6 +106,10 @@ public:
     int cellTop();
     int cellWidth();
     int cellHeight();
+    // The part of the current cell that is on view, in twips from the grid's corner as
+    // above; empty while it is scrolled out of view. Unlike the four above, it scrolls
+    // nothing.
+    QRect currentCellOnView() const;
 
     // Inserts a row before index, or appends it when index is -1; its cells take
     // the tab-separated fields of item. The current cell keeps its indexes.
@@ -120,6 +124,9 @@ signals:
     // rowColChange, synchronously.
     void enterCell();
     void rowColChange();
+    // The first row or column on view changed: by the program, a key, the wheel or a
+    // scroll bar.
+    void scrolled();
     // A mouse button went down over the grid. A left press has already made the
     // pressed cell current, so a handler finds the pressed row in row() and
     // rowSel(). x and y are twips from the grid's corner.

@@ -85,6 +85,7 @@ void MSFlexGrid::scrollTo(int top, int left)
         horizontalScrollBar()->setValue(leftCol_);
     }
     scheduleRepaint();
+    emit scrolled();
 }
 
 void MSFlexGrid::clampScroll() { scrollTo(topRow_, leftCol_); }
@@ -180,6 +181,16 @@ QRect MSFlexGrid::visibleCurrentCell()
     return cell.translated(contentsRect().topLeft());
 }
 
+QRect MSFlexGrid::currentCellOnView() const
+{
+    const QRect part = cellRect(row_, col_).intersected(QRect(QPoint(0, 0), viewLayout().size));
+    if (part.isEmpty())
+        return {};
+    const QRect inGrid = part.translated(contentsRect().topLeft());
+    return QRect(twips::fromPixels(inGrid.left()), twips::fromPixels(inGrid.top()), twips::fromPixels(inGrid.width()),
+                 twips::fromPixels(inGrid.height()));
+}
+
 // A fill changes the shape once per row; the bars follow once, when the program
 // returns to the event loop, rather than a hundred thousand times.
 void MSFlexGrid::scheduleScrollBarSync()
@@ -223,10 +234,15 @@ void MSFlexGrid::scrollContentsBy(int, int)
 {
     if (syncing_)
         return;
-    // The user moved a bar.
-    topRow_ = verticalScrollBar()->value();
-    leftCol_ = horizontalScrollBar()->value();
+    // The user moved a bar (or turned the wheel, which moves one).
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    if (top == topRow_ && left == leftCol_)
+        return;
+    topRow_ = top;
+    leftCol_ = left;
     scheduleRepaint();
+    emit scrolled();
 }
 
 void MSFlexGrid::resizeEvent(QResizeEvent *event)

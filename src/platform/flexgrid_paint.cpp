@@ -31,6 +31,9 @@ bool readsAsNumber(QStringView text)
     return digit;
 }
 
+// The smallest size a number too wide for its cell is drawn at.
+constexpr qreal kSmallestNumberPoints = 6;
+
 struct Span {
     int index;
     int pos;
@@ -118,12 +121,30 @@ void MSFlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect, bool se
     if (text.isEmpty())
         return;
     const bool fixed = isFixed(r, c);
-    const Qt::Alignment align = (!fixed && readsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    const bool number = !fixed && readsAsNumber(text);
+    const QRect room = rect.adjusted(2, 0, -3, -1);
     p.setPen(fore);
-    // A value wider than its cell ends in an ellipsis where it is cut, so that a clipped
-    // number is never read as another one. Headings and row numbers are only clipped: a
-    // narrow heading keeps what it can show of its words.
-    const QRect inner = rect.adjusted(2, 0, -3, -1);
-    p.drawText(inner, int(align) | Qt::TextSingleLine,
-               fixed ? text : p.fontMetrics().elidedText(text, Qt::ElideRight, inner.width()));
+    if (fixed) {
+        // Headings and row numbers are only clipped: a narrow heading keeps what it can
+        // show of its words.
+        p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        return;
+    }
+    p.save();
+    if (number) {
+        // A number cut at its left would read as another number: one too wide for its
+        // cell is drawn smaller until its ink fits, a pixel to spare.
+        QFont font = p.font();
+        for (qreal size = font.pointSizeF();
+             size > kSmallestNumberPoints && p.fontMetrics().boundingRect(text).width() >= room.width();) {
+            size = std::max(kSmallestNumberPoints, size - 0.5);
+            font.setPointSizeF(size);
+            p.setFont(font);
+        }
+    }
+    // A value still wider than its cell ends in an ellipsis where it is cut, so that a
+    // clipped value is never read as another one.
+    p.drawText(room, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
+               p.fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
+    p.restore();
 }

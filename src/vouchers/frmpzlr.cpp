@@ -149,10 +149,7 @@ void frmpzlr::buildControls()
     MSFlexGrid1_->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1_->setGeometry(twipsRect(240, 2280, 10335, 4740));
     connect(MSFlexGrid1_, &MSFlexGrid::click, this, &frmpzlr::gridClick);
-    // The editor follows the current cell in every state; it scrolls nothing, as the
-    // seven columns fit the grid.
-    connect(MSFlexGrid1_, &MSFlexGrid::enterCell, this,
-            [this] { layEditorOverCell(MSFlexGrid1_, TextSR_, std::nullopt); });
+    connect(MSFlexGrid1_, &MSFlexGrid::enterCell, this, &frmpzlr::enterCell);
     connect(MSFlexGrid1_, &MSFlexGrid::rowColChange, this, &frmpzlr::afterCellChange);
 
     // A sibling of the grid laid over its current cell.
@@ -164,6 +161,8 @@ void frmpzlr::buildControls()
         QStringLiteral("QLineEdit { background: %1; border: none }").arg(QColor(192, 255, 255).name()));
     TextSR_->installEventFilter(this);
     connect(TextSR_, &QLineEdit::textChanged, this, &frmpzlr::editorChanged);
+    // Scrolled by the wheel or a bar, the grid takes the editor along with its cell.
+    connect(MSFlexGrid1_, &MSFlexGrid::scrolled, this, [this] { keepEditorOverCell(MSFlexGrid1_, TextSR_); });
 
     setTabOrder(DTPicker1_, Textpzhm_);
     setTabOrder(Textpzhm_, MSFlexGrid1_);
@@ -204,6 +203,16 @@ void frmpzlr::buttonClick(const QString &key)
 
 bool frmpzlr::isEntering() const { return !Toolbar1_->button(kAppend)->isEnabled(); }
 
+bool frmpzlr::hasUnsavedWork() const
+{
+    if (!isEntering())
+        return false;
+    const VoucherDraft typed = draft();
+    return !typed.number.isEmpty() || std::any_of(typed.lines.begin(), typed.lines.end(), [](const VoucherLine &l) {
+        return !l.code.isEmpty() || !l.debit.isEmpty() || !l.credit.isEmpty();
+    });
+}
+
 void frmpzlr::setEntryButtons(bool entering)
 {
     Toolbar1_->button(kAppend)->setEnabled(!entering);
@@ -227,7 +236,8 @@ VoucherDraft frmpzlr::draft() const
     VoucherDraft d{DTPicker1_->value(), Textpzhm_->text(), {}};
     const MSFlexGrid *g = MSFlexGrid1_;
     for (int r = 1; r <= lineCount(); ++r) {
-        d.lines.push_back({g->textMatrix(r, CodeColumn), g->textMatrix(r, NameColumn), g->textMatrix(r, DebitColumn),
+        d.lines.push_back({g->textMatrix(r, CodeColumn), g->textMatrix(r, kInitialsColumn),
+                           g->textMatrix(r, NameColumn), g->textMatrix(r, DebitColumn),
                            g->textMatrix(r, CreditColumn)});
     }
     return d;
@@ -374,6 +384,31 @@ void frmpzlr::gridClick()
         TextSR_->hide();
 }
 
+void frmpzlr::enterCell()
+{
+    // The editor follows the current cell in every state, with the limit of its column
+    // from the moment it arrives; it scrolls no column, as the seven fit the grid.
+    showLineAndTotals();
+    layEditorOverCell(MSFlexGrid1_, TextSR_, std::nullopt);
+    platform::limitCharacters(TextSR_, MSFlexGrid1_->col() == CodeColumn ? 4 : 12);
+}
+
+void frmpzlr::showLineAndTotals()
+{
+    MSFlexGrid *g = MSFlexGrid1_;
+    const int r = g->row();
+    if (!isLine(r))
+        return;
+    const int page = g->visibleRows();
+    const int totals = g->rows() - 1;
+    // The current line wholly in view, moving the view as little as may be; and the
+    // totals row with it wherever one page holds both.
+    int top = std::clamp(g->topRow(), r - page + 1, r);
+    if (totals - page + 1 <= r)
+        top = std::max(top, totals - page + 1);
+    g->setTopRow(top);
+}
+
 void frmpzlr::afterCellChange()
 {
     if (MSFlexGrid1_->row() == 0)
@@ -389,7 +424,8 @@ void frmpzlr::editorChanged()
     if (!isLine(g->row()))
         return;
     g->setText(TextSR_->text());
-    platform::limitCharacters(TextSR_, g->col() == CodeColumn ? 4 : 12);
+    // Typing into a line scrolled out of view brings it back.
+    showLineAndTotals();
     recomputeTotals();
 }
 
@@ -434,7 +470,7 @@ void frmpzlr::numberEnter()
     const QString typed = Textpzhm_->text().trimmed();
     if (typed.isEmpty() || !voucherNumber(typed)) {
         platform::notice(typed.isEmpty() ? QStringLiteral("凭证号码不能为空，请重新输入！")
-                                         : QStringLiteral("凭证号码应输入数字，请重新输入！"));
+                                         : whyNotAVoucherNumber(typed, QStringLiteral("凭证号码")));
         Textpzhm_->clear();
         Textpzhm_->setFocus();
         return;

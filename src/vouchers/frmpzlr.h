@@ -21,6 +21,8 @@ struct SaveRefusal;
 
 class frmpzlr : public QWidget {
     Q_OBJECT
+    // Read by the main window before a period closing closes this window.
+    Q_PROPERTY(bool unsavedWork READ hasUnsavedWork)
 public:
     explicit frmpzlr(QWidget *parent = nullptr);
 
@@ -42,6 +44,9 @@ public:
 
     // A voucher is being entered exactly while "新  增" is unavailable.
     bool isEntering() const;
+    // A voucher is being entered and something of it typed: its number or a line's
+    // account or amount. Closing the window would lose it.
+    bool hasUnsavedWork() const;
     // Lines on screen, between the header and the totals row.
     int lineCount() const;
     // The voucher as the screen holds it.
@@ -65,6 +70,10 @@ private:
     bool isLine(int row) const;
 
     void gridClick();
+    void enterCell();
+    // Scrolls the grid so that the current line is wholly in view, and the totals row
+    // below it too where they fit together.
+    void showLineAndTotals();
     void afterCellChange();
     void editorChanged();
     // Enter, Up and Down in the editor; true when the key was the editor's business here.

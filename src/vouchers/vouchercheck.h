@@ -34,4 +34,9 @@ SaveRefusal zeroLineRefusal(int line);
 // The first check the draft fails against the current period text, or nothing.
 std::optional<SaveRefusal> checkVoucher(const VoucherDraft &draft, const QString &periodText);
 
+// Line `line` (1-based) shows a code, initials and name that are not one account of the
+// chart: typed over after its lookup, or the account changed since. Refused at its code
+// cell, telling the user to look the account up again.
+SaveRefusal notOneAccount(int line);
+
 } // namespace vouchers

@@ -31,4 +31,10 @@ std::optional<qint64> voucherNumber(const QString &text)
     return value->cents() / 100;
 }
 
+QString whyNotAVoucherNumber(const QString &text, const QString &box)
+{
+    // A number is refused for its size by the rule every amount follows.
+    return Money::whyNotAnAmount(text, box);
+}
+
 } // namespace vouchers

@@ -14,9 +14,10 @@
 namespace vouchers {
 
 // One line as its cells hold it: the account code (or a search text not yet looked
-// up), the account name, and the debit and credit texts.
+// up), the account's pinyin initials and name, and the debit and credit texts.
 struct VoucherLine {
     QString code;
+    QString initials;
     QString name;
     QString debit;
     QString credit;
@@ -47,5 +48,9 @@ QString shownAmount(const QString &text);
 // The voucher number a text names: a whole number, blanks around it allowed.
 // Nothing for any other text (blank, letters, a fraction such as 12.5).
 std::optional<qint64> voucherNumber(const QString &text);
+
+// Why voucherNumber refused a text that is not blank, told for the box so named
+// ("【凭证编号】"): a number too large for the books, or no whole number at all.
+QString whyNotAVoucherNumber(const QString &text, const QString &box);
 
 } // namespace vouchers

@@ -1,6 +1,5 @@
 #include "vouchers/voucherstore.h"
 
-#include "accounts/accountsearch.h"
 #include "db/bookheader.h"
 #include "db/mdlstandard.h"
 
@@ -26,23 +25,27 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
         return false;
 
     const qint64 number = *voucherNumber(draft.number);
-    // The account columns come from the chart row itself, so a line can never carry a
-    // code, initials and name that do not belong together.
-    const QString insert =
-        QStringLiteral("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) "
-                       "select ?, ?, km_no, km_zjf, km_name, ?, ?, ? from kmdmk where km_no = ? limit 1");
+    // A line is stored only when its code, initials and name are, character for
+    // character, those of one account of the chart, as the lookup wrote them: a code
+    // typed over afterwards, which the names beside it no longer belong to, never reaches
+    // the books under an account other than the one shown. Compared exactly (not as
+    // text equality elsewhere, ignoring case), so the stored row is what the screen shows.
+    const QString insert = QStringLiteral("insert into pzk (rq, pz_no, km_no, km_zjf, km_name, kjqj, jfje, dfje) "
+                                          "select ?, ?, km_no, km_zjf, km_name, ?, ?, ? from kmdmk "
+                                          "where km_no = ? collate binary and km_zjf = ? collate binary "
+                                          "and km_name = ? collate binary limit 1");
     for (int i = 0; i < int(draft.lines.size()); ++i) {
         const VoucherLine &line = draft.lines[size_t(i)];
         QString status;
         const auto rs = runsql(insert, status,
                                {draft.date, number, *period, amountOf(line.debit).cents(),
-                                amountOf(line.credit).cents(), line.code.trimmed()});
+                                amountOf(line.credit).cents(), line.code, line.initials, line.name});
         if (!rs) {
             *error = QStringLiteral("凭证未能保存，已全部撤销：") + status;
             return false;
         }
         if (rs->rowsAffected() == 0) {
-            *refusal = SaveRefusal{accounts::kNoAccountFound, false, false, i + 1, CodeColumn};
+            *refusal = notOneAccount(i + 1);
             return false;
         }
     }

@@ -12,6 +12,8 @@
 #include "previewseam.h"
 #include "reportpages.h"
 #include "testsupport.h"
+#include "vouchers/frmpzcx.h"
+#include "vouchers/frmpzlr.h"
 #include "windowsteps.h"
 
 #include <QApplication>
@@ -86,6 +88,14 @@ QString runGate(MDIMain &main)
     poll.start(5);
     main.menukjqjjz_Click();
     return said;
+}
+
+// Opens a window from its menu item, as the user does.
+template <class Window>
+Window *openFromMenu(MDIMain &main, const char *item)
+{
+    main.menuItem(item)->trigger();
+    return qobject_cast<Window *>(main.mdiArea()->activeSubWindow()->widget());
 }
 
 QStringList openWindowNames(MDIMain &main)
@@ -237,22 +247,35 @@ void tst_monthendwindows::closingFromTheMenu_data()
 {
     QTest::addColumn<qint64>("credit");   // the credit line of the month's one voucher; -1: no lines
     QTest::addColumn<QString>("failing"); // a table the closing cannot reach
+    QTest::addColumn<QString>("work");    // typed and not saved: "voucher", "correction" or none
     QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
     QTest::addColumn<QStringList>("told");
     QTest::addColumn<QString>("said"); // by the closing window; "": none came up
     using B = QMessageBox::StandardButton;
     const QString sure = "结转后数据不能回转，确定要进行会计期间结转吗？", done = "结转成功，已结转至:" + kApril;
     const QList<B> yes{B::Yes};
-    QTest::newRow("balanced month") << 250LL << "" << yes << QStringList{sure} << done;
-    QTest::newRow("forced empty month") << -1LL << "" << QList<B>{B::Yes, B::Yes}
+    auto unsaved = [](const QString &window) {
+        return "以下窗口中尚有未保存的内容：【" + window +
+               "】。结转时这些窗口将被关闭，未保存的内容将丢失。\n确定要继续结转吗？（选择“否”可先保存，再进行结转）";
+    };
+    const QString none, voucher = "voucher";
+    QTest::newRow("balanced month") << 250LL << none << none << yes << QStringList{sure} << done;
+    // Typed work is lost only when the user agrees; No keeps the month and the work.
+    QTest::newRow("typed voucher kept") << 250LL << none << voucher << QList<B>{B::Yes, B::No}
+                                        << QStringList{sure, unsaved("会计凭证输入")} << none;
+    QTest::newRow("typed voucher given up")
+        << 250LL << none << voucher << QList<B>{B::Yes, B::Yes} << QStringList{sure, unsaved("会计凭证输入")} << done;
+    QTest::newRow("open correction kept") << 250LL << none << QString("correction") << QList<B>{B::Yes, B::No}
+                                          << QStringList{sure, unsaved("会计凭证查询修改")} << none;
+    QTest::newRow("forced empty month") << -1LL << none << none << QList<B>{B::Yes, B::Yes}
                                         << QStringList{sure, "本月尚未发现有凭证数据输入，强制结转吗？"} << done;
-    QTest::newRow("not confirmed") << 250LL << "" << QList<B>{B::No} << QStringList{sure} << "";
-    QTest::newRow("unbalanced voucher") << 240LL << "" << yes << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"}
-                                        << "";
+    QTest::newRow("not confirmed") << 250LL << none << voucher << QList<B>{B::No} << QStringList{sure} << none;
+    QTest::newRow("unbalanced voucher") << 240LL << none << none << yes
+                                        << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"} << none;
     QTest::newRow("lines unreadable")
-        << 250LL << "pzktemp" << yes
-        << QStringList{sure, "读取凭证数据失败，不能进行会计期间结转：查询错误:injected failure"} << "";
-    QTest::newRow("closing fails") << 250LL << "pzhzkls" << yes
+        << 250LL << QString("pzktemp") << none << yes
+        << QStringList{sure, "读取凭证数据失败，不能进行会计期间结转：查询错误:injected failure"} << none;
+    QTest::newRow("closing fails") << 250LL << QString("pzhzkls") << none << yes
                                    << QStringList{sure,
                                                   "会计期间结转失败，所有数据均保持原样：查询错误:injected failure"}
                                    << "会计期间结转未能完成，所有数据均保持原样。";
@@ -264,6 +287,7 @@ void tst_monthendwindows::closingFromTheMenu()
 {
     QFETCH(qint64, credit);
     QFETCH(QString, failing);
+    QFETCH(QString, work);
     QFETCH(QList<QMessageBox::StandardButton>, answers);
     QFETCH(QString, said);
     TestDb db;
@@ -277,14 +301,22 @@ void tst_monthendwindows::closingFromTheMenu()
     for (auto answer : answers)
         boxes.answer(answer);
     MDIMain main;
+    main.show();
     for (const char *item : {"menussph", "menupzhz", "menupzhzcx"})
         main.menuItem(item)->trigger();
-    main.showChild("voucher entry", [] { // stands for any window over the current month
-        auto *w = new QWidget;
-        w->setObjectName("frmpzlr");
-        return w;
-    });
-    const QStringList windows = {"frmpzhz", "frmpzhzcx", "frmpzlr", "frmssph"};
+    // A voucher started, and a number typed or not; a correction opened on the first
+    // line, and typed into, or not opened.
+    QPointer<frmpzlr> entry = openFromMenu<frmpzlr>(main, "menupzlr");
+    entry->Toolbar1()->click("button_append");
+    if (work == "voucher")
+        entry->Textpzhm()->setText("12");
+    QPointer<frmpzcx> correction = openFromMenu<frmpzcx>(main, "menupzcx");
+    if (work == "correction") {
+        correction->MSFlexGrid1()->setRow(1);
+        correction->Toolbar1()->click("button_edit");
+        correction->editor()->text2()->setText("3");
+    }
+    const QStringList windows = {"frmpzcx", "frmpzhz", "frmpzhzcx", "frmpzlr", "frmssph"};
     QCOMPARE(openWindowNames(main), windows);
     const QStringList before = snapshot(db, false); // the summary window has rebuilt pzhzk
     {
@@ -297,8 +329,11 @@ void tst_monthendwindows::closingFromTheMenu()
     const bool closed = said == "结转成功，已结转至:" + kApril;
     QCOMPARE(db.scalar("select kjqj || kjnd from dqkjqj"), closed ? kApril + "2026" : kMarch + "2026年");
     QCOMPARE(openWindowNames(main), closed ? QStringList("frmpzhzcx") : windows);
-    if (!closed)
+    if (!closed) {
         QCOMPARE(snapshot(db, false), before);
+        QCOMPARE(entry->Textpzhm()->text(), work == "voucher" ? "12" : "");
+        QCOMPARE(correction->hasUnsavedWork(), work == "correction");
+    }
 }
 
 QTEST_MAIN(tst_monthendwindows)

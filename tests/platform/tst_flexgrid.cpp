@@ -376,6 +376,8 @@ void tst_flexgrid::cellGeometryFollowsScrolling()
 {
     auto g = makeGrid(40);
     const int frame = 1;
+    int scrolls = 0;
+    QObject::connect(g.get(), &MSFlexGrid::scrolled, [&] { ++scrolls; });
 
     // Scrolling stops where the last row fills the page's bottom; the scroll bar
     // and the grid follow each other.
@@ -386,6 +388,8 @@ void tst_flexgrid::cellGeometryFollowsScrolling()
     g->verticalScrollBar()->setValue(5);
     QCOMPARE(g->topRow(), 5);
     g->setTopRow(10);
+    g->setTopRow(10);
+    QCOMPARE(scrolls, 3); // the program, the bar, the program again; no change, no notice
     moveTo(*g, 12, 2);
     QCOMPARE(
         QList<int>({g->cellLeft(), g->cellTop(), g->cellWidth(), g->cellHeight(), g->topRow()}),
@@ -395,10 +399,13 @@ void tst_flexgrid::cellGeometryFollowsScrolling()
     moveTo(*g, 0, 0);
     QCOMPARE(QPoint(g->cellLeft(), g->cellTop()), QPoint(twips::fromPixels(frame), twips::fromPixels(frame)));
 
-    // Reading the geometry of a row off the page scrolls it on.
+    // Reading the geometry of a row off the page scrolls it on; asking what of it is on
+    // view does not.
     moveTo(*g, 40, 1);
+    QCOMPARE(g->currentCellOnView(), QRect());
     QCOMPARE(QList<int>({g->cellTop(), g->topRow()}),
              QList<int>({twips::fromPixels(frame + kRowPx + 14 * kRowPx), 26}));
+    QCOMPARE(g->currentCellOnView(), QRect(g->cellLeft(), g->cellTop(), g->cellWidth(), g->cellHeight()));
     g->setRow(3);
     QCOMPARE(QList<int>({g->cellTop(), g->topRow()}), QList<int>({twips::fromPixels(frame + kRowPx), 3}));
 
@@ -447,16 +454,17 @@ void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
     g->setRow(0);
     QCOMPARE((QList<QColor>{colourAt(0, 1), colourAt(0, 4), colourAt(2, 3)}), (QList<QColor>{kDarkRed, kTeal, kWhite}));
 
-    // A number wider than its cell shows its first digits and is cut at its end (where
-    // an ellipsis marks the cut), never at its start.
+    // A number too wide for its cell even in the smallest type shows its first digits
+    // and is cut at its end (where an ellipsis marks the cut), never at its start.
     auto paintedAs = [&](const QString &text) {
         g->setTextMatrix(3, 1, text);
         return g->grab(QRect(vp + centreOf(*g, 3, 1) - QPoint(kPx[1] / 2, kRowPx / 2), QSize(kPx[1], kRowPx)))
             .toImage();
     };
-    const QImage thirteen = paintedAs("1234567890123");
-    QCOMPARE(paintedAs("1234567890999"), thirteen);
-    QVERIFY(paintedAs("9234567890123") != thirteen);
+    const QString digits = QStringLiteral("1234567890").repeated(4);
+    const QImage wide = paintedAs(digits);
+    QCOMPARE(paintedAs(digits.chopped(3) + "999"), wide);
+    QVERIFY(paintedAs('9' + digits.mid(1)) != wide);
 }
 
 QTEST_MAIN(tst_flexgrid)

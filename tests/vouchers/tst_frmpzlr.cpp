@@ -7,15 +7,18 @@
 #include "gridtext.h"
 #include "platform/dtpicker.h"
 #include "platform/keyedtoolbar.h"
+#include "platform/twips.h"
 #include "testsupport.h"
 #include "vouchers/frmpzlr.h"
 #include "vouchers/frmpzlrcxck.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace testsupport;
@@ -89,6 +92,9 @@ private slots:
     void accountLookup();
     void lineRhythmTotalsAndSave();
     void addAndRemoveLines();
+    void longVoucherKeepsLineTotalsAndEditorTogether_data();
+    void longVoucherKeepsLineTotalsAndEditorTogether();
+    void widestAmountsShowWhole();
     void unsavedVoucherPointsAtTheFault_data();
     void unsavedVoucherPointsAtTheFault();
     void typedDateIsTheStoredDate_data();
@@ -186,11 +192,13 @@ void tst_frmpzlr::lineRhythmTotalsAndSave()
     QVERIFY(e.w.DTPicker1()->hasFocus());
     QTest::keyClick(e.w.DTPicker1(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm());
-    for (const QString &number : {"8a", "8"}) {
+    for (const QString &number : {"8a", "12345678901234", "8"}) {
+        QCOMPARE(QApplication::focusWidget(), e.w.Textpzhm()); // a refused number is emptied
         typeText(e.w.Textpzhm(), number);
         QTest::keyClick(e.w.Textpzhm(), Qt::Key_Return);
     }
-    QCOMPARE(e.boxes.texts(), QStringList{"凭证号码应输入数字，请重新输入！"});
+    QCOMPARE(e.boxes.texts(),
+             (QStringList{"凭证号码应输入数字，请重新输入！", "凭证号码数值过大，整数部分最多13位，请重新输入！"}));
     QCOMPARE(QApplication::focusWidget(), e.editor);
     e.boxes.clear();
 
@@ -208,11 +216,13 @@ void tst_frmpzlr::lineRhythmTotalsAndSave()
     QCOMPARE(gridRows(e.g, 5), (QStringList{"1|1001|XJ|现金|0.10|", "2|2001|DQJK|短期借款|0.20|",
                                             "3|1002|YHCK|银行存款||0.30", "|合   计：|||0.30|0.30"}));
 
-    // Typing stops at 12 characters in an amount and at 4 in the search column.
+    // Typing stops at 12 characters in an amount and at 4 in the search column, the
+    // latter from the moment the editor arrives there from an amount.
     typeText(e.editor, "1234567890123");
     QCOMPARE(e.g->text(), "123456789012");
     e.enter({""});
-    typeText(e.editor, "12345");
+    QGuiApplication::clipboard()->setText("12345678");
+    e.editor->paste();
     QCOMPARE(e.g->text(), "1234");
 
     // The line without a looked-up account is refused where it stands; removed, the
@@ -277,6 +287,74 @@ void tst_frmpzlr::addAndRemoveLines()
     QCOMPARE(e.buttons(), kEntry);
 }
 
+void tst_frmpzlr::longVoucherKeepsLineTotalsAndEditorTogether_data()
+{
+    QTest::addColumn<QString>("scroll");
+    QTest::newRow("wheel, three notches up") << "wheel";
+    QTest::newRow("bar, one step up") << "step";
+    QTest::newRow("bar, to the top") << "top";
+}
+
+// More lines than the grid shows: the current line and the totals row stay wholly in
+// view, and the editor stands over the current line however the grid is scrolled, or
+// over no line while that one is out of view.
+void tst_frmpzlr::longVoucherKeepsLineTotalsAndEditorTogether()
+{
+    QFETCH(QString, scroll);
+    Entry e;
+    for (int line = 2; line <= 20; ++line)
+        e.click("button_mx");
+    auto inView = [&](int r) { return r >= e.g->topRow() && r < e.g->topRow() + e.g->visibleRows(); };
+    auto editorOverItsCell = [&] {
+        const QRect cell = twips::toPixels(e.g->currentCellOnView());
+        return cell.isEmpty() ? e.editor->size().isEmpty() : e.editor->geometry() == cell.translated(e.g->pos());
+    };
+    QCOMPARE(e.cell(), "20:1");
+    QVERIFY(e.g->visibleRows() < 20);
+    QVERIFY(inView(20) && inView(21) && editorOverItsCell());
+
+    QCoreApplication::processEvents(); // the bars follow the grid's shape on the next turn
+    const int top = e.g->topRow();
+    QScrollBar *bar = e.g->verticalScrollBar();
+    if (scroll == "wheel") {
+        const QPointF at(e.g->viewport()->rect().center());
+        QWheelEvent wheel(at, e.g->viewport()->mapToGlobal(at), {}, {0, 3 * 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(e.g->viewport(), &wheel);
+    } else if (scroll == "step") {
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    } else {
+        bar->setValue(bar->minimum());
+    }
+    QVERIFY(e.g->topRow() < top);
+    QVERIFY(editorOverItsCell());
+    QCOMPARE(e.editor->hasFocus(), true);
+
+    // Typing goes into the current line, which comes back into view under the editor.
+    typeText(e.editor, "7");
+    QCOMPARE(e.g->textMatrix(20, 1), "7");
+    QVERIFY(inView(20) && inView(21) && editorOverItsCell());
+}
+
+// The widest amount a cell takes, and a total of two, are drawn whole: nothing of them
+// is cut at the left edge of the space for text in their cells.
+void tst_frmpzlr::widestAmountsShowWhole()
+{
+    Entry e;
+    e.enter({"1001", "999999999999", "", "", "1002", "999999999999"});
+    QCOMPARE(gridRows(e.g).last(), "|合   计：|||1999999999998.00|0.00|");
+    const QImage shot = e.g->grab().toImage();
+    for (int r = 1; r <= 3; ++r) {
+        e.g->setRow(r);
+        e.g->setCol(4);
+        const QRect cell = twips::toPixels(e.g->currentCellOnView());
+        QCOMPARE(e.g->text().size(), r == 3 ? 16 : 15);
+        const QRgb back = shot.pixel(cell.left() + 1, cell.top() + 1);
+        for (int y = cell.top() + 1; y < cell.bottom() - 1; ++y)
+            QVERIFY2(shot.pixel(cell.left() + 2, y) == back, qPrintable(QString("row %1 cut").arg(r)));
+    }
+}
+
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
 {
     QTest::addColumn<QString>("fault");
@@ -289,9 +367,16 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
                                         << "1:5" << dtp;
     QTest::newRow("no number") << "number" << QString("【凭证编号】不能为空，请重新输入！") << "1:5"
                                << "Textpzhm";
+    QTest::newRow("number too large") << "large" << QString("【凭证编号】数值过大，整数部分最多13位，请重新输入！")
+                                      << "1:5"
+                                      << "Textpzhm";
     QTest::newRow("both amounts zero") << "amounts" << lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") << "1:4"
                                        << editor;
-    QTest::newRow("account gone from the chart") << "chart" << accounts::kNoAccountFound << "1:1" << editor;
+    // A line must show one account of the chart: look it up again with Enter.
+    const QString notOne = lineText(1, "【科目编号】、【拼音简码】与【会计科目名称】不是会计科目中的同一科目，"
+                                       "请在该行【科目检索】栏按回车键重新检索会计科目！");
+    QTest::newRow("account gone from the chart") << "chart" << notOne << "1:1" << editor;
+    QTest::newRow("code typed over, no lookup") << "typed over" << notOne << "1:1" << editor;
     QTest::newRow("books locked") << "locked" << QString("凭证未能保存，已全部撤销：查询错误:injected failure") << "1:5"
                                   << dtp;
 }
@@ -301,12 +386,19 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
     QFETCH(QString, fault);
     QFETCH(QString, focus);
     Entry e;
-    e.w.Textpzhm()->setText(fault == "number" ? "" : "3");
+    e.w.Textpzhm()->setText(fault == "number" ? "" : fault == "large" ? "10000000000000" : "3");
     e.enter({"1001", fault == "amounts" ? "0" : "5"});
     if (fault == "date")
         e.w.DTPicker1()->setValue(QDate::currentDate().addMonths(1));
     if (fault == "chart")
         e.db.run("delete from kmdmk where km_no='1001'");
+    if (fault == "typed over") { // another account's code typed over, and the cell left
+        e.g->setCol(1);
+        emit e.g->click();
+        typeText(e.editor, "2001");
+        e.g->setCol(3);
+        emit e.g->click();
+    }
     e.w.DTPicker1()->setFocus();
     const QStringList onScreen = gridRows(e.g);
     {
@@ -321,9 +413,16 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
     QCOMPARE(gridRows(e.g), onScreen);
     QCOMPARE(e.buttons(), kEntry);
     QCOMPARE(e.db.count("pzk"), 0);
-    if (fault == "locked") { // once the books can be written again the same voucher is saved
+    if (fault == "locked" || fault == "typed over") {
+        // Once the books can be written again, or the account is looked up again, the
+        // voucher is stored as the screen shows it.
+        const QString account = fault == "locked" ? "1001|XJ|现金" : "2001|DQJK|短期借款";
+        if (fault == "typed over")
+            QTest::keyClick(e.editor, Qt::Key_Return);
         e.click("button_save");
-        QCOMPARE(e.db.count("pzk"), 1);
+        QCOMPARE(gridRows(e.g, 4).first(), "1|" + account + "|5.00");
+        QCOMPARE(e.db.rows("select pz_no, km_no, km_zjf, km_name, jfje from pzk"),
+                 QStringList{"3|" + account + "|500"});
     }
 }
 

@@ -13,13 +13,13 @@ using testsupport::TestDb;
 namespace {
 const QDate kJan15(2026, 1, 15);
 
-// Lines written as "code|name|debit|credit".
+// Lines written as "code|initials|name|debit|credit".
 VoucherDraft draftOf(const QDate &date, const QString &number, const QStringList &lines)
 {
     VoucherDraft d{date, number, {}};
     for (const QString &line : lines) {
         const QStringList c = line.split('|');
-        d.lines.push_back({c.value(0), c.value(1), c.value(2), c.value(3)});
+        d.lines.push_back({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4)});
     }
     return d;
 }
@@ -83,29 +83,36 @@ void tst_vouchersave::checks_data()
     const QString badDate = QStringLiteral("当前会计期间为：2026年01月，请选择输入正确的日期！ @N0:-1");
     const QString badNumber = QStringLiteral("【凭证编号】应输入数字，请重新输入！ @C0:-1");
     const QString bothZero = lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") + " @1:4";
-    const QStringList good = {"1001|现金|10|", "A2|银行存款||10"};
+    const QString tooLarge = QStringLiteral("数值过大，整数部分最多13位，请重新输入！");
+    const QStringList good = {"1001|XJ|现金|10|", "A2|YHCK|银行存款||10"};
     const QDate jan(2026, 1, 31);
 
     QTest::newRow("good") << jan << "7" << good << "";
-    QTest::newRow("sign, both amounts") << jan << " -3 " << QStringList{"1001|现金|1|2"} << "";
-    QTest::newRow("one empty line") << jan << "" << QStringList{"|||"}
+    QTest::newRow("sign, both amounts") << jan << " -3 " << QStringList{"1001|XJ|现金|1|2"} << "";
+    QTest::newRow("one empty line") << jan << "" << QStringList{"||||"}
                                     << "您还没有输入单据内容，请核实后再进行保存操作！ @0:-1";
     QTest::newRow("empty code, two lines")
-        << jan << "7" << QStringList{"|||", good[0]} << lineText(1, "【科目编号】 不能为空！") + " @1:1";
+        << jan << "7" << QStringList{"||||", good[0]} << lineText(1, "【科目编号】 不能为空！") + " @1:1";
     QTest::newRow("next month") << QDate(2026, 2, 1) << "" << good << badDate;
     QTest::newRow("no number") << jan << "" << good << "【凭证编号】不能为空，请重新输入！ @C0:-1";
     QTest::newRow("number of blanks") << jan << "  " << good << badNumber;
     QTest::newRow("fraction") << jan << "12.5" << good << badNumber;
-    QTest::newRow("code of blanks") << jan << "7" << QStringList{good[0], "  |银行存款|1|"}
+    QTest::newRow("number of 13 digits") << jan << "9999999999999" << good << "";
+    QTest::newRow("number of 14 digits") << jan << "10000000000000" << good << "【凭证编号】" + tooLarge + " @C0:-1";
+    QTest::newRow("code of blanks") << jan << "7" << QStringList{good[0], "  ||银行存款|1|"}
                                     << lineText(2, "【科目编号】 不能为空！") + " @2:1";
-    QTest::newRow("no name") << jan << "7" << QStringList{good[0], "yh| |1|"}
+    QTest::newRow("no name") << jan << "7" << QStringList{good[0], "yh|| |1|"}
                              << lineText(2, "【会计科目名称】 不能为空！") + " @2:-1";
-    QTest::newRow("letters") << jan << "7" << QStringList{"1001|现金|abc|5"}
+    QTest::newRow("letters") << jan << "7" << QStringList{"1001|XJ|现金|abc|5"}
                              << lineText(1, "【借方金额】 应输入数字！") + " @1:4";
-    QTest::newRow("grouped") << jan << "7" << QStringList{"1001|现金||1,000"}
+    QTest::newRow("grouped") << jan << "7" << QStringList{"1001|XJ|现金||1,000"}
                              << lineText(1, "【贷方金额】 应输入数字！") + " @1:5";
-    QTest::newRow("zero and blank") << jan << "7" << QStringList{"1001|现金|0|"} << bothZero;
-    QTest::newRow("first line first") << jan << "7" << QStringList{"1001|现金|0.001|", "|||"} << bothZero;
+    QTest::newRow("debit too large") << jan << "7" << QStringList{"1001|XJ|现金|-12345678901234|"}
+                                     << lineText(1, "【借方金额】 " + tooLarge) + " @1:4";
+    QTest::newRow("credit too large") << jan << "7" << QStringList{"1001|XJ|现金||12345678901234.5"}
+                                      << lineText(1, "【贷方金额】 " + tooLarge) + " @1:5";
+    QTest::newRow("zero and blank") << jan << "7" << QStringList{"1001|XJ|现金|0|"} << bothZero;
+    QTest::newRow("first line first") << jan << "7" << QStringList{"1001|XJ|现金|0.001|", "||||"} << bothZero;
 }
 
 void tst_vouchersave::checks()
@@ -120,10 +127,9 @@ void tst_vouchersave::storesOneRowPerLineFromTheChart()
 {
     TestDb db;
     seedBooks(db, QStringLiteral("2026年02月"));
-    // Codes are trimmed and matched without regard to case; the typed names are not stored.
     const auto draft =
         draftOf(QDate(2026, 2, 1), " 7",
-                {" 1001 |打错的名称|0.10|", "a2|银行存款|.2|", "1001|现金||0.30", "A2|银行存款|1.005|-1.005"});
+                {"1001|XJ|现金|0.10|", "A2|YHCK|银行存款|.2|", "1001|XJ|现金||0.30", "A2|YHCK|银行存款|1.005|-1.005"});
     std::optional<SaveRefusal> refusal;
     QString error;
     QVERIFY2(saveVoucher(draft, &refusal, &error), qPrintable(error));
@@ -136,21 +142,22 @@ void tst_vouchersave::storesOneRowPerLineFromTheChart()
 void tst_vouchersave::unsavedStoresNothing_data()
 {
     QTest::addColumn<QString>("period");
-    QTest::addColumn<QString>("fourth");  // the fourth line's code
+    QTest::addColumn<QString>("fourth");  // the fourth line's code, initials and name
     QTest::addColumn<QString>("failing"); // statements that fail, from the n-th call on
     QTest::addColumn<int>("call");
     QTest::addColumn<QString>("refusal"); // empty: a failure, told as an error
-    const QString jan = QStringLiteral("2026年01月");
+    const QString jan = QStringLiteral("2026年01月"), good = QStringLiteral("A2|YHCK|银行存款");
     // The period is read at the save: a window left open across a closing is refused.
-    QTest::newRow("month closed meanwhile") << "2026年02月"
-                                            << "A2"
-                                            << "" << 0 << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
-    QTest::newRow("code not in the chart") << jan << "100"
-                                           << "" << 0 << accounts::kNoAccountFound + " @4:1";
-    QTest::newRow("period read fails") << jan << "A2"
-                                       << "from dqkjqj" << 1 << "";
-    QTest::newRow("third of four lines fails") << jan << "A2"
-                                               << "insert into pzk" << 3 << "";
+    QTest::newRow("month closed meanwhile")
+        << "2026年02月" << good << "" << 0 << "当前会计期间为：2026年02月，请选择输入正确的日期！ @N0:-1";
+    // The line must show one account of the chart exactly as the lookup wrote it.
+    const QString notOne = notOneAccount(4).text + " @4:1", none;
+    QTest::newRow("code not in the chart") << jan << "100|YHCK|银行存款" << none << 0 << notOne;
+    QTest::newRow("code typed over") << jan << "1001|YHCK|银行存款" << none << 0 << notOne;
+    QTest::newRow("name of another") << jan << "A2|YHCK|现金" << none << 0 << notOne;
+    QTest::newRow("code in another case") << jan << "a2|YHCK|银行存款" << none << 0 << notOne;
+    QTest::newRow("period read fails") << jan << good << "from dqkjqj" << 1 << "";
+    QTest::newRow("third of four lines fails") << jan << good << "insert into pzk" << 3 << "";
 }
 
 void tst_vouchersave::unsavedStoresNothing()
@@ -166,7 +173,7 @@ void tst_vouchersave::unsavedStoresNothing()
         [&](const QString &sql) { return !failing.isEmpty() && sql.contains(failing) && ++calls >= call; });
     std::optional<SaveRefusal> refusal;
     QString error;
-    const QStringList lines = {"1001|现金|1|", "A2|银行存款||1", "1001|现金|2|", fourth + "|银行存款||2"};
+    const QStringList lines = {"1001|XJ|现金|1|", "A2|YHCK|银行存款||1", "1001|XJ|现金|2|", fourth + "||2"};
     QVERIFY(!saveVoucher(draftOf(kJan15, "1", lines), &refusal, &error));
     QTEST(described(refusal), "refusal");
     QCOMPARE(error.isEmpty(), refusal.has_value());
@@ -177,7 +184,7 @@ void tst_vouchersave::amountTexts()
 {
     // What the cells and the totals row show while a voucher is typed.
     QCOMPARE(shownAmount("12") + shownAmount(" -0.5") + shownAmount("12a"), QStringLiteral("12.00-0.5012a"));
-    const VoucherTotals t = totalsOf({{"", "", "12a", "-"}, {"", "", "2.345", " 1 "}});
+    const VoucherTotals t = totalsOf({{"", "", "", "12a", "-"}, {"", "", "", "2.345", " 1 "}});
     QCOMPARE(t.debit.toString() + '/' + t.credit.toString(), QStringLiteral("2.35/1.00"));
     QCOMPARE(voucherNumber("+12"), std::optional<qint64>(12));
 }
