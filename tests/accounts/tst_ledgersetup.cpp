@@ -306,11 +306,10 @@ void tst_ledgersetup::unreadableFlagsAtLoadDisableTheSteps()
 
 void tst_ledgersetup::lockedBooksCannotBeRead()
 {
-    QString error;
-    auto other = platform::SqlConnection::open(db_->path(), books::kDatabasePassword, &error);
-    QVERIFY2(other && other->exec("BEGIN EXCLUSIVE", &error), qPrintable(error));
+    testsupport::OtherProgram other(db_->path());
+    QVERIFY(other.run({"BEGIN EXCLUSIVE"}));
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("unreadable"));
-    QVERIFY(other->exec("ROLLBACK", &error));
+    QVERIFY(other.letGo());
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
 }
 

@@ -290,8 +290,8 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
     QTest::newRow("both amounts zero") << "amounts" << lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") << "1:4"
                                        << editor;
     QTest::newRow("account gone from the chart") << "chart" << accounts::kNoAccountFound << "1:1" << editor;
-    QTest::newRow("books locked") << "locked" << QString("凭证未能保存，已全部撤销：查询错误:injected failure") << "1:5"
-                                  << dtp;
+    QTest::newRow("books locked") << "locked"
+                                  << "凭证未能保存，已全部撤销：查询错误:" + books::kBooksBusy << "1:5" << dtp;
 }
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
