@@ -145,7 +145,9 @@ WithoutWriteRights::WithoutWriteRights(const QString &path, Over over)
     if (asRoot_) {
         own(file_, kUnprivileged);
         own(folder_, kUnprivileged);
-        if (::seteuid(kUnprivileged) != 0)
+        // Real and effective user both, as a user's program runs; root stays the saved
+        // user, so that the test can return to it.
+        if (::setresuid(kUnprivileged, kUnprivileged, 0) != 0)
             qWarning("cannot act as an unprivileged user");
     }
 }
@@ -153,7 +155,7 @@ WithoutWriteRights::WithoutWriteRights(const QString &path, Over over)
 WithoutWriteRights::~WithoutWriteRights()
 {
     if (asRoot_) {
-        if (::seteuid(0) != 0)
+        if (::setresuid(0, 0, 0) != 0)
             qFatal("cannot return to root");
         own(file_, 0);
         own(folder_, 0);
