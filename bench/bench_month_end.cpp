@@ -4,7 +4,9 @@
 //   - the summary window's work: the rebuild of pzhzk plus the grouped list;
 //   - the closing: the gate's balance test plus the closing itself (each run on a fresh
 //     copy of the generated books);
-//   - `ledger -f JOURNAL bal` on the same vouchers and opening balances as a text journal.
+//   - `ledger -f JOURNAL bal` on the same vouchers and opening balances as a text journal;
+//   - the closing while another program holds a read transaction on the books: how long
+//     until it is refused (the busy wait, whatever the size of the month).
 // Prints medians, the ratios to ledger and the peak resident memory of this process.
 // Run by hand: ./build/bench_month_end [vouchers] [accounts] [runs]
 #include "benchsupport.h"
@@ -27,6 +29,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -187,22 +190,29 @@ int main(int argc, char **argv)
         });
 
     const QString copy = work.filePath(QStringLiteral("closing.mdb"));
-    const auto closing = timeRuns(
+    const auto freshCopy = [&] {
+        mdlStandard::setDatabasePath(QString());
+        QFile::remove(copy);
+        if (!QFile::copy(generated, copy))
+            return false;
+        mdlStandard::setDatabasePath(copy);
+        // Open and key the file before timing, as the running program has it open.
+        return books::currentPeriodText(&error).has_value();
+    };
+    const auto closing = timeRuns(runs, freshCopy, [&] {
+        return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced &&
+               closing::closePeriod(&error).has_value();
+    });
+    std::optional<testsupport::OtherProgram> reader;
+    const auto refused = timeRuns(
         runs,
         [&] {
-            mdlStandard::setDatabasePath(QString());
-            QFile::remove(copy);
-            if (!QFile::copy(generated, copy))
-                return false;
-            mdlStandard::setDatabasePath(copy);
-            // Open and key the file before timing, as the running program has it open.
-            return books::currentPeriodText(&error).has_value();
+            reader.reset();
+            return freshCopy() && reader.emplace(copy).run({"BEGIN", "SELECT count(*) FROM pzk"});
         },
-        [&] {
-            return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced &&
-                   closing::closePeriod(&error).has_value();
-        });
-    if (summary.empty() || closing.empty()) {
+        [&] { return !closing::closePeriod(&error) && error.contains(books::kBooksBusy); });
+    reader.reset();
+    if (summary.empty() || closing.empty() || refused.empty()) {
         std::fprintf(stderr, "month end failed: %s\n", qPrintable(error));
         return 1;
     }
@@ -225,6 +235,8 @@ int main(int argc, char **argv)
     std::printf("  summary (rebuild + grouped list): %8.1f ms  = %.2f x ledger (target <= 0.50)\n", s, s / l);
     std::printf("  gate + closing:                   %8.1f ms  = %.2f x ledger (target <= 1.00)\n", c, c / l);
     std::printf("  ledger -f JOURNAL bal:            %8.1f ms\n", l);
+    std::printf("  closing refused, another reading: %8.1f ms  (busy wait %d ms)\n", medianMs(refused),
+                platform::SqlConnection::kBusyWaitMs);
     std::printf("peak resident memory of this process: %.1f MB (target < 200)\n", bench::peakRssKb() / 1024.0);
     return 0;
 }

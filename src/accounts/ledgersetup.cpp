@@ -1,6 +1,7 @@
 #include "accounts/ledgersetup.h"
 
 #include "db/mdlstandard.h"
+#include "db/records.h"
 
 using namespace mdlStandard;
 
@@ -34,10 +35,7 @@ bool holds(const RecordsetPtr &row, const QString &column, const QString &value)
 bool setFlag(const QString &item, const QString &column, const QString &value, QString *error)
 {
     auto row = flagRow(item, error);
-    if (!row)
-        return false;
-    row->setValue(column, value);
-    return row->update(error);
+    return row && records::writeFields(row, {{column, value}}, error);
 }
 
 bool committed(Transaction &work, QString *error)
@@ -111,9 +109,8 @@ bool saveFirstPeriod(const QString &periodText, const QString &yearText, const Q
         *error = QStringLiteral("初次使用会计期间已设置为") + stored + QStringLiteral("，不能再次设置！");
         return false;
     }
-    flag->setValue(QStringLiteral("bj"), QStringLiteral("1"));
-    flag->setValue(QStringLiteral("qyqj"), periodText);
-    if (!flag->update(error))
+    if (!records::writeFields(flag, {{QStringLiteral("bj"), QStringLiteral("1")}, {QStringLiteral("qyqj"), periodText}},
+                              error))
         return false;
 
     auto current = runsql(QStringLiteral("select * from dqkjqj"), *error);
@@ -122,11 +119,9 @@ bool saveFirstPeriod(const QString &periodText, const QString &yearText, const Q
             *error = QStringLiteral("当前会计期间行不存在");
         return false;
     }
-    current->setValue(QStringLiteral("kjnd"), yearText);
-    current->setValue(QStringLiteral("kjqj"), periodText);
-    if (!current->update(error))
-        return false;
-    return committed(work, error);
+    return records::writeFields(current, {{QStringLiteral("kjnd"), yearText}, {QStringLiteral("kjqj"), periodText}},
+                                error) &&
+           committed(work, error);
 }
 
 } // namespace ledger

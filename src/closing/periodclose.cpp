@@ -18,14 +18,26 @@ bool archiveLines(QString *error)
                    {kClosedRemark}, error);
 }
 
-// Sums the working rows straight from the books: pzhzk would be filled only to be emptied
-// again at the end of the same unit of work.
-bool archiveSummary(const QString &period, QString *error)
+// The period summed per account and period, grouped once into the working table pzhzk,
+// which the closing empties anyway. The history and next month's balances are both taken
+// from these rows, never from where the history's new rows happen to land: the engine
+// numbers rows from the largest number in the table, and after a row with the largest
+// possible number it picks numbers at random.
+bool groupIntoWorkingRows(const QString &period, QString *error)
+{
+    return execute(QStringLiteral("DELETE FROM pzhzk"), {}, error) &&
+           execute(QStringLiteral("INSERT INTO pzhzk (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje) "
+                                  "SELECT km_no, km_zjf, km_name, kjqj, qchj, jfhj, dfhj FROM (") +
+                       accountSumsSelect(QStringLiteral("km_no, km_zjf, km_name, kjqj")) + QStringLiteral(")"),
+                   {period}, error);
+}
+
+bool archiveSummary(QString *error)
 {
     return execute(QStringLiteral("INSERT INTO pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-                                  "SELECT km_no, km_zjf, km_name, kjqj, qchj, jfhj, dfhj, qmhj, ? FROM (") +
-                       accountSumsSelect(QStringLiteral("km_no, km_zjf, km_name, kjqj")) + QStringLiteral(")"),
-                   {kClosedRemark, period}, error);
+                                  "SELECT km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qcje + jfje - dfje, ? "
+                                  "FROM pzhzk"),
+                   {kClosedRemark}, error);
 }
 
 bool advancePeriod(const Period &next, QString *error)
@@ -38,15 +50,13 @@ bool advancePeriod(const Period &next, QString *error)
     return rs && rs->rowsAffected() == 1;
 }
 
-// The rows just archived (rowid above the mark) already hold each account's sums per
-// period, so the balances per account come from regrouping those few rows rather than
-// grouping every line a second time.
-bool carryBalancesForward(const Period &next, qint64 archiveMark, QString *error)
+// Every account's closing balance, over all the periods its lines named.
+bool carryBalancesForward(const Period &next, QString *error)
 {
     return execute(QStringLiteral("INSERT INTO zzqcye (km_no, km_zjf, km_name, kjqj, qcje) "
-                                  "SELECT km_no, km_zjf, km_name, ?, sum(qmje) FROM pzhzkls WHERE rowid > ? "
+                                  "SELECT km_no, km_zjf, km_name, ?, sum(qcje + jfje - dfje) FROM pzhzk "
                                   "GROUP BY km_no, km_zjf, km_name"),
-                   {next.text(), archiveMark}, error);
+                   {next.text()}, error);
 }
 } // namespace
 
@@ -65,9 +75,8 @@ std::optional<ClosingOutcome> closePeriod(QString *error)
         return std::nullopt;
     }
     const Period next = period->next();
-    const auto archiveMark = readNumber(QStringLiteral("SELECT coalesce(max(rowid), 0) FROM pzhzkls"), {}, error);
-    const bool done = archiveMark && archiveLines(error) && archiveSummary(*periodText, error) &&
-                      advancePeriod(next, error) && carryBalancesForward(next, *archiveMark, error) &&
+    const bool done = archiveLines(error) && groupIntoWorkingRows(*periodText, error) && archiveSummary(error) &&
+                      advancePeriod(next, error) && carryBalancesForward(next, error) &&
                       execute(QStringLiteral("DELETE FROM pzk"), {}, error) &&
                       execute(QStringLiteral("DELETE FROM pzhzk"), {}, error) && committed(work, error);
     if (!done)

@@ -1,11 +1,13 @@
 #include "db/mdlstandard.h"
 
+#include "db/bookfaults.h"
 #include "db/databasekey.h"
 #include "platform/sqlconnection.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <utility>
 
 namespace mdlStandard {
@@ -31,23 +33,91 @@ int &transactionDepth()
     return depth;
 }
 
-// Set when an inner scope ends without committing: the whole unit of work must then fail.
+// Set when a statement of the unit of work failed or an inner scope ended without
+// committing: the whole unit must then fail, and the reason is what the user is told.
 bool &rollbackOnly()
 {
     static bool doomed = false;
     return doomed;
 }
 
+QString &doomReason()
+{
+    static QString reason;
+    return reason;
+}
+
+void doom(const QString &reason)
+{
+    if (transactionDepth() == 0 || rollbackOnly())
+        return;
+    rollbackOnly() = true;
+    doomReason() = reason;
+}
+
+// Closes the connection itself, not only this reference to it: recordsets that still
+// hold it must not keep its file, its transaction or its lock.
+void dropConnection()
+{
+    if (auto &conn = openConnection()) {
+        conn->close();
+        conn.reset();
+    }
+}
+
+// Whether the open connection must not serve the next unit of work: the path now names
+// another file or none (removed, or replaced by a copy), it was left inside a transaction
+// whose work can no longer be committed, or it was opened read-only and the file may now
+// be written.
+bool isStale(const platform::SqlConnection &conn, const QString &path)
+{
+    if (conn.path() != path || !conn.isStillAtPath())
+        return true;
+    if (conn.inTransaction()) {
+        std::fprintf(stderr, "kelopz: a connection was left inside a transaction; its work is rolled back\n");
+        return true;
+    }
+    return conn.isReadOnly() && QFileInfo(path).isWritable();
+}
+
 std::shared_ptr<platform::SqlConnection> connection(QString *error)
 {
     auto &conn = openConnection();
     const QString path = databasePath();
-    // A file removed or replaced under a running program is not read from a stale handle.
-    if (conn && transactionDepth() == 0 && (conn->path() != path || !QFileInfo::exists(path)))
-        conn.reset();
-    if (!conn)
-        conn = platform::SqlConnection::open(path, books::kDatabasePassword, error);
+    if (conn && transactionDepth() == 0 && isStale(*conn, path))
+        dropConnection();
+    if (!conn) {
+        platform::SqlFailure failure;
+        conn = platform::SqlConnection::open(path, books::kDatabasePassword, &failure);
+        if (!conn)
+            *error = books::failureText(failure, path);
+    }
     return conn;
+}
+
+// The sentence for a failure that the connection reported as raw.
+QString worded(const platform::SqlConnection &conn, const QString &raw)
+{
+    return conn.lastFailure().code != 0 ? books::failureText(conn.lastFailure(), conn.path()) : raw;
+}
+
+// Ends the unit of work without its changes. A connection that is still inside the
+// transaction afterwards (its rollback failed) would keep the write lock and refuse
+// every later unit, while plain writes would only seem saved: it is closed, which
+// rolls the work back, and the next unit opens the file afresh.
+void endWithoutCommit()
+{
+    auto &conn = openConnection();
+    if (!conn)
+        return;
+    QString ignored;
+    if (conn->inTransaction())
+        conn->exec(QStringLiteral("ROLLBACK"), &ignored);
+    if (conn->inTransaction()) {
+        std::fprintf(stderr, "kelopz: rollback failed (%s); the connection is closed and its work lost\n",
+                     qPrintable(ignored));
+        dropConnection();
+    }
 }
 } // namespace
 
@@ -82,7 +152,7 @@ QString likeEscaped(const QString &text)
 void closeDatabase()
 {
     if (transactionDepth() == 0)
-        openConnection().reset();
+        dropConnection();
 }
 
 RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params)
@@ -91,6 +161,9 @@ RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &par
     auto conn = connection(&error);
     RecordsetPtr rs = conn ? platform::Recordset::run(conn, sql, params, &error) : nullptr;
     if (!rs) {
+        if (conn)
+            error = worded(*conn, error);
+        doom(error);
         status = QStringLiteral("查询错误:") + error;
         return nullptr;
     }
@@ -101,18 +174,35 @@ RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &par
 
 RecordsetPtr runsql(const QString &sql, const QVariantList &params) { return runsql(sql, msgtext, params); }
 
+bool updateRow(const RecordsetPtr &rs, QString *error)
+{
+    QString raw;
+    if (rs->update(&raw))
+        return true;
+    *error = worded(*rs->connection(), raw);
+    doom(*error);
+    return false;
+}
+
 Transaction::Transaction()
 {
     auto conn = connection(&error_);
     if (!conn)
         return;
     if (transactionDepth() == 0) {
-        // IMMEDIATE takes the write lock at once, so a unit of work never fails half-way
-        // for want of it.
-        if (!conn->exec(QStringLiteral("BEGIN IMMEDIATE"), &error_))
+        // EXCLUSIVE takes every lock the unit will need at once: a unit blocked by
+        // another program (even one only reading) waits for it here, once, for at most
+        // the busy wait, and fails with nothing written. Taken later, at each spill of
+        // the page cache and at the commit, the waits would add up with the size of
+        // the work while the window stands still.
+        QString raw;
+        if (!conn->exec(QStringLiteral("BEGIN EXCLUSIVE"), &raw)) {
+            error_ = worded(*conn, raw);
             return;
+        }
         outermost_ = true;
         rollbackOnly() = false;
+        doomReason().clear();
     }
     ++transactionDepth();
     active_ = true;
@@ -123,13 +213,10 @@ Transaction::~Transaction()
     if (!active_)
         return;
     --transactionDepth();
-    if (!outermost_) {
-        rollbackOnly() = true;
-    } else {
-        QString ignored;
-        if (auto conn = openConnection(); conn && conn->inTransaction())
-            conn->exec(QStringLiteral("ROLLBACK"), &ignored);
-    }
+    if (outermost_)
+        endWithoutCommit();
+    else
+        doom(QStringLiteral("其中一步未能完成，全部操作已撤销"));
 }
 
 bool Transaction::commit()
@@ -141,13 +228,16 @@ bool Transaction::commit()
     if (!outermost_)
         return true;
     auto conn = openConnection();
+    QString raw;
     if (rollbackOnly())
-        error_ = QStringLiteral("其中一步未能完成，全部操作已撤销");
-    else if (conn && conn->exec(QStringLiteral("COMMIT"), &error_))
+        error_ = doomReason();
+    else if (!conn->isStillAtPath()) // committing now would write into a file nobody will read again
+        error_ = books::kBooksMoved;
+    else if (conn->exec(QStringLiteral("COMMIT"), &raw))
         return true;
-    QString ignored;
-    if (conn && conn->inTransaction())
-        conn->exec(QStringLiteral("ROLLBACK"), &ignored);
+    else
+        error_ = worded(*conn, raw);
+    endWithoutCommit();
     return false;
 }
 

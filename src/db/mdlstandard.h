@@ -33,10 +33,19 @@ QString connectstring();
 // Runs one statement, with every user value bound to a "?" in order.
 // A select comes back open with all its rows; a statement without rows comes back closed;
 // a failure gives nullptr. The status text becomes "检测到N条纪录", or "查询错误:" and
-// the database's description of the failure.
+// the failure in a Chinese sentence (what happened, what to do). A statement that fails
+// inside a Transaction fails the whole unit of work.
+// Each statement outside a unit of work, and each unit, starts by checking that the path
+// still names the file the connection has open; when it does not (the file was removed
+// or replaced), or when the connection was opened read-only and the file may now be
+// written, the file now at the path is opened.
 RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params = {});
 // The same, for callers that keep no status of their own: the status goes to msgtext.
 RecordsetPtr runsql(const QString &sql, const QVariantList &params = {});
+
+// Writes the pending change of a recordset that runsql gave. A failure is worded as
+// runsql words it and fails the unit of work it is part of; nothing pending is a failure.
+bool updateRow(const RecordsetPtr &rs, QString *error);
 
 // The typed text as a LIKE pattern fragment that matches it literally: "%" and "_" typed
 // by a person are data. Statements using it write: LIKE ? ESCAPE '\'
@@ -47,7 +56,9 @@ void closeDatabase();
 
 // A unit of work of several statements: every runsql inside the scope joins one
 // transaction that commits whole on commit() or leaves nothing when the scope ends
-// without it. Scopes nest; only the outermost one commits.
+// without it. Scopes nest; only the outermost one commits. A unit whose books file was
+// removed or replaced while it ran is rolled back at its commit; a connection that its
+// rollback cannot free is closed, so that the next unit starts clean.
 class Transaction {
 public:
     Transaction();

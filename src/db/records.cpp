@@ -4,20 +4,23 @@ using namespace mdlStandard;
 
 namespace records {
 
-namespace {
-bool assigned(const RecordsetPtr &row, const Fields &fields)
+bool writeFields(const RecordsetPtr &row, const Fields &fields, QString *error)
 {
     for (const auto &[name, value] : fields) {
-        if (!row->setValue(name, value))
+        if (!row->setValue(name, value)) {
+            row->cancelUpdate();
+            *error = QStringLiteral("数据项“%1”无法写入").arg(name);
             return false;
+        }
     }
-    return true;
+    return updateRow(row, error);
 }
 
+namespace {
 bool written(const RecordsetPtr &row, const Fields &fields, const QString &noun, QString *error)
 {
     QString why;
-    if (assigned(row, fields) && row->update(&why))
+    if (writeFields(row, fields, &why))
         return true;
     *error = noun + QStringLiteral("保存失败：") + why;
     return false;
@@ -47,7 +50,7 @@ bool addRow(const QString &table, const Fields &fields, const QString &noun, QSt
     QString status;
     const auto rs = runsql(QStringLiteral("select * from ") + table + QStringLiteral(" limit 0"), status);
     if (!rs || !rs->addNew()) {
-        *error = noun + QStringLiteral("保存失败：") + status;
+        *error = noun + QStringLiteral("保存失败：") + (rs ? QStringLiteral("无法添加记录") : status);
         return false;
     }
     return written(rs, fields, noun, error);

@@ -42,6 +42,11 @@ bool findFirst(const QString &select, const QVariantList &params, const QString 
 std::optional<bool> anyRow(const QString &select, const QVariantList &params, const QString &unreadable,
                            QString *error);
 
+// Assigns the fields of the row that runsql read (its current row, or the row being
+// added) and writes them back. A field that cannot be assigned fails the write before
+// anything is written: a change is never reported saved without its fields.
+bool writeFields(const RecordsetPtr &row, const Fields &fields, QString *error);
+
 // Adds a row of the table with the fields given; the others stay Null. On failure
 // *error says that the record (named by noun, as "会计科目") could not be saved, and why.
 bool addRow(const QString &table, const Fields &fields, const QString &noun, QString *error);

@@ -108,7 +108,7 @@ void frmlogin::Cmdok_Click()
         std::optional<admin::Operator> found;
         QString error;
         if (!admin::findOperator(txtitem1_->text(), &found, &error)) {
-            platform::notice(error + QStringLiteral("\n请检查数据库文件！"), kLoginTitle);
+            platform::notice(error, kLoginTitle); // the cause says what to do
         } else if (!found) {
             platform::notice(kNoSuchOperator, kLoginTitle);
             txtitem1_->clear();

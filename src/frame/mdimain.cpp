@@ -410,7 +410,7 @@ void MDIMain::menukjqjjz_Click()
     QString error;
     const auto verdict = closing::testBeforeClosing(&error);
     if (!verdict) {
-        platform::notice(QStringLiteral("读取凭证数据失败，不能进行会计期间结转：") + error);
+        platform::notice(QStringLiteral("不能进行会计期间结转：") + error);
         return;
     }
     if (*verdict == closing::GateVerdict::Unbalanced) {

@@ -21,8 +21,9 @@ bool booksAreReadable()
     QString error;
     if (admin::operatorsReadable(&error))
         return true;
-    platform::notice(QStringLiteral("无法打开账簿数据库文件：\n%1\n\n请确认该文件存在且未被损坏。程序将结束。")
-                         .arg(mdlStandard::databasePath()));
+    // The cause says what to do: close the program that holds the books, restore the file...
+    platform::notice(
+        QStringLiteral("无法打开账簿数据库文件：\n%1\n\n%2\n程序将结束。").arg(mdlStandard::databasePath(), error));
     return false;
 }
 

@@ -21,8 +21,10 @@ public:
     // zero to the cent. Anything else is not an amount.
     static std::optional<Money> parse(QStringView text);
     static std::optional<Money> parse(const QString &text) { return parse(QStringView(text)); }
-    // The whole digits an amount may have: far beyond any book, and far within qint64
-    // even when summed over millions of rows.
+    // The whole digits an amount may have: far beyond any book. qint64 cents hold about
+    // 9,200 such amounts at most, so a total of many large amounts can pass what they
+    // hold: sums go through checkedAdd, and the engine's sum() fails rather than wrap;
+    // either is told as a total too large.
     static constexpr int kMaxWholeDigits = 13;
     // A plain signed decimal refused only for having more whole digits than that.
     static bool isTooLarge(QStringView text);

@@ -27,7 +27,7 @@ QString quoted(const QString &identifier)
     return '"' + text.replace('"', QStringLiteral("\"\"")) + '"';
 }
 
-bool bind(sqlite3_stmt *stmt, const QVariantList &params, QString *error)
+bool bind(SqlConnection &connection, sqlite3_stmt *stmt, const QVariantList &params, QString *error)
 {
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size()) {
@@ -71,7 +71,7 @@ bool bind(sqlite3_stmt *stmt, const QVariantList &params, QString *error)
             }
         }
         if (rc != SQLITE_OK) {
-            *error = QString::fromUtf8(sqlite3_errstr(rc));
+            *error = connection.failed(rc);
             return false;
         }
     }
@@ -135,6 +135,14 @@ bool mayBeUpdatable(const QString &sql)
 
 const char kRowidColumn[] = "__kelopz_rowid__";
 
+// A select that looked like one table's rows but reads something without row identity
+// (a view, a subquery, no table at all) is refused for the rowid alone: it is then read
+// as it stands. Any other failure (a lock, a damaged file) is the statement's own.
+bool lacksRowIdentity(const SqlFailure &failure)
+{
+    return failure.code == SQLITE_ERROR && failure.text.startsWith(QLatin1String("no such column: _rowid_"));
+}
+
 } // namespace
 
 std::shared_ptr<Recordset> Recordset::run(std::shared_ptr<SqlConnection> connection, const QString &sql,
@@ -151,8 +159,9 @@ std::shared_ptr<Recordset> Recordset::run(std::shared_ptr<SqlConnection> connect
                                                       QRegularExpression::CaseInsensitiveOption);
         QString withRowid = text;
         withRowid.replace(leadingSelect, QStringLiteral("SELECT _rowid_ AS %1, ").arg(kRowidColumn));
-        QString ignored;
-        guard.stmt = connection->prepare(withRowid, &ignored);
+        guard.stmt = connection->prepare(withRowid, error);
+        if (!guard.stmt && !lacksRowIdentity(connection->lastFailure()))
+            return nullptr;
         if (guard.stmt) {
             // Writable only when every field comes straight from the same table.
             const int columns = sqlite3_column_count(guard.stmt);
@@ -178,13 +187,13 @@ std::shared_ptr<Recordset> Recordset::run(std::shared_ptr<SqlConnection> connect
         if (!guard.stmt)
             return nullptr;
     }
-    if (!bind(guard.stmt, params, error))
+    if (!bind(*connection, guard.stmt, params, error))
         return nullptr;
 
     if (sqlite3_column_count(guard.stmt) == 0) {
         const int rc = sqlite3_step(guard.stmt);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-            *error = connection->lastError();
+            *error = connection->failed(rc);
             return nullptr;
         }
         rs->rowsAffected_ = sqlite3_changes(connection->handle());
@@ -214,7 +223,7 @@ bool Recordset::readRows(sqlite3_stmt *stmt, bool hasRowid, QString *error)
             rowids_.push_back(sqlite3_column_int64(stmt, 0));
     }
     if (rc != SQLITE_DONE) {
-        *error = connection_->lastError();
+        *error = connection_->failed(rc);
         return false;
     }
     position_ = 0;
@@ -330,8 +339,11 @@ bool Recordset::update(QString *error)
 {
     QString ignored;
     QString *err = error ? error : &ignored;
-    if (pending_.isEmpty() && !adding_)
-        return true;
+    connection_->clearFailure();
+    if (pending_.isEmpty() && !adding_) {
+        *err = QStringLiteral("没有要保存的修改");
+        return false;
+    }
     const bool ok = writeRow(err);
     cancelUpdate();
     return ok;

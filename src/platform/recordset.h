@@ -63,11 +63,14 @@ public:
     bool addNew();
     bool isAdding() const { return adding_; }
     // Writes the pending new row or the assigned fields of the current row.
-    // Nothing pending is a success, and so is a write that committed, even when the
-    // row cannot be read back afterwards. On failure the pending change is dropped.
+    // A write that committed is a success, even when the row cannot be read back
+    // afterwards. Nothing pending is a failure: a caller whose assignments were refused
+    // must not be told that its change was saved. On failure the pending change is dropped.
     bool update(QString *error = nullptr);
     void cancelUpdate();
     void close();
+    // The connection the rows came from; after a failed update its lastFailure() says why.
+    const std::shared_ptr<SqlConnection> &connection() const { return connection_; }
 
 private:
     Recordset() = default;

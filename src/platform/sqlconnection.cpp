@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <utility>
+
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -22,6 +25,8 @@ bool onlyBlanksOrSemicolons(const char *tail)
     }
     return true;
 }
+
+bool identify(const QString &path, struct stat *info) { return ::stat(QFile::encodeName(path).constData(), info) == 0; }
 } // namespace
 
 SqlConnection::FailureHook SqlConnection::setFailureHook(FailureHook hook)
@@ -29,49 +34,89 @@ SqlConnection::FailureHook SqlConnection::setFailureHook(FailureHook hook)
     return std::exchange(failureHook(), std::move(hook));
 }
 
-std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QByteArray &key, QString *error)
+std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QByteArray &key, SqlFailure *failure)
 {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
-        *error = QStringLiteral("找不到数据库文件 %1").arg(path);
+        *failure = {SQLITE_CANTOPEN, QStringLiteral("no such file: ") + path};
         return nullptr;
     }
     sqlite3 *db = nullptr;
     // Without SQLITE_OPEN_CREATE: the program never makes a books file of its own.
     const QByteArray nativePath = path.toUtf8();
-    if (sqlite3_open_v2(nativePath.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        *error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("无法打开数据库文件");
+    if (const int rc = sqlite3_open_v2(nativePath.constData(), &db, SQLITE_OPEN_READWRITE, nullptr); rc != SQLITE_OK) {
+        *failure = {db ? sqlite3_extended_errcode(db) : rc,
+                    QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))};
         sqlite3_close(db);
         return nullptr;
     }
     std::shared_ptr<SqlConnection> conn(new SqlConnection(db, path));
-    if (sqlite3_key(db, key.constData(), int(key.size())) != SQLITE_OK
-        // The key is only checked when the first page is read.
-        || sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        *error = conn->lastError();
+    // Before the first read, so that a lock held by another program is waited for there too.
+    sqlite3_busy_timeout(db, kBusyWaitMs);
+    int rc = sqlite3_key(db, key.constData(), int(key.size()));
+    // The key is only checked when the first page is read.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        conn->failed(rc);
+        *failure = conn->lastFailure();
         return nullptr;
     }
-    sqlite3_busy_timeout(db, 2000);
+    struct stat identity {};
+    if (identify(path, &identity)) {
+        conn->device_ = identity.st_dev;
+        conn->inode_ = identity.st_ino;
+    }
     return conn;
 }
 
-SqlConnection::~SqlConnection() { sqlite3_close_v2(db_); }
+SqlConnection::~SqlConnection() { close(); }
 
-QString SqlConnection::lastError() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+void SqlConnection::close()
+{
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
 
-bool SqlConnection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+QString SqlConnection::failed(int rc)
+{
+    // The handle's extended code belongs to this failure only when it names the same result.
+    const int extended = db_ ? sqlite3_extended_errcode(db_) : rc;
+    const bool same = (extended & 0xff) == (rc & 0xff);
+    failure_ = {same ? extended : rc, QString::fromUtf8(same && db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc))};
+    return failure_.text;
+}
+
+bool SqlConnection::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
+bool SqlConnection::isReadOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
+
+bool SqlConnection::isStillAtPath() const
+{
+    struct stat identity {};
+    return identify(path_, &identity) && identity.st_dev == device_ && identity.st_ino == inode_;
+}
 
 sqlite3_stmt *SqlConnection::prepare(const QString &sql, QString *error)
 {
-    if (failureHook() && failureHook()(sql)) {
-        *error = QStringLiteral("injected failure");
+    clearFailure();
+    if (!db_) {
+        failure_ = {SQLITE_MISUSE, QStringLiteral("connection closed")};
+        *error = failure_.text;
         return nullptr;
+    }
+    if (failureHook()) {
+        if (const int rc = failureHook()(sql)) {
+            failure_ = {rc, QStringLiteral("injected failure: ") + QString::fromUtf8(sqlite3_errstr(rc))};
+            *error = failure_.text;
+            return nullptr;
+        }
     }
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt, &tail) != SQLITE_OK) {
-        *error = lastError();
+    if (const int rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt, &tail); rc != SQLITE_OK) {
+        *error = failed(rc);
         return nullptr;
     }
     if (!stmt) {
@@ -92,12 +137,11 @@ bool SqlConnection::exec(const QString &sql, QString *error)
     if (!stmt)
         return false;
     const int rc = sqlite3_step(stmt);
+    const bool ok = rc == SQLITE_DONE || rc == SQLITE_ROW;
+    if (!ok)
+        *error = failed(rc);
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        *error = lastError();
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 } // namespace platform

@@ -12,7 +12,7 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
     refusal->reset();
     mdlStandard::Transaction work;
     if (!work.isActive()) {
-        *error = QStringLiteral("无法打开账簿，凭证未保存：") + work.error();
+        *error = QStringLiteral("凭证未保存：") + work.error();
         return false;
     }
     // Read inside the transaction: a closing that ran while the window stayed open is

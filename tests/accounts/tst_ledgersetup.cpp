@@ -61,6 +61,8 @@ private slots:
     void unreadableFlagsRefuseEveryStep();
     void unreadableFlagsAtLoadDisableTheSteps();
     void lockedBooksCannotBeRead();
+    void noStepSucceedsOnAFailedRead_data();
+    void noStepSucceedsOnAFailedRead();
     void stepsTestTheirFlagInsideTheirWork();
     void periodTextsOfOtherFormsAreRefused();
 };
@@ -306,12 +308,44 @@ void tst_ledgersetup::unreadableFlagsAtLoadDisableTheSteps()
 
 void tst_ledgersetup::lockedBooksCannotBeRead()
 {
-    QString error;
-    auto other = platform::SqlConnection::open(db_->path(), books::kDatabasePassword, &error);
-    QVERIFY2(other && other->exec("BEGIN EXCLUSIVE", &error), qPrintable(error));
+    testsupport::OtherProgram other(db_->path());
+    QVERIFY(other.run({"BEGIN EXCLUSIVE"}));
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("unreadable"));
-    QVERIFY(other->exec("ROLLBACK", &error));
+    QVERIFY(other.letGo());
     QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+}
+
+void tst_ledgersetup::noStepSucceedsOnAFailedRead_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("clearing the books") << 0;
+    QTest::newRow("saving the first period") << 1;
+    QTest::newRow("ending initialisation") << 2;
+}
+
+// The reads that carry each row's identity fail, as when another program held the books
+// a moment: no step then reports success, and none changes the books.
+void tst_ledgersetup::noStepSucceedsOnAFailedRead()
+{
+    QFETCH(int, step);
+    fillEveryTable(*db_);
+    if (step == 2)
+        db_->run("update qy set bj='1'");
+    const auto books = [this] {
+        return db_->rows("select cdxm, bj, qyqj from qy order by cdxm") + db_->rows("select * from dqkjqj") +
+               db_->rows("select count(*) from pzk");
+    };
+    const QStringList before = books();
+    QString error;
+    {
+        testsupport::FailingStatements failing([](const QString &sql) { return sql.contains("_rowid_"); });
+        const bool done = step == 0   ? ledger::clearBooks(&error)
+                          : step == 1 ? ledger::saveFirstPeriod("2004年05月", "2004年", {}, &error)
+                                      : ledger::endInitialisation(&error);
+        QVERIFY(!done);
+    }
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(books(), before);
 }
 
 void tst_ledgersetup::stepsTestTheirFlagInsideTheirWork()

@@ -63,6 +63,8 @@ private slots:
     void closingIsWholeOrNothing_data();
     void closingIsWholeOrNothing();
     void closingsChain(); // forced closing of an empty month included
+    void closingRefusedUntouched_data();
+    void closingRefusedUntouched();
 };
 
 void tst_monthend::nextPeriod()
@@ -168,7 +170,7 @@ void tst_monthend::closingIsWholeOrNothing_data()
 {
     QTest::addColumn<QString>("failing"); // a step that fails first; the closing is then retried
     QTest::newRow("no failure") << QString();
-    for (const char *step : {"kjqj from dqkjqj", "max(rowid)", "INSERT INTO pzkls", "INSERT INTO pzhzkls",
+    for (const char *step : {"kjqj from dqkjqj", "INSERT INTO pzkls", "INSERT INTO pzhzk ", "INSERT INTO pzhzkls",
                              "UPDATE dqkjqj", "INSERT INTO zzqcye", "DELETE FROM pzk", "DELETE FROM pzhzk", "COMMIT"})
         QTest::newRow(step) << QString::fromLatin1(step);
 }
@@ -227,6 +229,9 @@ void tst_monthend::closingsChain()
 {
     TestDb db;
     startMonth(db);
+    // History holding the largest row number there is: new rows then land anywhere.
+    db.run("insert into pzhzkls (rowid, km_no, kjqj, qmje, bz) values (9223372036854775807, '1001', '2025年12月', 7, "
+           "'已结转')");
     addOpening(db, "1001", 1000);
     addLine(db, 1, "1001", 200, 0);
     addLine(db, 1, "1002", 0, 200);
@@ -238,9 +243,44 @@ void tst_monthend::closingsChain()
     QVERIFY(gate() == closing::GateVerdict::NoLines);
     QVERIFY(closeMonth());
     QCOMPARE(db.scalar("select group_concat(km_no || ':' || qcje || ':' || jfje || ':' || dfje || ':' || qmje) "
-                       "from pzhzkls where kjqj='2026年05月'"),
+                       "from (select * from pzhzkls where kjqj='2026年05月' order by km_no)"),
              "1001:0:0:0:0,1002:1000:0:0:1000");
     QCOMPARE(balancesOf(db, "zzqcye", "qcje", "2026年06月"), "1001:0 1002:1000");
+}
+
+void tst_monthend::closingRefusedUntouched_data()
+{
+    QTest::addColumn<QStringList>("otherProgram"); // what another program holds meanwhile
+    QTest::addColumn<qint64>("amount");            // of each of three vouchers on the same two accounts
+    QTest::addColumn<QString>("told");
+    const QString tooLarge =
+        "金额合计过大，超出了本系统能够计算的范围。请检查是否有金额录入过大的凭证或期初余额，更正后重试。";
+    QTest::newRow("another program reading")
+        << QStringList{"BEGIN", "SELECT count(*) FROM pzk"} << 100LL << books::kBooksBusy;
+    QTest::newRow("another program writing") << QStringList{"BEGIN IMMEDIATE"} << 100LL << books::kBooksBusy;
+    QTest::newRow("totals past integer cents") << QStringList{} << 4'000'000'000'000'000'000LL << tooLarge;
+}
+
+// Refused at once, with the cause, and with nothing written.
+void tst_monthend::closingRefusedUntouched()
+{
+    QFETCH(QStringList, otherProgram);
+    QFETCH(qint64, amount);
+    TestDb db;
+    startMonth(db);
+    for (int voucher = 1; voucher <= 3; ++voucher) {
+        addLine(db, voucher, "1001", amount, 0);
+        addLine(db, voucher, "1002", 0, amount);
+    }
+    const QStringList before = snapshot(db);
+    OtherProgram other(db.path());
+    QVERIFY(other.run(otherProgram));
+    QString error;
+    QVERIFY(!closing::closePeriod(&error));
+    QFETCH(QString, told);
+    QVERIFY2(error.endsWith(told), qPrintable(error));
+    QVERIFY(otherProgram.isEmpty() || other.letGo());
+    QCOMPARE(snapshot(db), before);
 }
 
 QTEST_MAIN(tst_monthend)

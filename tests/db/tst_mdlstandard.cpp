@@ -1,6 +1,7 @@
 // The road to the books: binding, recordsets, transactions, money and the file itself.
 #include "db/databasekey.h"
 #include "db/mdlstandard.h"
+#include "db/records.h"
 #include "platform/money.h"
 #include "platform/sqlconnection.h"
 #include "testsupport.h"
@@ -10,7 +11,12 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sqlite3.h>
+
+#include <cstdio>
+
 using namespace mdlStandard;
+using testsupport::FailingStatements;
 using testsupport::TestDb;
 
 class tst_mdlstandard : public QObject {
@@ -34,6 +40,14 @@ private slots:
     void moneySumNeverWraps();
     void missingOrForeignFileCreatesNothing();
     void stockShellNeedsTheKey();
+    void failuresAreToldInChinese_data();
+    void failuresAreToldInChinese();
+    void failedReadsAndWritesAreNeverSuccesses();
+    void booksTakenAway_data();
+    void booksTakenAway();
+    void failedRollbackClosesTheConnection();
+    void readOnlyBooks_data();
+    void readOnlyBooks();
 };
 
 void tst_mdlstandard::hostileTextIsBoundAsData()
@@ -312,7 +326,7 @@ void tst_mdlstandard::missingOrForeignFileCreatesNothing()
     testsupport::BooksAt books(missing);
     QString status;
     QVERIFY(!runsql("select * from czy", status));
-    QVERIFY(status.startsWith(QStringLiteral("查询错误:")));
+    QCOMPARE(status, "查询错误:找不到账簿文件 " + missing + "。请确认该文件在原处后重试。");
     QVERIFY(!QFile::exists(missing));
     Transaction work;
     QVERIFY(!work.isActive());
@@ -324,6 +338,7 @@ void tst_mdlstandard::missingOrForeignFileCreatesNothing()
     f.close();
     books.moveTo(foreign);
     QVERIFY(!runsql("select * from czy", status));
+    QCOMPARE(status, "查询错误:该文件不是本系统的账簿文件，或账簿密码不符，无法打开。请确认使用的是本系统的账簿文件。");
 }
 
 void tst_mdlstandard::stockShellNeedsTheKey()
@@ -346,6 +361,174 @@ void tst_mdlstandard::stockShellNeedsTheKey()
     const QByteArray without = ask("select czyno from czy;\n");
     QVERIFY(!without.contains("759"));
     QVERIFY(without.contains("not a database"));
+}
+
+void tst_mdlstandard::failuresAreToldInChinese_data()
+{
+    QTest::addColumn<int>("injected"); // the engine's result; 0: the fault is real
+    QTest::addColumn<QString>("told");
+    QTest::newRow("locked") << SQLITE_BUSY << books::kBooksBusy;
+    QTest::newRow("table locked") << SQLITE_LOCKED << books::kBooksBusy;
+    QTest::newRow("disk full") << SQLITE_FULL << "磁盘空间已满，无法写入账簿，本次修改未保存。请清理磁盘空间后重试。";
+    QTest::newRow("damaged") << SQLITE_CORRUPT << "账簿文件已损坏，无法读取。请用最近备份的账簿文件替换它后重试。";
+    QTest::newRow("disk error") << SQLITE_IOERR_READ
+                                << "读写账簿文件时发生磁盘错误。请检查存放账簿的磁盘或设备是否正常连接后重试。";
+    QTest::newRow("moved") << SQLITE_READONLY_DBMOVED << books::kBooksMoved;
+    QTest::newRow("refused by a rule")
+        << SQLITE_CONSTRAINT_TRIGGER
+        << "账簿拒绝了这项修改（数据不符合账簿的规则），本次修改未保存。请检查输入的内容后重试。";
+    QTest::newRow("anything else") << SQLITE_ERROR << "账簿操作未能完成。请重试；如仍不成功，请与技术支持联系。";
+    QTest::newRow("total too large")
+        << 0 << "金额合计过大，超出了本系统能够计算的范围。请检查是否有金额录入过大的凭证或期初余额，更正后重试。";
+}
+
+// The engine's English goes to standard error only; the user reads what happened and
+// what to do, from a statement and from a unit of work alike.
+void tst_mdlstandard::failuresAreToldInChinese()
+{
+    QFETCH(int, injected);
+    QFETCH(QString, told);
+    TestDb db;
+    // Two amounts whose sum passes what integer cents hold.
+    db.run("insert into pzk (pz_no, jfje) values (1, 9000000000000000000), (2, 9000000000000000000)");
+    FailingStatements failing([injected](const QString &) { return injected; });
+    QString status;
+    QVERIFY(!runsql("select sum(jfje) from pzk", status));
+    QCOMPARE(status, "查询错误:" + told);
+    Transaction work;
+    runsql("select sum(jfje) from pzk", status);
+    QVERIFY(!work.commit());
+    QCOMPARE(work.error(), told);
+}
+
+void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
+{
+    TestDb db;
+    QString error;
+    {
+        // The read that carries each row's identity fails: the rows are not handed out
+        // read-only instead, which would make every later write "succeed" by doing nothing.
+        FailingStatements failing([](const QString &sql) { return sql.contains("_rowid_"); });
+        QVERIFY(!runsql("select * from czy"));
+    }
+    // A read of no table of its own is read as it stands.
+    QCOMPARE(runsql("select 1 as one")->value(0).toInt(), 1);
+
+    // Nothing pending, or a field that cannot be assigned, is no saved change.
+    auto rs = runsql("select * from czy");
+    QVERIFY(!rs->update(&error) && !error.isEmpty());
+    QVERIFY(!records::writeFields(rs, {{"czyname", "x"}, {"no_such_field", 1}}, &error));
+    QCOMPARE(error, QStringLiteral("数据项“no_such_field”无法写入"));
+    QCOMPARE(db.scalar("select czyname from czy"), QStringLiteral("系统管理员"));
+
+    // A statement that failed inside a unit of work fails the unit, though its caller went on.
+    Transaction work;
+    QVERIFY(runsql("delete from czy"));
+    {
+        FailingStatements failing(testsupport::statementsOn("dwmc"));
+        QVERIFY(!runsql("delete from dwmc"));
+    }
+    QVERIFY(!work.commit());
+    QCOMPARE(work.error(), books::kBooksBusy);
+    QCOMPARE(db.count("czy"), 1);
+}
+
+void tst_mdlstandard::booksTakenAway_data()
+{
+    QTest::addColumn<bool>("replaced"); // by another copy moved over it; otherwise removed
+    QTest::addColumn<bool>("duringUnit");
+    QTest::newRow("removed while idle") << false << false;
+    QTest::newRow("replaced while idle") << true << false;
+    QTest::newRow("removed during a unit") << false << true;
+    QTest::newRow("replaced during a unit") << true << true;
+}
+
+// The path is what counts, never the file once opened: a unit whose file was taken away
+// is undone and told, and the next one works on the file now at the path, or tells that
+// there is none.
+void tst_mdlstandard::booksTakenAway()
+{
+    QFETCH(bool, replaced);
+    QFETCH(bool, duringUnit);
+    TestDb db;
+    const QString copy = db.path() + ".copy";
+    db.run("update dwmc set dw_name='副本'");
+    QVERIFY(QFile::copy(db.path(), copy));
+    db.run("update dwmc set dw_name='原件'");
+    const auto takeAway = [&] {
+        return replaced ? std::rename(qPrintable(copy), qPrintable(db.path())) == 0 : QFile::remove(db.path());
+    };
+    if (duringUnit) {
+        Transaction work;
+        QVERIFY(runsql("update dwmc set dw_name='改'"));
+        QVERIFY(takeAway());
+        QVERIFY(!work.commit());
+        QCOMPARE(work.error(), books::kBooksMoved);
+    } else {
+        QVERIFY(takeAway());
+    }
+    QString status;
+    const auto rs = runsql("select dw_name from dwmc", status);
+    QCOMPARE(rs ? rs->text("dw_name") : status,
+             replaced ? "副本" : "查询错误:找不到账簿文件 " + db.path() + "。请确认该文件在原处后重试。");
+    QCOMPARE(QFile::exists(db.path()), replaced);
+    if (replaced) { // and written, not refused as a read-only file
+        QVERIFY(runsql("update dwmc set dw_name='新'"));
+        closeDatabase();
+        QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("新"));
+    }
+}
+
+void tst_mdlstandard::failedRollbackClosesTheConnection()
+{
+    TestDb db;
+    {
+        FailingStatements failing([](const QString &sql) { return sql == "COMMIT" || sql == "ROLLBACK"; });
+        Transaction work;
+        QVERIFY(runsql("delete from czy"));
+        QVERIFY(!work.commit());
+    }
+    // The next unit starts clean, and a plain write is in the file, not in a transaction
+    // that would vanish when the connection ends.
+    Transaction work;
+    QVERIFY(runsql("insert into pzk (pz_no) values (7)"));
+    QVERIFY(work.commit());
+    QVERIFY(runsql("update pzk set km_no='a'"));
+    closeDatabase();
+    QCOMPARE(db.rows("select pz_no, km_no, (select count(*) from czy) from pzk"), QStringList{"7|a|1"});
+}
+
+void tst_mdlstandard::readOnlyBooks_data()
+{
+    QTest::addColumn<bool>("folder"); // the folder is read-only; otherwise the file
+    QTest::addColumn<QString>("told");
+    QTest::newRow("file read-only")
+        << false
+        << "账簿文件是只读的，无法写入，本次修改未保存。请取消该文件的只读属性（或请管理员开放写入"
+           "权限）后重试。";
+    QTest::newRow("folder read-only")
+        << true
+        << "账簿文件所在的文件夹不允许写入，本次修改未保存。请为该文件夹开放写入权限（或将账簿移"
+           "到可写的文件夹）后重试。";
+}
+
+// Read-only books are read, a write says why it cannot be made, and once the rights are
+// back the next write is made without a restart.
+void tst_mdlstandard::readOnlyBooks()
+{
+    using Over = testsupport::WithoutWriteRights::Over;
+    QFETCH(bool, folder);
+    TestDb db;
+    QString status;
+    {
+        closeDatabase(); // the next statement opens the file as it then is
+        testsupport::WithoutWriteRights rights(db.path(), folder ? Over::Folder : Over::File);
+        QCOMPARE(db.scalar("select czyno from czy"), QStringLiteral("759"));
+        QVERIFY(!runsql("delete from czy", status));
+        QTEST(status.remove(0, 5), "told");
+    }
+    QVERIFY(runsql("delete from czy", status));
+    QCOMPARE(db.count("czy"), 0);
 }
 
 QTEST_MAIN(tst_mdlstandard)

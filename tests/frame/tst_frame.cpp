@@ -151,6 +151,7 @@ void tst_frame::unreadableBooksEndTheProgram()
     QCOMPARE(Main(), 1);
     QCOMPARE(boxes_->count(), 1);
     QVERIFY(boxes_->lastText().contains(dir.filePath("kelopz.mdb")));
+    QVERIFY(boxes_->lastText().contains(QStringLiteral("找不到账簿文件")));
     QVERIFY(!QFile::exists(dir.filePath("kelopz.mdb")));
 }
 

@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "db/databasekey.h"
 #include "gridwin/recordwindow.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
@@ -7,11 +8,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
+
+#include <sqlite3.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -101,7 +106,63 @@ QString amountText(const QVariant &field)
 platform::SqlConnection::FailureHook statementsOn(const QString &table)
 {
     const QRegularExpression named(QStringLiteral("\\b") + table + QStringLiteral("\\b"));
-    return [named](const QString &sql) { return named.match(sql).hasMatch(); };
+    return [named](const QString &sql) { return named.match(sql).hasMatch() ? SQLITE_BUSY : SQLITE_OK; };
+}
+
+OtherProgram::OtherProgram(const QString &path)
+{
+    platform::SqlFailure failure;
+    connection_ = platform::SqlConnection::open(path, books::kDatabasePassword, &failure);
+    if (!connection_)
+        qWarning("the other program cannot open the books: %s", qPrintable(failure.text));
+}
+
+bool OtherProgram::run(const QStringList &statements)
+{
+    for (const QString &sql : statements) {
+        QString error;
+        if (!connection_ || !connection_->exec(sql, &error)) {
+            qWarning("the other program failed at %s: %s", qPrintable(sql), qPrintable(error));
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+constexpr uid_t kUnprivileged = 65534; // nobody
+
+void own(const QString &path, uid_t user) { (void)::chown(QFile::encodeName(path).constData(), user, user); }
+} // namespace
+
+WithoutWriteRights::WithoutWriteRights(const QString &path, Over over)
+    : file_(path), folder_(QFileInfo(path).absolutePath()), asRoot_(::geteuid() == 0)
+{
+    using P = QFile::Permission;
+    const auto readable = P::ReadOwner | P::ReadGroup | P::ReadOther;
+    const auto enterable = readable | P::ExeOwner | P::ExeGroup | P::ExeOther;
+    QFile::setPermissions(file_, over == Over::File ? readable : readable | P::WriteOwner);
+    QFile::setPermissions(folder_, over == Over::Folder ? enterable : enterable | P::WriteOwner);
+    if (asRoot_) {
+        own(file_, kUnprivileged);
+        own(folder_, kUnprivileged);
+        // Real and effective user both, as a user's program runs; root stays the saved
+        // user, so that the test can return to it.
+        if (::setresuid(kUnprivileged, kUnprivileged, 0) != 0)
+            qWarning("cannot act as an unprivileged user");
+    }
+}
+
+WithoutWriteRights::~WithoutWriteRights()
+{
+    if (asRoot_) {
+        if (::setresuid(0, 0, 0) != 0)
+            qFatal("cannot return to root");
+        own(file_, 0);
+        own(folder_, 0);
+    }
+    QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(file_, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 bool isReadBack(const QString &sql)

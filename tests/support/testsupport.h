@@ -2,6 +2,7 @@
 // Helpers every test uses: its own copy of the seeded books, and a stand-in person who
 // answers message boxes and remembers what they said.
 
+#include "db/bookfaults.h"
 #include "db/mdlstandard.h"
 #include "platform/msgbox.h"
 #include "platform/sqlconnection.h"
@@ -16,6 +17,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class MSFlexGrid;
@@ -71,8 +73,9 @@ private:
     platform::MsgBoxHandler outer_;
 };
 
-// Makes every statement that `which` picks fail for as long as this object lives, so a
-// failed assertion never leaves the failure set for the next test.
+// Makes every statement that `which` picks fail (with the engine result code it returns;
+// true is a plain error) for as long as this object lives, so a failed assertion never
+// leaves the failure set for the next test.
 class FailingStatements {
 public:
     explicit FailingStatements(platform::SqlConnection::FailureHook which)
@@ -100,11 +103,42 @@ private:
     QString outer_;
 };
 
+// Another program with the same books open, on a connection of its own; it holds what
+// its statements leave open (a read transaction, an exclusive lock) until it lets go or
+// ends.
+class OtherProgram {
+public:
+    explicit OtherProgram(const QString &path);
+    // Runs the statements in order; false (and a test warning) at the first that fails.
+    bool run(const QStringList &statements);
+    bool letGo() { return run({QStringLiteral("ROLLBACK")}); }
+
+private:
+    std::shared_ptr<platform::SqlConnection> connection_;
+};
+
+// Takes away the right to write the books file, or its folder, while it lives. Run as
+// root, who may write anything, the test meanwhile acts as a user without those rights.
+class WithoutWriteRights {
+public:
+    enum class Over { File, Folder };
+    WithoutWriteRights(const QString &path, Over over);
+    ~WithoutWriteRights();
+    WithoutWriteRights(const WithoutWriteRights &) = delete;
+    WithoutWriteRights &operator=(const WithoutWriteRights &) = delete;
+
+private:
+    QString file_;
+    QString folder_;
+    bool asRoot_;
+};
+
 // A stored amount as the grids show it ("0.30"), or "<no amount: …>" where the field
 // holds none, so that a comparison names what it found.
 QString amountText(const QVariant &field);
 
-// Picks every statement that names the table, as if another program had locked it.
+// Picks every statement that names the table, failing it as if another program had
+// locked the books.
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
 // The statement with which a recordset reads back the row it has just written.
 bool isReadBack(const QString &sql);

@@ -377,8 +377,8 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
                                        "请在该行【科目检索】栏按回车键重新检索会计科目！");
     QTest::newRow("account gone from the chart") << "chart" << notOne << "1:1" << editor;
     QTest::newRow("code typed over, no lookup") << "typed over" << notOne << "1:1" << editor;
-    QTest::newRow("books locked") << "locked" << QString("凭证未能保存，已全部撤销：查询错误:injected failure") << "1:5"
-                                  << dtp;
+    QTest::newRow("books locked") << "locked"
+                                  << "凭证未能保存，已全部撤销：查询错误:" + books::kBooksBusy << "1:5" << dtp;
 }
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
