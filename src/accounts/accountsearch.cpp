@@ -27,7 +27,7 @@ RecordsetPtr findAccounts(const QString &text, QString *error)
         return nullptr;
     return mdlStandard::runsql(QStringLiteral("select * from kmdmk where ") + match->condition +
                                    QStringLiteral(" order by km_no"),
-                               *error, match->params);
+                               error, match->params);
 }
 
 std::optional<std::vector<Account>> lookupAccounts(const QString &text, QString *error)

@@ -14,7 +14,7 @@ const QString kNoun = QStringLiteral("会计科目");
 
 RecordsetPtr listAccounts(QString *error)
 {
-    return runsql(QStringLiteral("select * from kmdmk order by km_no"), *error);
+    return runsql(QStringLiteral("select * from kmdmk order by km_no"), error);
 }
 
 bool findAccount(const QString &code, std::optional<Account> *found, QString *error)

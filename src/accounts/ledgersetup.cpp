@@ -13,10 +13,10 @@ QString unreadable(const QString &why) { return QStringLiteral("无法读取账�
 // The flag row of the item, open for update; nullptr when it cannot be read or is missing.
 RecordsetPtr flagRow(const QString &item, QString *error)
 {
-    QString status;
-    auto rs = runsql(QStringLiteral("select * from qy where cdxm=?"), status, {item});
+    QString cause;
+    auto rs = runsql(QStringLiteral("select * from qy where cdxm=?"), &cause, {item});
     if (!rs) {
-        *error = unreadable(status);
+        *error = unreadable(cause);
         return nullptr;
     }
     if (rs->eof()) {
@@ -57,10 +57,10 @@ std::optional<bool> flagIs(const QString &item, const QString &column, const QSt
 
 std::optional<CurrentPeriod> currentPeriod(QString *error)
 {
-    QString status;
-    const auto rs = runsql(QStringLiteral("select kjnd, kjqj from dqkjqj"), status);
+    QString cause;
+    const auto rs = runsql(QStringLiteral("select kjnd, kjqj from dqkjqj"), &cause);
     if (!rs || rs->eof()) {
-        *error = unreadable(rs ? QStringLiteral("当前会计期间行不存在") : status);
+        *error = unreadable(rs ? QStringLiteral("当前会计期间行不存在") : cause);
         return std::nullopt;
     }
     return CurrentPeriod{rs->text(QStringLiteral("kjnd")), rs->text(QStringLiteral("kjqj"))};
@@ -81,7 +81,7 @@ bool clearBooks(QString *error)
         return false;
     }
     for (const char *table : {"pzhzk", "pzhzkls", "pzhzktemp", "zzqcye", "pzk", "pzkls", "pzktemp"}) {
-        if (!runsql(QStringLiteral("delete from ") + QLatin1String(table), *error))
+        if (!runsql(QStringLiteral("delete from ") + QLatin1String(table), error))
             return false;
     }
     if (!setFlag(kInitItem, QStringLiteral("bj"), QStringLiteral("1"), error))
@@ -113,7 +113,7 @@ bool saveFirstPeriod(const QString &periodText, const QString &yearText, const Q
                               error))
         return false;
 
-    auto current = runsql(QStringLiteral("select * from dqkjqj"), *error);
+    auto current = runsql(QStringLiteral("select * from dqkjqj"), error);
     if (!current || current->eof()) {
         if (current)
             *error = QStringLiteral("当前会计期间行不存在");

@@ -19,12 +19,12 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
     const QString prefix = QStringLiteral("CSH") + entryDay.toString(QStringLiteral("yyyyMMdd"));
     // Only numbers of the day's own form count: a stored text of another form could never
     // be given out, so it neither blocks nor advances the sequence.
-    QString status;
+    QString cause;
     const auto highest =
-        runsql(QStringLiteral("select djh from zzqcye where upper(djh) glob ? order by djh desc limit 1"), status,
+        runsql(QStringLiteral("select djh from zzqcye where upper(djh) glob ? order by djh desc limit 1"), &cause,
                {prefix + QStringLiteral("[0-9][0-9][0-9][0-9]")});
     if (!highest) {
-        *error = kUnreadable + status;
+        *error = kUnreadable + cause;
         return std::nullopt;
     }
     int next = 1;
@@ -39,7 +39,7 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
 
 RecordsetPtr listOpeningBalances(QString *error)
 {
-    return runsql(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"), *error);
+    return runsql(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"), error);
 }
 
 std::optional<bool> hasOpeningBalance(const QString &code, QString *error)

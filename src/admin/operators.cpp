@@ -12,12 +12,9 @@ const QString kUnreadable = QStringLiteral("读取操作员信息失败：");
 const QString kNoun = QStringLiteral("操作员信息");
 } // namespace
 
-bool operatorsReadable(QString *error) { return runsql(QStringLiteral("select count(*) from czy"), *error) != nullptr; }
+bool operatorsReadable(QString *error) { return runsql(QStringLiteral("select count(*) from czy"), error) != nullptr; }
 
-RecordsetPtr listOperators(QString *error)
-{
-    return runsql(QStringLiteral("select * from czy order by czyno"), *error);
-}
+RecordsetPtr listOperators(QString *error) { return runsql(QStringLiteral("select * from czy order by czyno"), error); }
 
 RecordsetPtr searchOperators(const QString &typed, QString *error)
 {
@@ -26,7 +23,7 @@ RecordsetPtr searchOperators(const QString &typed, QString *error)
     const QString literal = likeEscaped(typed);
     return runsql(QStringLiteral("select * from czy where ((czyno like ? escape '\\') or (czyname like ? escape '\\')) "
                                  "order by czyno"),
-                  *error, {literal + '%', '%' + literal + '%'});
+                  error, {literal + '%', '%' + literal + '%'});
 }
 
 bool findOperator(const QString &number, std::optional<Operator> *found, QString *error)

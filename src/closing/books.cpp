@@ -8,12 +8,12 @@ namespace closing {
 
 bool execute(const QString &sql, const QVariantList &params, QString *error)
 {
-    return runsql(sql, *error, params) != nullptr;
+    return runsql(sql, error, params) != nullptr;
 }
 
 std::optional<qint64> readNumber(const QString &sql, const QVariantList &params, QString *error)
 {
-    auto rs = runsql(sql, *error, params);
+    auto rs = runsql(sql, error, params);
     if (!rs)
         return std::nullopt;
     const auto number = rs->isOpen() && !rs->eof() ? numbers::wholeNumber(rs->value(0)) : std::nullopt;

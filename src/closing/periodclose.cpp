@@ -44,7 +44,7 @@ bool advancePeriod(const Period &next, QString *error)
 {
     auto rs =
         runsql(QStringLiteral("UPDATE dqkjqj SET kjnd = ?, kjqj = ? WHERE rowid = (SELECT min(rowid) FROM dqkjqj)"),
-               *error, {next.bareYearText(), next.text()});
+               error, {next.bareYearText(), next.text()});
     if (rs && rs->rowsAffected() != 1)
         *error = QStringLiteral("当前会计期间行不存在");
     return rs && rs->rowsAffected() == 1;

@@ -29,7 +29,7 @@ QString accountSumsSelect(const QString &keys)
 
 RecordsetPtr summaryRows(const QString &period, QString *error)
 {
-    return runsql(accountSumsSelect(QStringLiteral("km_no, km_name")), *error, {period});
+    return runsql(accountSumsSelect(QStringLiteral("km_no, km_name")), error, {period});
 }
 
 } // namespace closing

@@ -32,10 +32,7 @@ std::optional<qint64> refillVoucherTotals(bool onlyUnbalanced, QString *error)
 }
 } // namespace
 
-RecordsetPtr voucherTotals(QString *error)
-{
-    return runsql(kGroupedTotals + QStringLiteral(" ORDER BY pz_no"), *error);
-}
+RecordsetPtr voucherTotals(QString *error) { return runsql(kGroupedTotals + QStringLiteral(" ORDER BY pz_no"), error); }
 
 std::optional<PeriodStatus> readPeriodStatus(QString *error)
 {

@@ -6,10 +6,10 @@ namespace books {
 
 std::optional<QString> companyName(QString *error)
 {
-    QString status;
-    const auto rs = mdlStandard::runsql(QStringLiteral("select dw_name from dwmc limit 1"), status);
+    QString cause;
+    const auto rs = mdlStandard::runsql(QStringLiteral("select dw_name from dwmc limit 1"), &cause);
     if (!rs) {
-        *error = QStringLiteral("无法读取单位基本信息：") + status;
+        *error = QStringLiteral("无法读取单位基本信息：") + cause;
         return std::nullopt;
     }
     if (rs->eof()) {
@@ -21,10 +21,10 @@ std::optional<QString> companyName(QString *error)
 
 std::optional<QString> currentPeriodText(QString *error)
 {
-    QString status;
-    const auto rs = mdlStandard::runsql(QStringLiteral("select kjqj from dqkjqj limit 1"), status);
+    QString cause;
+    const auto rs = mdlStandard::runsql(QStringLiteral("select kjqj from dqkjqj limit 1"), &cause);
     if (!rs) {
-        *error = QStringLiteral("读取当前会计期间失败：") + status;
+        *error = QStringLiteral("读取当前会计期间失败：") + cause;
         return std::nullopt;
     }
     if (rs->eof()) {

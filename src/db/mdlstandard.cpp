@@ -155,20 +155,40 @@ void closeDatabase()
         dropConnection();
 }
 
-RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params)
+namespace {
+// One statement; on failure, nullptr and the cause in a sentence.
+RecordsetPtr run(const QString &sql, const QVariantList &params, QString *cause)
 {
-    QString error;
-    auto conn = connection(&error);
-    RecordsetPtr rs = conn ? platform::Recordset::run(conn, sql, params, &error) : nullptr;
+    auto conn = connection(cause);
+    RecordsetPtr rs = conn ? platform::Recordset::run(conn, sql, params, cause) : nullptr;
     if (!rs) {
         if (conn)
-            error = worded(*conn, error);
-        doom(error);
-        status = QStringLiteral("查询错误:") + error;
+            *cause = worded(*conn, *cause);
+        doom(*cause);
+    }
+    return rs;
+}
+} // namespace
+
+RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params)
+{
+    QString cause;
+    RecordsetPtr rs = run(sql, params, &cause);
+    if (!rs) {
+        status = QStringLiteral("查询错误:") + cause;
         return nullptr;
     }
     const int count = rs->isOpen() ? rs->recordCount() : rs->rowsAffected();
     status = QStringLiteral("检测到") + QString::number(count) + QStringLiteral("条纪录");
+    return rs;
+}
+
+RecordsetPtr runsql(const QString &sql, QString *error, const QVariantList &params)
+{
+    QString cause;
+    RecordsetPtr rs = run(sql, params, &cause);
+    if (!rs)
+        *error = cause;
     return rs;
 }
 

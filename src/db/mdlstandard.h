@@ -42,6 +42,9 @@ QString connectstring();
 RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params = {});
 // The same, for callers that keep no status of their own: the status goes to msgtext.
 RecordsetPtr runsql(const QString &sql, const QVariantList &params = {});
+// The same for the stores, which keep no status but an error: on a failure *error is the
+// failure's sentence; on success it is left as it was, so it stays empty.
+RecordsetPtr runsql(const QString &sql, QString *error, const QVariantList &params = {});
 
 // Writes the pending change of a recordset that runsql gave. A failure is worded as
 // runsql words it and fails the unit of work it is part of; nothing pending is a failure.

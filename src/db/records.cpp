@@ -29,10 +29,10 @@ bool written(const RecordsetPtr &row, const Fields &fields, const QString &noun,
 
 RecordsetPtr read(const QString &select, const QVariantList &params, const QString &unreadable, QString *error)
 {
-    QString status;
-    auto rs = runsql(select, status, params);
+    QString cause;
+    auto rs = runsql(select, &cause, params);
     if (!rs)
-        *error = unreadable + status;
+        *error = unreadable + cause;
     return rs;
 }
 
@@ -47,10 +47,10 @@ std::optional<bool> anyRow(const QString &select, const QVariantList &params, co
 bool addRow(const QString &table, const Fields &fields, const QString &noun, QString *error)
 {
     // An empty read of the table is what a new row is added through.
-    QString status;
-    const auto rs = runsql(QStringLiteral("select * from ") + table + QStringLiteral(" limit 0"), status);
+    QString cause;
+    const auto rs = runsql(QStringLiteral("select * from ") + table + QStringLiteral(" limit 0"), &cause);
     if (!rs || !rs->addNew()) {
-        *error = noun + QStringLiteral("保存失败：") + (rs ? QStringLiteral("无法添加记录") : status);
+        *error = noun + QStringLiteral("保存失败：") + (rs ? QStringLiteral("无法添加记录") : cause);
         return false;
     }
     return written(rs, fields, noun, error);
@@ -71,10 +71,10 @@ bool changeFirstRow(const QString &select, const QVariantList &params, const Fie
 
 bool execute(const QString &sql, const QVariantList &params, const QString &failed, QString *error)
 {
-    QString status;
-    if (runsql(sql, status, params))
+    QString cause;
+    if (runsql(sql, &cause, params))
         return true;
-    *error = failed + status;
+    *error = failed + cause;
     return false;
 }
 

@@ -43,7 +43,7 @@ std::optional<qint64> voucherNumber(const QString &text)
     return digits.toLongLong();
 }
 
-RecordsetPtr run(const Statement &s, QString *error) { return mdlStandard::runsql(s.sql, *error, s.params); }
+RecordsetPtr run(const Statement &s, QString *error) { return mdlStandard::runsql(s.sql, error, s.params); }
 
 } // namespace
 

@@ -13,10 +13,10 @@ const QString kSameLine = QStringLiteral(" where rowid = ? and pz_no is ? and jf
 bool runOnLine(const QString &statement, QVariantList params, const LineRef &line, QString *error)
 {
     params << line.id << line.number << line.debit.cents() << line.credit.cents();
-    QString status;
-    const auto rs = runsql(statement + kSameLine, status, params);
+    QString cause;
+    const auto rs = runsql(statement + kSameLine, &cause, params);
     if (!rs) {
-        *error = QStringLiteral("凭证分录未能写入：") + status;
+        *error = QStringLiteral("凭证分录未能写入：") + cause;
         return false;
     }
     if (rs->rowsAffected() != 1) {
@@ -30,12 +30,12 @@ bool runOnLine(const QString &statement, QVariantList params, const LineRef &lin
 
 RecordsetPtr readPeriodLines(QString *error)
 {
-    QString status;
+    QString cause;
     auto rs = runsql(QStringLiteral("select rowid as line_id, rq, pz_no, km_name, jfje, dfje, bz "
                                     "from pzk order by pz_no, rowid"),
-                     status);
+                     &cause);
     if (!rs)
-        *error = QStringLiteral("读取会计凭证失败：") + status;
+        *error = QStringLiteral("读取会计凭证失败：") + cause;
     return rs;
 }
 

@@ -36,12 +36,12 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
                                           "and km_name = ? collate binary limit 1");
     for (int i = 0; i < int(draft.lines.size()); ++i) {
         const VoucherLine &line = draft.lines[size_t(i)];
-        QString status;
-        const auto rs = runsql(insert, status,
+        QString cause;
+        const auto rs = runsql(insert, &cause,
                                {draft.date, number, *period, amountOf(line.debit).cents(),
                                 amountOf(line.credit).cents(), line.code, line.initials, line.name});
         if (!rs) {
-            *error = QStringLiteral("凭证未能保存，已全部撤销：") + status;
+            *error = QStringLiteral("凭证未能保存，已全部撤销：") + cause;
             return false;
         }
         if (rs->rowsAffected() == 0) {
