@@ -56,7 +56,6 @@ Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), 
     // that cannot be read leaves the header blank, as the list still can be worked on.
     QString error;
     companyName_ = books::companyName(&error).value_or(QString());
-    mdlStandard::unitname = companyName_;
 
     const RecordsetPtr rows = accounts::listAccounts(&error);
     loadList(rows, error);

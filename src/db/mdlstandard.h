@@ -13,12 +13,8 @@ using platform::RecordsetPtr;
 namespace mdlStandard {
 
 // ---- module variables (whole run, shared by every window) ----
-inline QString sqltext;        // the statement a window is about to run
 inline QString msgtext;        // status text of the last runsql given it
 inline RecordsetPtr sharedrs;  // the rows a window lists, edits or adds to
-inline RecordsetPtr sharedrs2; // a second recordset for look-ups and checks
-inline QVariant unitname;      // company name for report headers
-inline QVariant currentperiod; // period text for report headers
 inline QVariant loginczyno;    // the logged-in operator's number
 inline QVariant loginczyname;  // and name
 

@@ -5,9 +5,9 @@
 // bound to exactly those, shown in a modal print preview, and unloaded when
 // the preview closes.
 //
-// The module variables unitname and currentperiod are shared by every open
-// window and so may hold another window's values by the time the user prints;
-// a report therefore never reads them, nor sharedrs.
+// The module variable sharedrs is shared by every open window and so may hold
+// another window's rows by the time the user prints; a report therefore never
+// reads it.
 //
 //   reports::printreport(reports::DRTkjkm(),
 //                        {platform::report::snapshotRows(listing), companyName, {}}, this);

@@ -216,7 +216,6 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     // What later statements leave in the shared variables does not reach this print.
     db_->run("update dwmc set dw_name='别家'");
     mdlStandard::sharedrs = db_->run("select * from czy");
-    mdlStandard::unitname = QStringLiteral("别家");
 
     testsupport::CapturedPrints printed;
     click(*w, "button_print");

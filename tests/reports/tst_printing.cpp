@@ -3,6 +3,7 @@
 #include "reports/printreport.h"
 
 #include "accounts/frmkjkm.h"
+#include "db/bookheader.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 
@@ -42,14 +43,14 @@ struct WindowState {
     QString unitname;
 };
 
-// What a printing window does at its load: the company name into unitname,
-// its listing into sharedrs; it keeps both for its own print.
+// What a printing window does at its load: it reads the company name and its listing
+// into sharedrs, and keeps both for its own print.
 WindowState loadWindow(const QString &listing)
 {
-    mdlStandard::sharedrs2 = mdlStandard::runsql(QStringLiteral("select * from dwmc"));
-    mdlStandard::unitname = mdlStandard::sharedrs2->value(QStringLiteral("dw_name"));
+    QString error;
+    const QString company = books::companyName(&error).value_or(QString());
     mdlStandard::sharedrs = mdlStandard::runsql(listing);
-    return {mdlStandard::sharedrs, mdlStandard::unitname.toString()};
+    return {mdlStandard::sharedrs, company};
 }
 
 const QString kChartListing = QStringLiteral("select * from kmdmk order by km_no");
@@ -71,15 +72,9 @@ class tst_printing : public QObject {
     Q_OBJECT
 
 private slots:
-    // The windows these tests play leave rows and texts in the module variables; the
-    // next test starts without them.
-    void cleanup()
-    {
-        mdlStandard::sharedrs.reset();
-        mdlStandard::sharedrs2.reset();
-        mdlStandard::unitname.clear();
-        mdlStandard::currentperiod.clear();
-    }
+    // The windows these tests play leave rows in the module variable; the next test
+    // starts without them.
+    void cleanup() { mdlStandard::sharedrs.reset(); }
     void chartListsEveryAccountUnderCompanyAndDate();
     void longChartRunsOverPages();
     void headerTextsAreTheRequestsFoundIgnoringCase();
@@ -186,12 +181,10 @@ void tst_printing::printsTheRowsOfTheWindowThatPrints()
     // Window A: voucher 1 of January.
     const WindowState vouchers = loadWindow(QStringLiteral("select * from pzk where pz_no = 1"));
     const QString januaryPeriod = QStringLiteral("2004年01月");
-    mdlStandard::currentperiod = januaryPeriod;
 
     // Window B, opened after the company was renamed, queries other rows.
     setCompany(db, QStringLiteral("乙公司"));
     loadWindow(QStringLiteral("select * from pzk where pz_no = 2"));
-    mdlStandard::currentperiod = QStringLiteral("2004年02月");
 
     CapturedPrints prints(kPrintDay);
     reports::printVoucherDetail(vouchers.rows, vouchers.unitname, januaryPeriod, nullptr);
