@@ -10,7 +10,7 @@
 // Prints medians, the ratios to ledger and the peak resident memory of this process.
 // Run by hand: ./build/bench_month_end [vouchers] [accounts] [runs]
 #include "benchsupport.h"
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 #include "closing/periodclose.h"
 #include "closing/summary.h"
 #include "closing/vouchertotals.h"
@@ -197,7 +197,7 @@ int main(int argc, char **argv)
             return false;
         mdlStandard::setDatabasePath(copy);
         // Open and key the file before timing, as the running program has it open.
-        return books::currentPeriodText(&error).has_value();
+        return mdlStandard::currentPeriodText(&error).has_value();
     };
     const auto closing = timeRuns(runs, freshCopy, [&] {
         return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced &&
@@ -210,7 +210,7 @@ int main(int argc, char **argv)
             reader.reset();
             return freshCopy() && reader.emplace(copy).run({"BEGIN", "SELECT count(*) FROM pzk"});
         },
-        [&] { return !closing::closePeriod(&error) && error.contains(books::kBooksBusy); });
+        [&] { return !closing::closePeriod(&error) && error.contains(mdlStandard::kBooksBusy); });
     reader.reset();
     if (summary.empty() || closing.empty() || refused.empty()) {
         std::fprintf(stderr, "month end failed: %s\n", qPrintable(error));

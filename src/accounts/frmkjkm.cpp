@@ -55,7 +55,7 @@ Frmkjkm::Frmkjkm(QWidget *parent) : RecordWindow(chartConfig(), editorConfig(), 
     // The report's header names the company as it stood when the window opened; a name
     // that cannot be read leaves the header blank, as the list still can be worked on.
     QString error;
-    companyName_ = books::companyName(&error).value_or(QString());
+    companyName_ = mdlStandard::companyName(&error).value_or(QString());
 
     const RecordsetPtr rows = accounts::listAccounts(&error);
     loadList(rows, error);

@@ -14,7 +14,7 @@ AccountPickerConfig pickerConfig()
     // One opening balance per account.
     c.mayPick = [](const accounts::Account &account) {
         QString error;
-        const std::optional<bool> taken = ledger::hasOpeningBalance(account.code, &error);
+        const std::optional<bool> taken = accounts::hasOpeningBalance(account.code, &error);
         if (!taken) {
             platform::notice(error);
             return false;

@@ -84,7 +84,7 @@ void frmqykjqj::saverecord()
     const QString periodText = first.text();
 
     QString error;
-    if (!ledger::saveFirstPeriod(periodText, first.yearText(), savedPeriod_, &error)) {
+    if (!accounts::saveFirstPeriod(periodText, first.yearText(), savedPeriod_, &error)) {
         platform::notice(QStringLiteral("会计期间保存失败，未作任何修改：") + error);
         return;
     }

@@ -61,7 +61,7 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
     // Read once: a window left open while initialisation ends keeps its buttons (each
     // write reads the flag again). A flag that cannot be read leaves the window read-only.
     QString error;
-    const auto ended = ledger::initialisationEnded(&error);
+    const auto ended = accounts::initialisationEnded(&error);
     if (!ended)
         platform::notice(error);
     readOnly_ = ended.value_or(true);
@@ -71,13 +71,13 @@ frmzzqcye::frmzzqcye(QWidget *parent) : RecordWindow(openingBalancesConfig(), ed
     }
     // Only an append needs the period: it reads it again when this read failed.
     readCurrentPeriod(&error);
-    const RecordsetPtr rows = ledger::listOpeningBalances(&error);
+    const RecordsetPtr rows = accounts::listOpeningBalances(&error);
     loadList(rows, error);
 }
 
 bool frmzzqcye::readCurrentPeriod(QString *error)
 {
-    const auto current = ledger::currentPeriod(error);
+    const auto current = accounts::currentPeriod(error);
     if (!current)
         return false;
     curkjnd_ = current->yearText;
@@ -88,7 +88,7 @@ bool frmzzqcye::readCurrentPeriod(QString *error)
 bool frmzzqcye::mayWrite()
 {
     QString why;
-    if (ledger::openingBalancesWritable(&why))
+    if (accounts::openingBalancesWritable(&why))
         return true;
     platform::notice(why);
     return false;
@@ -131,7 +131,7 @@ bool frmzzqcye::mayAppend()
         return false;
     // The period may have been set while this window stood open.
     QString why;
-    const auto periodSet = ledger::firstPeriodSet(&why);
+    const auto periodSet = accounts::firstPeriodSet(&why);
     if (!periodSet) {
         platform::notice(why);
         return false;
@@ -144,7 +144,7 @@ bool frmzzqcye::mayAppend()
         platform::plainNotice(kNoPeriod);
         return false;
     }
-    const auto number = ledger::nextOpeningDocumentNumber(QDate::currentDate(), &why);
+    const auto number = accounts::nextOpeningDocumentNumber(QDate::currentDate(), &why);
     if (!number) {
         platform::notice(why);
         return false;
@@ -164,7 +164,7 @@ void frmzzqcye::deleterecord()
                              QStringLiteral("】的期初余额吗？")))
         return;
     QString error;
-    if (written(ledger::deleteOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), &error), error))
+    if (written(accounts::deleteOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), &error), error))
         removeRecordRow(r);
 }
 
@@ -192,7 +192,7 @@ void frmzzqcye::text2Enter()
 bool frmzzqcye::balanceIsFree(const QString &code, const QString &whenTaken, bool clearTyped)
 {
     QString error;
-    const auto taken = ledger::hasOpeningBalance(code, &error);
+    const auto taken = accounts::hasOpeningBalance(code, &error);
     return freeOrRefused(taken, error, whenTaken, kAccountColumn, clearTyped);
 }
 
@@ -259,7 +259,7 @@ bool frmzzqcye::saveAppend()
         return false;
     const QDate today = QDate::currentDate();
     if (!written(
-            ledger::addOpeningBalance(
+            accounts::addOpeningBalance(
                 {account->code, account->initials, account->name, *amount, newdjh_, today, curkjnd_, curkjqj_}, &error),
             error))
         return false;
@@ -281,8 +281,9 @@ bool frmzzqcye::saveChange()
         return false;
     QString error;
     if (MSFlexGrid1()->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn) &&
-        !written(ledger::changeOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
-                 error))
+        !written(
+            accounts::changeOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
+            error))
         return false;
     editor()->close();
     MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());

@@ -5,7 +5,7 @@
 
 using namespace mdlStandard;
 
-namespace ledger {
+namespace accounts {
 
 namespace {
 QString unreadable(const QString &why) { return QStringLiteral("无法读取账簿数据：") + why; }
@@ -124,4 +124,4 @@ bool saveFirstPeriod(const QString &periodText, const QString &yearText, const Q
            committed(work, error);
 }
 
-} // namespace ledger
+} // namespace accounts

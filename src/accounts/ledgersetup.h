@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace ledger {
+namespace accounts {
 
 // The flag rows and the values that mean "set".
 inline const QString kInitItem = QStringLiteral("sjcsh");    // bj "1": books cleared; qyqj "js": ended
@@ -53,4 +53,4 @@ bool endInitialisation(QString *error);
 // itself (overwritable, empty when none) may be replaced; any other is refused untouched.
 bool saveFirstPeriod(const QString &periodText, const QString &yearText, const QString &overwritable, QString *error);
 
-} // namespace ledger
+} // namespace accounts

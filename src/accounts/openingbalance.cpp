@@ -6,7 +6,7 @@
 
 using namespace mdlStandard;
 
-namespace ledger {
+namespace accounts {
 
 namespace {
 const QString kOfAccount = QStringLiteral("select * from zzqcye where djh like 'CSH%' and km_no=?");
@@ -82,4 +82,4 @@ bool openingBalancesWritable(QString *error)
     return ended.has_value() && !*ended;
 }
 
-} // namespace ledger
+} // namespace accounts

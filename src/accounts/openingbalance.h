@@ -12,7 +12,7 @@
 
 #include <optional>
 
-namespace ledger {
+namespace accounts {
 
 // The number after the highest of the entry day. Nothing, with *error holding the
 // message for the user, when the day's sequence is used up (past 9999) or the look-up
@@ -52,4 +52,4 @@ inline const QString kOpeningBalancesReadOnly =
 // message for the user, once it has ended or when that cannot be read.
 bool openingBalancesWritable(QString *error);
 
-} // namespace ledger
+} // namespace accounts

@@ -1,6 +1,6 @@
 #include "closing/periodclose.h"
 
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 #include "closing/summary.h"
 #include "db/bookheader.h"
 
@@ -66,7 +66,7 @@ std::optional<ClosingOutcome> closePeriod(QString *error)
     Transaction work;
     if (!started(work, error))
         return std::nullopt;
-    const auto periodText = books::currentPeriodText(error);
+    const auto periodText = mdlStandard::currentPeriodText(error);
     if (!periodText)
         return std::nullopt;
     const auto period = Period::parse(*periodText);

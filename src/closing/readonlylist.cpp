@@ -1,6 +1,6 @@
 #include "closing/readonlylist.h"
 
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 #include "db/bookheader.h"
 #include "platform/msgbox.h"
 
@@ -33,8 +33,9 @@ ReadOnlyList::ReadOnlyList(const Setup &setup, QWidget *parent)
 bool ReadOnlyList::readHeader(bool withCurrentPeriod)
 {
     QString error;
-    const auto company = books::companyName(&error);
-    const auto period = company && withCurrentPeriod ? books::currentPeriodText(&error) : std::optional<QString>("");
+    const auto company = mdlStandard::companyName(&error);
+    const auto period =
+        company && withCurrentPeriod ? mdlStandard::currentPeriodText(&error) : std::optional<QString>("");
     if (!company || !period) {
         tellUnreadable(error);
         return false;

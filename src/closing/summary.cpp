@@ -1,6 +1,6 @@
 #include "closing/summary.h"
 
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 
 using namespace mdlStandard;
 

@@ -1,6 +1,6 @@
 #include "closing/vouchertotals.h"
 
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 #include "db/bookheader.h"
 
 using namespace mdlStandard;
@@ -36,7 +36,7 @@ RecordsetPtr voucherTotals(QString *error) { return runsql(kGroupedTotals + QStr
 
 std::optional<PeriodStatus> readPeriodStatus(QString *error)
 {
-    const auto period = books::currentPeriodText(error);
+    const auto period = mdlStandard::currentPeriodText(error);
     if (!period)
         return std::nullopt;
     const auto vouchers =

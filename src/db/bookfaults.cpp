@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-namespace books {
+namespace mdlStandard {
 
 namespace {
 const QString kReadOnlyFile = QStringLiteral(
@@ -98,4 +98,4 @@ QString failureText(const platform::SqlFailure &failure, const QString &path)
     return engineText(failure, path);
 }
 
-} // namespace books
+} // namespace mdlStandard

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-namespace books {
+namespace mdlStandard {
 
 // The sentence for a failure of the books file at path. A refusal of our own (code 0)
 // is already worded and comes back as it is.
@@ -20,4 +20,4 @@ inline const QString kBooksBusy =
 inline const QString kBooksMoved =
     QStringLiteral("账簿文件已被移走或替换，本次操作已全部撤销。请确认账簿文件在原处后重试。");
 
-} // namespace books
+} // namespace mdlStandard

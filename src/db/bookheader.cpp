@@ -2,7 +2,7 @@
 
 #include "db/mdlstandard.h"
 
-namespace books {
+namespace mdlStandard {
 
 std::optional<QString> companyName(QString *error)
 {
@@ -34,4 +34,4 @@ std::optional<QString> currentPeriodText(QString *error)
     return rs->text(QStringLiteral("kjqj"));
 }
 
-} // namespace books
+} // namespace mdlStandard

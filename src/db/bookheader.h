@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace books {
+namespace mdlStandard {
 
 // dw_name of the one dwmc row. Nothing, with *error set, when the record cannot be read
 // or is missing.
@@ -16,4 +16,4 @@ std::optional<QString> companyName(QString *error);
 // set, when the row cannot be read or is missing.
 std::optional<QString> currentPeriodText(QString *error);
 
-} // namespace books
+} // namespace mdlStandard

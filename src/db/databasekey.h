@@ -3,6 +3,6 @@
 // build-time tool that makes a new file and the tests; plain C++ so that the tool,
 // which links no Qt, can include it too.
 
-namespace books {
+namespace mdlStandard {
 inline constexpr const char *kDatabasePassword = "lanternorchardbay";
-} // namespace books
+} // namespace mdlStandard

@@ -191,7 +191,7 @@ void MDIMain::MDIForm_Load()
     // A name that cannot be read leaves the caption without one; the books were found
     // readable at start-up, and the flags below tell of any failure.
     QString unread;
-    companyName_ = books::companyName(&unread).value_or(QString());
+    companyName_ = mdlStandard::companyName(&unread).value_or(QString());
     setWindowTitle(windowTitle() + '(' + companyName_ + ')');
 
     platform::setHourglass();
@@ -204,9 +204,9 @@ void MDIMain::MDIForm_Load()
     // again on books in use, a step would destroy them. The next start reads afresh.
     QString error;
     const std::pair<const char *, std::optional<bool>> steps[] = {
-        {"menusjcshs", ledger::booksCleared(&error)},
-        {"menucskjqj", ledger::firstPeriodSet(&error)},
-        {"menusjcshz", ledger::initialisationEnded(&error)},
+        {"menusjcshs", accounts::booksCleared(&error)},
+        {"menucskjqj", accounts::firstPeriodSet(&error)},
+        {"menusjcshz", accounts::initialisationEnded(&error)},
     };
     bool unreadable = false;
     for (const auto &[item, done] : steps) {
@@ -337,7 +337,7 @@ void MDIMain::menummxg_Click()
 
 void MDIMain::menucskjqj_Click()
 {
-    if (!flagReads(ledger::booksCleared, true, QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！")))
+    if (!flagReads(accounts::booksCleared, true, QStringLiteral("数据初始化尚未完成数据清理，不能设置初始会计期间！")))
         return;
     frmqykjqj window;
     connect(&window, &frmqykjqj::firstPeriodSaved, this,
@@ -347,21 +347,21 @@ void MDIMain::menucskjqj_Click()
 
 void MDIMain::menuzzqcye_Click()
 {
-    if (!flagReads(ledger::booksCleared, true, QStringLiteral("尚未进行数据初始化，不能设置期初数据！")))
+    if (!flagReads(accounts::booksCleared, true, QStringLiteral("尚未进行数据初始化，不能设置期初数据！")))
         return;
     showChild<frmzzqcye>();
 }
 
 void MDIMain::menusjcshs_Click()
 {
-    if (!flagReads(ledger::booksCleared, false, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"),
+    if (!flagReads(accounts::booksCleared, false, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"),
                    true))
         return;
     if (!platform::askYesNo(
             QStringLiteral("数据初始化将清除所有数据且不能回转（保留会计科目信息），开始进行数据初始化吗？")))
         return;
     QString error;
-    if (!ledger::clearBooks(&error)) {
+    if (!accounts::clearBooks(&error)) {
         platform::notice(QStringLiteral("数据清理失败，所有数据均保持原样：") + error);
         return;
     }
@@ -371,13 +371,13 @@ void MDIMain::menusjcshs_Click()
 
 void MDIMain::menusjcshz_Click()
 {
-    if (!flagReads(ledger::firstPeriodSet, true, QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"),
+    if (!flagReads(accounts::firstPeriodSet, true, QStringLiteral("【初次使用会计期间】尚未设置，不能结束数据初始化！"),
                    true))
         return;
     if (!platform::askYesNo(QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？")))
         return;
     QString error;
-    if (!ledger::endInitialisation(&error)) {
+    if (!accounts::endInitialisation(&error)) {
         platform::notice(QStringLiteral("结束数据初始化失败：") + error);
         return;
     }

@@ -89,10 +89,10 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
     setForwardPair(false);
 
     QString error;
-    const std::optional<QString> company = books::companyName(&error);
+    const std::optional<QString> company = mdlStandard::companyName(&error);
     std::optional<QString> period = QString();
     if (company && !qcfg_.closedPeriods)
-        period = books::currentPeriodText(&error);
+        period = mdlStandard::currentPeriodText(&error);
     std::optional<QStringList> closed = QStringList();
     if (company && period && periodBox_)
         closed = queries::closedPeriods(&error);

@@ -66,8 +66,8 @@ frmpzcx::frmpzcx(QWidget *parent) : RecordWindow(listConfig(), correctionConfig(
     setAction(QStringLiteral("button_print"), [this] { printreport(); });
 
     QString error;
-    const auto company = books::companyName(&error);
-    const auto period = company ? books::currentPeriodText(&error) : std::nullopt;
+    const auto company = mdlStandard::companyName(&error);
+    const auto period = company ? mdlStandard::currentPeriodText(&error) : std::nullopt;
     if (!period) {
         loadList(RecordsetPtr(), error);
         return;

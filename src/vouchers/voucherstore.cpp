@@ -17,7 +17,7 @@ bool saveVoucher(const VoucherDraft &draft, std::optional<SaveRefusal> *refusal,
     }
     // Read inside the transaction: a closing that ran while the window stayed open is
     // seen here, and none can run between this read and the writes.
-    const auto period = books::currentPeriodText(error);
+    const auto period = mdlStandard::currentPeriodText(error);
     if (!period)
         return false;
     *refusal = checkVoucher(draft, *period);

@@ -81,7 +81,7 @@ void tst_ledgersetup::freshBooksRefuseTheLaterSteps()
     db_->run("update qy set bj=null");
     main.menuItem("menucskjqj")->trigger();
     QCOMPARE(boxes_->count(), 4);
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+    QCOMPARE(state(accounts::booksCleared), QStringLiteral("not set"));
 }
 
 void tst_ledgersetup::clearingAnsweredNoOrFailedChangesNothing_data()
@@ -109,7 +109,7 @@ void tst_ledgersetup::clearingAnsweredNoOrFailedChangesNothing()
         QCOMPARE(boxes_->shown().back().defaultButton, QMessageBox::No);
     for (const QString &t : kClearedTables)
         QCOMPARE(db_->count(t), 1);
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+    QCOMPARE(state(accounts::booksCleared), QStringLiteral("not set"));
     QVERIFY(main.menuItem("menusjcshs")->isEnabled());
 }
 
@@ -130,7 +130,7 @@ void tst_ledgersetup::clearingEmptiesExactlyTheLedger()
     QCOMPARE(db_->rows("select (select count(*) from kmdmk), (select count(*) from czy), dw_name, "
                        "(select kjqj from dqkjqj) from dwmc"),
              QStringList{"1|1|澄川|2026年01月"});
-    QCOMPARE(state(ledger::booksCleared) + '|' + state(ledger::firstPeriodSet), QStringLiteral("set|not set"));
+    QCOMPARE(state(accounts::booksCleared) + '|' + state(accounts::firstPeriodSet), QStringLiteral("set|not set"));
 
     // The next start disables the item from the beginning, and a second clearing is refused.
     MDIMain again;
@@ -203,7 +203,7 @@ void tst_ledgersetup::firstPeriodBoundaries()
         QCOMPARE(boxes_->count(), 1);
         QCOMPARE(boxes_->lastText(), message);
         QCOMPARE(db_->scalar("select kjqj from dqkjqj"), QString());
-        QCOMPARE(state(ledger::firstPeriodSet), QStringLiteral("not set"));
+        QCOMPARE(state(accounts::firstPeriodSet), QStringLiteral("not set"));
         // A refused range check empties its own box only.
         if (message.contains("年份不合法"))
             QVERIFY(window.txtitem(0)->text().isEmpty() && window.txtitem(1)->text() == month);
@@ -256,13 +256,13 @@ void tst_ledgersetup::endingInitialisation()
     boxes_->answer(QMessageBox::No);
     main.menuItem("menusjcshz")->trigger();
     QCOMPARE(boxes_->lastText(), QStringLiteral("结束初始化后，总帐期初余额只能查询，不能添加修改，确认结束吗？"));
-    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("not set"));
+    QCOMPARE(state(accounts::initialisationEnded), QStringLiteral("not set"));
     QVERIFY(main.menuItem("menusjcshz")->isEnabled());
 
     boxes_->answer(QMessageBox::Yes);
     main.menuItem("menusjcshz")->trigger();
     QCOMPARE(boxes_->lastText(), QStringLiteral("数据初始化结束！"));
-    QCOMPARE(state(ledger::initialisationEnded), QStringLiteral("set"));
+    QCOMPARE(state(accounts::initialisationEnded), QStringLiteral("set"));
     QVERIFY(!main.menuItem("menusjcshz")->isEnabled());
     MDIMain again;
     QVERIFY(!again.menuItem("menusjcshz")->isEnabled());
@@ -310,9 +310,9 @@ void tst_ledgersetup::lockedBooksCannotBeRead()
 {
     testsupport::OtherProgram other(db_->path());
     QVERIFY(other.run({"BEGIN EXCLUSIVE"}));
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("unreadable"));
+    QCOMPARE(state(accounts::booksCleared), QStringLiteral("unreadable"));
     QVERIFY(other.letGo());
-    QCOMPARE(state(ledger::booksCleared), QStringLiteral("not set"));
+    QCOMPARE(state(accounts::booksCleared), QStringLiteral("not set"));
 }
 
 void tst_ledgersetup::noStepSucceedsOnAFailedRead_data()
@@ -339,9 +339,9 @@ void tst_ledgersetup::noStepSucceedsOnAFailedRead()
     QString error;
     {
         testsupport::FailingStatements failing([](const QString &sql) { return sql.contains("_rowid_"); });
-        const bool done = step == 0   ? ledger::clearBooks(&error)
-                          : step == 1 ? ledger::saveFirstPeriod("2004年05月", "2004年", {}, &error)
-                                      : ledger::endInitialisation(&error);
+        const bool done = step == 0   ? accounts::clearBooks(&error)
+                          : step == 1 ? accounts::saveFirstPeriod("2004年05月", "2004年", {}, &error)
+                                      : accounts::endInitialisation(&error);
         QVERIFY(!done);
     }
     QVERIFY(!error.isEmpty());
@@ -354,7 +354,7 @@ void tst_ledgersetup::stepsTestTheirFlagInsideTheirWork()
     // Set by another program, or behind a menu read before: both steps refuse untouched.
     db_->run("update qy set bj='1', qyqj='2026年01月'");
     QString error;
-    QVERIFY(!ledger::clearBooks(&error));
+    QVERIFY(!accounts::clearBooks(&error));
     QCOMPARE(error, QStringLiteral("数据初始化已经完成数据清理，不能再进行初始化操作！"));
     for (const QString &t : kClearedTables)
         QCOMPARE(db_->count(t), 1);

@@ -45,10 +45,10 @@ const std::map<QString, Lookup> &lookups()
              return nameFound(accounts::findAccount("1001", &found, e), found);
          }},
         {"accountInUse", [](QString *e) { return answer(accounts::accountInUse("1001", e)); }},
-        {"hasOpeningBalance", [](QString *e) { return answer(ledger::hasOpeningBalance("1001", e)); }},
-        {"companyName", [](QString *e) { return books::companyName(e); }},
+        {"hasOpeningBalance", [](QString *e) { return answer(accounts::hasOpeningBalance("1001", e)); }},
+        {"companyName", [](QString *e) { return mdlStandard::companyName(e); }},
         {"nextOpeningDocumentNumber",
-         [](QString *e) { return ledger::nextOpeningDocumentNumber(QDate(2026, 1, 2), e); }},
+         [](QString *e) { return accounts::nextOpeningDocumentNumber(QDate(2026, 1, 2), e); }},
     };
     return all;
 }

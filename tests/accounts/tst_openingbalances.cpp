@@ -93,22 +93,22 @@ void tst_openingbalances::documentNumbersWithinAndAcrossDays()
     TestDb &db = books.db;
     const QDate day(2026, 1, 5);
     QString why;
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050001"));
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050001"));
 
     for (const char *djh : {"CSH202601050001", "CSH202601050002", "CSH202601050003", "CSH202601040007"})
         addBalance(db, djh, "1001", 100);
     addBalance(db, QVariant(), "1002", 100);        // carried forward: no number
     addBalance(db, "CSH20260105ABCD", "1121", 100); // not of the form: never given out
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050004"));
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day.addDays(-1), &why), QStringLiteral("CSH202601040008"));
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day.addDays(1), &why), QStringLiteral("CSH202601060001"));
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050004"));
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day.addDays(-1), &why), QStringLiteral("CSH202601040008"));
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day.addDays(1), &why), QStringLiteral("CSH202601060001"));
 
     // The highest number deleted is given again; a gap below it is not filled.
     db.run("delete from zzqcye where djh in ('CSH202601050001', 'CSH202601050003')");
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050003"));
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day, &why), QStringLiteral("CSH202601050003"));
 
     addBalance(db, "CSH202601059999", "1001", 100);
-    QCOMPARE(ledger::nextOpeningDocumentNumber(day, &why), std::nullopt);
+    QCOMPARE(accounts::nextOpeningDocumentNumber(day, &why), std::nullopt);
     QVERIFY(why.contains("9999"));
 }
 

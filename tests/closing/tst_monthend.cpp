@@ -256,8 +256,8 @@ void tst_monthend::closingRefusedUntouched_data()
     const QString tooLarge =
         "金额合计过大，超出了本系统能够计算的范围。请检查是否有金额录入过大的凭证或期初余额，更正后重试。";
     QTest::newRow("another program reading")
-        << QStringList{"BEGIN", "SELECT count(*) FROM pzk"} << 100LL << books::kBooksBusy;
-    QTest::newRow("another program writing") << QStringList{"BEGIN IMMEDIATE"} << 100LL << books::kBooksBusy;
+        << QStringList{"BEGIN", "SELECT count(*) FROM pzk"} << 100LL << mdlStandard::kBooksBusy;
+    QTest::newRow("another program writing") << QStringList{"BEGIN IMMEDIATE"} << 100LL << mdlStandard::kBooksBusy;
     QTest::newRow("totals past integer cents") << QStringList{} << 4'000'000'000'000'000'000LL << tooLarge;
 }
 

@@ -273,10 +273,10 @@ void tst_monthendwindows::closingFromTheMenu_data()
     QTest::newRow("unbalanced voucher") << 240LL << none << none << yes
                                         << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"} << none;
     QTest::newRow("lines unreadable") << 250LL << QString("pzktemp") << none << yes
-                                      << QStringList{sure, "不能进行会计期间结转：" + books::kBooksBusy} << none;
+                                      << QStringList{sure, "不能进行会计期间结转：" + mdlStandard::kBooksBusy} << none;
     QTest::newRow("closing fails") << 250LL << QString("pzhzkls") << none << yes
                                    << QStringList{sure,
-                                                  "会计期间结转失败，所有数据均保持原样：" + books::kBooksBusy}
+                                                  "会计期间结转失败，所有数据均保持原样：" + mdlStandard::kBooksBusy}
                                    << "会计期间结转未能完成，所有数据均保持原样。";
 }
 

@@ -362,8 +362,8 @@ void tst_mdlstandard::stockShellNeedsTheKey()
         p.waitForFinished();
         return p.readAllStandardOutput() + p.readAllStandardError();
     };
-    QVERIFY(
-        ask(QByteArray("PRAGMA key='") + books::kDatabasePassword + "';\nselect czyno from czy;\n").contains("759"));
+    QVERIFY(ask(QByteArray("PRAGMA key='") + mdlStandard::kDatabasePassword + "';\nselect czyno from czy;\n")
+                .contains("759"));
     const QByteArray without = ask("select czyno from czy;\n");
     QVERIFY(!without.contains("759"));
     QVERIFY(without.contains("not a database"));
@@ -373,13 +373,13 @@ void tst_mdlstandard::failuresAreToldInChinese_data()
 {
     QTest::addColumn<int>("injected"); // the engine's result; 0: the fault is real
     QTest::addColumn<QString>("told");
-    QTest::newRow("locked") << SQLITE_BUSY << books::kBooksBusy;
-    QTest::newRow("table locked") << SQLITE_LOCKED << books::kBooksBusy;
+    QTest::newRow("locked") << SQLITE_BUSY << mdlStandard::kBooksBusy;
+    QTest::newRow("table locked") << SQLITE_LOCKED << mdlStandard::kBooksBusy;
     QTest::newRow("disk full") << SQLITE_FULL << "磁盘空间已满，无法写入账簿，本次修改未保存。请清理磁盘空间后重试。";
     QTest::newRow("damaged") << SQLITE_CORRUPT << "账簿文件已损坏，无法读取。请用最近备份的账簿文件替换它后重试。";
     QTest::newRow("disk error") << SQLITE_IOERR_READ
                                 << "读写账簿文件时发生磁盘错误。请检查存放账簿的磁盘或设备是否正常连接后重试。";
-    QTest::newRow("moved") << SQLITE_READONLY_DBMOVED << books::kBooksMoved;
+    QTest::newRow("moved") << SQLITE_READONLY_DBMOVED << mdlStandard::kBooksMoved;
     QTest::newRow("refused by a rule")
         << SQLITE_CONSTRAINT_TRIGGER
         << "账簿拒绝了这项修改（数据不符合账簿的规则），本次修改未保存。请检查输入的内容后重试。";
@@ -435,7 +435,7 @@ void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
         QVERIFY(!runsql("delete from dwmc"));
     }
     QVERIFY(!work.commit());
-    QCOMPARE(work.error(), books::kBooksBusy);
+    QCOMPARE(work.error(), mdlStandard::kBooksBusy);
     QCOMPARE(db.count("czy"), 1);
 }
 
@@ -469,7 +469,7 @@ void tst_mdlstandard::booksTakenAway()
         QVERIFY(runsql("update dwmc set dw_name='改'"));
         QVERIFY(takeAway());
         QVERIFY(!work.commit());
-        QCOMPARE(work.error(), books::kBooksMoved);
+        QCOMPARE(work.error(), mdlStandard::kBooksMoved);
     } else {
         QVERIFY(takeAway());
     }

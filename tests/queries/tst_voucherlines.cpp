@@ -134,7 +134,7 @@ void tst_voucherlines::listsToChooseFrom()
     testsupport::FailingStatements failing(testsupport::statementsOn("pzkls"));
     error.clear();
     QVERIFY(!queries::readVoucherLines(LineScope::closed(kMay), LineFilter::account("x"), &error));
-    QCOMPARE(error, books::kBooksBusy);
+    QCOMPARE(error, mdlStandard::kBooksBusy);
     error.clear();
     QVERIFY(!queries::closedPeriods(&error));
     QVERIFY(!error.isEmpty());

@@ -48,7 +48,7 @@ struct WindowState {
 WindowState loadWindow(const QString &listing)
 {
     QString error;
-    const QString company = books::companyName(&error).value_or(QString());
+    const QString company = mdlStandard::companyName(&error).value_or(QString());
     mdlStandard::sharedrs = mdlStandard::runsql(listing);
     return {mdlStandard::sharedrs, company};
 }

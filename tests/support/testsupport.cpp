@@ -112,7 +112,7 @@ platform::SqlConnection::FailureHook statementsOn(const QString &table)
 OtherProgram::OtherProgram(const QString &path)
 {
     platform::SqlFailure failure;
-    connection_ = platform::SqlConnection::open(path, books::kDatabasePassword, &failure);
+    connection_ = platform::SqlConnection::open(path, mdlStandard::kDatabasePassword, &failure);
     if (!connection_)
         qWarning("the other program cannot open the books: %s", qPrintable(failure.text));
 }

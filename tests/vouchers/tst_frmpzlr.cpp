@@ -378,7 +378,7 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
     QTest::newRow("account gone from the chart") << "chart" << notOne << "1:1" << editor;
     QTest::newRow("code typed over, no lookup") << "typed over" << notOne << "1:1" << editor;
     QTest::newRow("books locked") << "locked"
-                                  << "凭证未能保存，已全部撤销：" + books::kBooksBusy << "1:5" << dtp;
+                                  << "凭证未能保存，已全部撤销：" + mdlStandard::kBooksBusy << "1:5" << dtp;
 }
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault()

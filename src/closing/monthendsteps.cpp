@@ -1,4 +1,4 @@
-#include "closing/books.h"
+#include "closing/monthendsteps.h"
 
 #include "platform/money.h"
 
