@@ -17,7 +17,7 @@ std::optional<Company> readCompany(QString *error)
     const auto rs = records::read(kCompanyRow, {}, kUnreadable, error);
     if (!rs || rs->eof()) {
         if (rs)
-            *error = kMissing;
+            *error = kUnreadable + kMissing;
         return std::nullopt;
     }
     return Company{rs->text(QStringLiteral("frdb")), rs->text(QStringLiteral("dw_name")),

@@ -42,7 +42,7 @@ frmdw::frmdw(QWidget *parent)
     setViewing();
     if (!company) {
         Toolbar1()->button(QStringLiteral("button_edit"))->setEnabled(false);
-        platform::notice(QStringLiteral("无法读取单位基本信息，请检查数据库文件！"));
+        platform::notice(error);
     }
 }
 

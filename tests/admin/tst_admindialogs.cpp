@@ -78,6 +78,12 @@ void tst_admindialogs::companyRecordEditSaveCancelAndExit()
     click(window, "button_exit");
     QVERIFY(!window.isVisible());
     QCOMPARE(db_->rows("select dw_name from dwmc"), QStringList{" 澄川贸易 "});
+
+    // A record that cannot be read is told with its cause and cannot be edited.
+    testsupport::FailingStatements locked(testsupport::statementsOn("dwmc"));
+    frmdw unreadable;
+    QCOMPARE(boxes_->lastText(), "无法读取单位基本信息：" + mdlStandard::kBooksBusy);
+    QVERIFY(!enabled(unreadable, "button_edit"));
 }
 
 void tst_admindialogs::refusedOrFailedCompanySaveKeepsEditing_data()
