@@ -4,7 +4,6 @@
 #include "gridwin/recordwindow.h"
 #include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
-#include "platform/money.h"
 
 #include <QApplication>
 #include <QFile>
@@ -95,12 +94,6 @@ QStringList MessageBoxes::texts() const
     for (const auto &r : shown_)
         out << r.text;
     return out;
-}
-
-QString amountText(const QVariant &field)
-{
-    const auto amount = Money::fromField(field);
-    return amount ? amount->toString() : QStringLiteral("<no amount: %1>").arg(field.toString());
 }
 
 platform::SqlConnection::FailureHook statementsOn(const QString &table)

@@ -133,10 +133,6 @@ private:
     bool asRoot_;
 };
 
-// A stored amount as the grids show it ("0.30"), or "<no amount: …>" where the field
-// holds none, so that a comparison names what it found.
-QString amountText(const QVariant &field);
-
 // Picks every statement that names the table, failing it as if another program had
 // locked the books.
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
