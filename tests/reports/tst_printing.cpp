@@ -1,5 +1,4 @@
 #include "reports/drtkjkm.h"
-#include "reports/drtkjpz.h"
 #include "reports/printreport.h"
 
 #include "accounts/frmkjkm.h"
@@ -55,17 +54,6 @@ WindowState loadWindow(const QString &listing)
 
 const QString kChartListing = QStringLiteral("select * from kmdmk order by km_no");
 
-// The voucher list with its names in capitals, as a designer may have typed them.
-Report shoutedVoucherList()
-{
-    Report report = reports::DRTkjpz().create();
-    ReportSection &header = report.section(SectionKind::PageHeader);
-    header.setName(QStringLiteral("SECTION2"));
-    header.control(QStringLiteral("Label3"))->name = QStringLiteral("LABEL3");
-    header.control(QStringLiteral("Label5"))->name = QStringLiteral("LABEL5");
-    return report;
-}
-
 } // namespace
 
 class tst_printing : public QObject {
@@ -77,8 +65,6 @@ private slots:
     void cleanup() { mdlStandard::sharedrs.reset(); }
     void chartListsEveryAccountUnderCompanyAndDate();
     void longChartRunsOverPages();
-    void headerTextsAreTheRequestsFoundIgnoringCase();
-    void printsTheRowsOfTheWindowThatPrints();
     void chartPrintsExactlyWhatItsGridLists();
     void printOpensTheModalPreview();
 };
@@ -95,14 +81,11 @@ void tst_printing::chartListsEveryAccountUnderCompanyAndDate()
     while (!window.rows->eof())
         window.rows->moveNext();
 
-    QWidget parent;
     CapturedPrints prints(kPrintDay);
-    reports::printChartOfAccounts(window.rows, window.unitname, &parent);
+    reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
 
     QCOMPARE(prints.documents.size(), 1);
-    QCOMPARE(prints.parents.first(), &parent);
     const ReportDocument &doc = prints.documents.first();
-    QCOMPARE(doc.caption, QStringLiteral("打印预览窗口--会计科目表"));
     QCOMPARE(doc.pages.size(), 1);
     const ReportPage &page = doc.pages.first();
     QCOMPARE(testsupport::numbered(page, "Label", 1, 5).join('|'),
@@ -146,55 +129,6 @@ void tst_printing::longChartRunsOverPages()
     CapturedPrints full(kPrintDay);
     reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
     QCOMPARE(full.documents.first().pages.size(), 1);
-}
-
-void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
-{
-    CapturedPrints prints(kPrintDay);
-    // Codes are the layout's own: a company named with one prints its name as it is.
-    const QString company = QStringLiteral("百分%p公司%P%d");
-    const reports::PrintRequest request{nullptr, company, QStringLiteral("2004年01月")};
-    reports::printreport({&shoutedVoucherList, true}, request);
-    reports::printreport(reports::DRTkjkm(), request);
-
-    QCOMPARE(prints.documents.size(), 2);
-    const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(text(voucherPage, "LABEL3") + "|" + text(voucherPage, "LABEL5"), company + "|2004年01月");
-
-    // The chart of accounts shows the day of printing where others show the period.
-    const ReportPage &chartPage = prints.documents.at(1).pages.first();
-    QCOMPARE(text(chartPage, "Label3") + "|" + text(chartPage, "Label5"), company + "|2004-03-09");
-    for (const PageItem &item : chartPage.items)
-        QVERIFY2(!item.text.contains(QStringLiteral("2004年01月")), qPrintable(item.control));
-}
-
-void tst_printing::printsTheRowsOfTheWindowThatPrints()
-{
-    TestDb db;
-    setCompany(db, QStringLiteral("甲公司"));
-    const QString line = QStringLiteral("insert into pzk (rq, pz_no, km_no, km_name, kjqj, jfje, dfje) "
-                                        "values ('2004-01-05', ?, ?, ?, '2004年01月', ?, ?)");
-    db.run(line, {1, QStringLiteral("101"), QStringLiteral("现金"), 123450, 0});
-    db.run(line, {1, QStringLiteral("201"), QStringLiteral("短期借款"), 0, 123450});
-    db.run(line, {2, QStringLiteral("101"), QStringLiteral("现金"), 99999, 0});
-
-    // Window A: voucher 1 of January.
-    const WindowState vouchers = loadWindow(QStringLiteral("select * from pzk where pz_no = 1"));
-    const QString januaryPeriod = QStringLiteral("2004年01月");
-
-    // Window B, opened after the company was renamed, queries other rows.
-    setCompany(db, QStringLiteral("乙公司"));
-    loadWindow(QStringLiteral("select * from pzk where pz_no = 2"));
-
-    CapturedPrints prints(kPrintDay);
-    reports::printVoucherDetail(vouchers.rows, vouchers.unitname, januaryPeriod, nullptr);
-
-    const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(texts(voucherPage, "Text3") + texts(voucherPage, "Text4"),
-             (QStringList{"现金", "短期借款", "1,234.50", "0.00"}));
-    QCOMPARE(QStringList({text(voucherPage, "Label3"), text(voucherPage, "Label5"), text(voucherPage, "Function1"),
-                          text(voucherPage, "Function2")}),
-             (QStringList{"甲公司", januaryPeriod, "1,234.50", "1,234.50"}));
 }
 
 void tst_printing::chartPrintsExactlyWhatItsGridLists()
