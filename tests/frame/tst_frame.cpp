@@ -81,25 +81,17 @@ void tst_frame::loginTries_data()
     QTest::addColumn<QString>("operatorIn"); // "number name" logged in; empty: none
     QTest::addColumn<QString>("left");       // "number|password" in the boxes while the window stays open
     const QString noUser = "无此用户代码，请重新输入！", badPassword = "输入的密码不正确，请重新输入！";
-    QTest::newRow("password trimmed") << QStringList{"759| 40617 "} << QStringList{} << "759 系统管理员"
-                                      << "";
-    QTest::newRow("empty number left as typed") << QStringList{"   |x"} << QStringList{noUser} << ""
-                                                << "   |x";
-    QTest::newRow("wrong password emptied") << QStringList{"759|wrong"} << QStringList{badPassword} << ""
-                                            << "759|";
-    QTest::newRow("unknown number emptied") << QStringList{"7'59|40617"} << QStringList{noUser} << ""
-                                            << "|40617";
-    QTest::newRow("third failure ends") << QStringList{"   |x", "759|wrong", "nobody|40617"}
-                                        << QStringList{noUser, badPassword, noUser} << ""
-                                        << "";
-    QTest::newRow("two failures, then in")
-        << QStringList{"|", "759|4061", "759|40617"} << QStringList{noUser, badPassword} << "759 系统管理员"
-        << "";
+    auto row = [](const char *tag, const QStringList &tries, const QStringList &messages, const char *operatorIn,
+                  const char *left = "") { QTest::newRow(tag) << tries << messages << operatorIn << left; };
+    row("password trimmed", {"759| 40617 "}, {}, "759 系统管理员");
+    row("empty number left as typed", {"   |x"}, {noUser}, "", "   |x");
+    row("wrong password emptied", {"759|wrong"}, {badPassword}, "", "759|");
+    row("unknown number emptied", {"7'59|40617"}, {noUser}, "", "|40617");
+    row("third failure ends", {"   |x", "759|wrong", "nobody|40617"}, {noUser, badPassword, noUser}, "");
+    row("two failures, then in", {"|", "759|4061", "759|40617"}, {noUser, badPassword}, "759 系统管理员");
     // The number matches without regard to letter case; the password does not.
-    QTest::newRow("letter case") << QStringList{"AB'1|pw", "AB'1|Pw"} << QStringList{badPassword} << "ab'1 乙"
-                                 << "";
-    QTest::newRow("cancel") << QStringList{"cancel"} << QStringList{} << ""
-                            << "";
+    row("letter case", {"AB'1|pw", "AB'1|Pw"}, {badPassword}, "ab'1 乙");
+    row("cancel", {"cancel"}, {}, "");
 }
 
 void tst_frame::loginTries()
@@ -275,16 +267,15 @@ void tst_frame::exitButtonClosesTheListWindow_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("addRow"); // a row added while the window is open
-    QTest::newRow("operators") << "menuczy"
-                               << "操作员信息设置"
-                               << "insert into czy (czyno, czyname, password) values ('8', '乙', '1')";
-    QTest::newRow("chart") << "menukjkm"
-                           << "会计科目信息设置"
-                           << "insert into kmdmk (km_no, km_zjf, km_name) values ('1002', 'YHCK', '银行存款')";
-    QTest::newRow("opening balances") << "menuzzqcye"
-                                      << "总帐期初余额设置"
-                                      << "insert into zzqcye (djh, km_no, km_name, qcje, kjqj) "
-                                         "values ('CSH202601010002', '1001', '现金', 5, '2026年01月')";
+    auto row = [](const char *tag, const char *item, const char *caption, const char *addRow) {
+        QTest::newRow(tag) << item << caption << addRow;
+    };
+    row("operators", "menuczy", "操作员信息设置", "insert into czy (czyno, czyname, password) values ('8', '乙', '1')");
+    row("chart", "menukjkm", "会计科目信息设置",
+        "insert into kmdmk (km_no, km_zjf, km_name) values ('1002', 'YHCK', '银行存款')");
+    row("opening balances", "menuzzqcye", "总帐期初余额设置",
+        "insert into zzqcye (djh, km_no, km_name, qcje, kjqj) values ('CSH202601010002', '1001', '现金', 5, "
+        "'2026年01月')");
 }
 
 void tst_frame::exitButtonClosesTheListWindow()
