@@ -11,7 +11,6 @@
 #include <QMdiArea>
 #include <QtTest>
 
-using testsupport::MessageBoxes;
 using testsupport::TestDb;
 
 namespace {

@@ -7,8 +7,6 @@
 #include <QClipboard>
 #include <QLabel>
 
-using testsupport::MessageBoxes;
-using testsupport::TestDb;
 using windowsteps::click;
 
 namespace {

@@ -90,14 +90,6 @@ QString runGate(MDIMain &main)
     return said;
 }
 
-// Opens a window from its menu item, as the user does.
-template <class Window>
-Window *openFromMenu(MDIMain &main, const char *item)
-{
-    main.menuItem(item)->trigger();
-    return qobject_cast<Window *>(main.mdiArea()->activeSubWindow()->widget());
-}
-
 QStringList openWindowNames(MDIMain &main)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -300,11 +292,11 @@ void tst_monthendwindows::closingFromTheMenu()
         main.menuItem(item)->trigger();
     // A voucher started, and a number typed or not; a correction opened on the first
     // line, and typed into, or not opened.
-    QPointer<frmpzlr> entry = openFromMenu<frmpzlr>(main, "menupzlr");
+    QPointer<frmpzlr> entry = windowsteps::openFromMenu<frmpzlr>(main, "menupzlr");
     entry->Toolbar1()->click("button_append");
     if (work == "voucher")
         entry->Textpzhm()->setText("12");
-    QPointer<frmpzcx> correction = openFromMenu<frmpzcx>(main, "menupzcx");
+    QPointer<frmpzcx> correction = windowsteps::openFromMenu<frmpzcx>(main, "menupzcx");
     if (work == "correction") {
         correction->MSFlexGrid1()->setRow(1);
         correction->Toolbar1()->click("button_edit");

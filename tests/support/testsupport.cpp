@@ -163,13 +163,6 @@ bool isReadBack(const QString &sql)
     return sql.startsWith(QStringLiteral("SELECT")) && sql.endsWith(QStringLiteral("WHERE _rowid_=?"));
 }
 
-void appendOrChangeRows()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("append") << true;
-    QTest::newRow("change") << false;
-}
-
 QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed, int enters)
 {
     QLineEdit *editor = append ? window.editor()->text1() : window.editor()->text2();

@@ -159,9 +159,6 @@ void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
     poll->start(10);
 }
 
-// In a _data function: the column "append", with the rows "append" and "change".
-void appendOrChangeRows();
-
 // Through the toolbar: appends a row, typing `typed` into its cells with Enter after
 // each, or changes row 1; then presses Enter `enters` times more. Returns the open
 // editor; the grid keeps the row as it is then.

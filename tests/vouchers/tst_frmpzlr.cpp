@@ -3,20 +3,16 @@
 // lines, and what the save leaves on screen and in the books.
 #include "accounts/accountsearch.h"
 #include "db/period.h"
-#include "frame/mdimain.h"
 #include "gridtext.h"
 #include "platform/dtpicker.h"
-#include "platform/keyedtoolbar.h"
 #include "platform/twips.h"
-#include "testsupport.h"
 #include "vouchers/frmpzlr.h"
 #include "vouchers/frmpzlrcxck.h"
+#include "windowsteps.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -469,11 +465,7 @@ void tst_frmpzlr::menuOpensOneWindow()
     MessageBoxes boxes;
     MDIMain main;
     main.show();
-    auto open = [&] {
-        main.menuItem("menupzlr")->trigger();
-        QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
-        return sub ? qobject_cast<frmpzlr *>(sub->widget()) : nullptr;
-    };
+    auto open = [&] { return windowsteps::openFromMenu<frmpzlr>(main, "menupzlr"); };
     QPointer<frmpzlr> first = open();
     QVERIFY(first);
     first->Toolbar1()->click("button_append");
