@@ -194,6 +194,8 @@ void tst_chartofaccounts::quickSearchRule()
     QCOMPARE(status, QStringLiteral("检索内容过长，请缩短后重新输入！"));
 }
 
+// The print lists exactly what the grid lists: the rows of the last search, with those
+// appended and deleted since, under the company read when the window opened.
 void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
 {
     db_->run("update dwmc set dw_name='澄川商贸'");
@@ -203,6 +205,13 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     QVERIFY(w);
     search(*w, "dq");
     search(*w, "zz");
+    w->MSFlexGrid1()->setRow(1);
+    click(*w, "button_delete"); // answered with the default, Yes
+    click(*w, "button_append");
+    for (const char *cell : {"3001", "YSZK", "应收账款"})
+        enter(w->editor()->text1(), QString::fromUtf8(cell));
+    click(*w, "button_save");
+    QCOMPARE(gridColumn(w->MSFlexGrid1(), 1), (QStringList{"2001", "3001"}));
     // What later statements leave in the shared variables does not reach this print.
     db_->run("update dwmc set dw_name='别家'");
     mdlStandard::sharedrs = db_->run("select * from czy");
@@ -211,7 +220,8 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     click(*w, "button_print");
     QCOMPARE(printed.documents.size(), 1);
     const platform::report::ReportPage &page = printed.documents.first().pages.first();
-    QCOMPARE(testsupport::texts(page, "Text1"), (QStringList{"1101", "2001"}));
+    for (int c = 1; c <= 4; ++c)
+        QCOMPARE(testsupport::texts(page, QStringLiteral("Text%1").arg(c)), gridColumn(w->MSFlexGrid1(), c));
     QCOMPARE(testsupport::text(page, "Label3"), QStringLiteral("澄川商贸"));
 }
 

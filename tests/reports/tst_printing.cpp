@@ -1,17 +1,12 @@
 #include "reports/drtkjkm.h"
 #include "reports/printreport.h"
 
-#include "accounts/frmkjkm.h"
 #include "db/bookheader.h"
-#include "gridwin/ingrideditor.h"
-#include "platform/flexgrid.h"
-
 #include "platform/report/reportlayout.h"
 #include "previewseam.h"
 #include "printedtexts.h"
 #include "testsupport.h"
 
-#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QWidget>
@@ -65,7 +60,6 @@ private slots:
     void cleanup() { mdlStandard::sharedrs.reset(); }
     void chartListsEveryAccountUnderCompanyAndDate();
     void longChartRunsOverPages();
-    void chartPrintsExactlyWhatItsGridLists();
     void printOpensTheModalPreview();
 };
 
@@ -129,41 +123,6 @@ void tst_printing::longChartRunsOverPages()
     CapturedPrints full(kPrintDay);
     reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
     QCOMPARE(full.documents.first().pages.size(), 1);
-}
-
-void tst_printing::chartPrintsExactlyWhatItsGridLists()
-{
-    TestDb db;
-    addAccount(db, QStringLiteral("1001"), QStringLiteral("现金"));
-    addAccount(db, QStringLiteral("1121"), QStringLiteral("应收票据"), QStringLiteral("7"));
-    addAccount(db, QStringLiteral("1131"), QStringLiteral("应收账款"));
-    testsupport::MessageBoxes boxes; // the deletion is answered with its default, Yes
-    Frmkjkm w;
-    w.show();
-    w.Textjs()->setText(QStringLiteral("应收"));
-    QTest::keyClick(w.Textjs(), Qt::Key_Return);
-
-    CapturedPrints prints(kPrintDay);
-    const auto printMatchesGrid = [&] {
-        w.buttonClick(QStringLiteral("button_print"));
-        const ReportPage &page = prints.documents.last().pages.first();
-        for (int c = 1; c <= 4; ++c)
-            QCOMPARE(texts(page, QStringLiteral("Text%1").arg(c)), testsupport::gridColumn(w.MSFlexGrid1(), c));
-    };
-    // An account appended under the search is listed though the search does not find it.
-    w.buttonClick(QStringLiteral("button_append"));
-    for (const char *cell : {"2001", "DQJK", "短期借款"}) {
-        testsupport::typeText(w.editor()->text1(), QString::fromUtf8(cell));
-        QTest::keyClick(w.editor()->text1(), Qt::Key_Return);
-    }
-    w.buttonClick(QStringLiteral("button_save"));
-    QCOMPARE(w.dataRows(), 3);
-    printMatchesGrid();
-    w.MSFlexGrid1()->setRow(1);
-    w.buttonClick(QStringLiteral("button_delete"));
-    QCOMPARE(w.dataRows(), 2);
-    printMatchesGrid();
-    QCOMPARE(texts(prints.documents.last().pages.first(), QStringLiteral("Text1")), (QStringList{"1131", "2001"}));
 }
 
 void tst_printing::printOpensTheModalPreview()
