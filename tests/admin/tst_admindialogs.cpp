@@ -22,6 +22,14 @@ void retype(QLineEdit *box, const QString &text)
         QTest::keyClick(box, Qt::Key_Delete);
 }
 
+// Types the old password, the new one and its confirmation, each after what its box holds.
+void typePasswords(frmmmxg &window, const QString &old, const QString &fresh, const QString &confirmed)
+{
+    QTest::keyClicks(window.textymm(), old);
+    QTest::keyClicks(window.textxmm(), fresh);
+    QTest::keyClicks(window.textqrmm(), confirmed);
+}
+
 void logInAs(const QString &number)
 {
     mdlStandard::loginczyno = number;
@@ -146,8 +154,7 @@ void tst_admindialogs::passwordChangeTakesEffectAtOnce()
         QCOMPARE(QApplication::focusWidget(), next);
     }
     QVERIFY(window.isEditing() && window.isVisible());
-    QTest::keyClicks(window.textxmm(), "Neu 1");
-    QTest::keyClicks(window.textqrmm(), "Neu 1");
+    typePasswords(window, "", "Neu 1", "Neu 1");
     click(window, "button_save");
     QCOMPARE(boxes_->count(), 0); // success says nothing
     QVERIFY(!window.isEditing());
@@ -167,9 +174,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
         return QStringList{window.textymm()->text(), window.textxmm()->text(), window.textqrmm()->text()}.join('|');
     };
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm(), "ab");
-    QTest::keyClicks(window.textxmm(), "a");
-    QTest::keyClicks(window.textqrmm(), "a");
+    typePasswords(window, "ab", "a", "a");
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("原密码不正确，请重新输入原密码！")); // case counts
     QCOMPARE(boxesText(), QStringLiteral("|a|a"));
@@ -189,9 +194,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     // The confirmation is compared trimmed; an empty new password is stored too, silently.
     boxes_->clear();
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm(), "Ab");
-    QTest::keyClicks(window.textxmm(), " x ");
-    QTest::keyClicks(window.textqrmm(), "x");
+    typePasswords(window, "Ab", " x ", "x");
     click(window, "button_save");
     QCOMPARE(stored(), QStringLiteral(" x "));
     click(window, "button_edit");

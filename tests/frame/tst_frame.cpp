@@ -49,6 +49,17 @@ public:
     QStringList launched;
 };
 
+// What the window menu lists, as it opens.
+QStringList windowList(MDIMain &main)
+{
+    auto *ck = main.findChild<QMenu *>("ck");
+    emit ck->aboutToShow();
+    QStringList names;
+    for (QAction *a : ck->actions())
+        names << a->text();
+    return names;
+}
+
 } // namespace
 
 class tst_frame : public testsupport::BooksTestCase {
@@ -227,24 +238,19 @@ void tst_frame::oneInstancePerChildWindowAndExitAsks()
     QCOMPARE(main.showChild("frmczy", make), first);
     QCOMPARE(made, 1);
     // Two windows sharing a caption are still two windows.
-    main.showChild("frmakjkmcx", [] {
+    const auto queryWindow = [] {
         auto *l = new QLabel;
         l->setWindowTitle("按会计科目查询");
         return l;
-    });
-    main.showChild("frmakjkmlscx", [] {
-        auto *l = new QLabel;
-        l->setWindowTitle("按会计科目查询");
-        return l;
-    });
+    };
+    main.showChild("frmakjkmcx", queryWindow);
+    main.showChild("frmakjkmlscx", queryWindow);
     QCOMPARE(main.mdiArea()->subWindowList().size(), 3);
     QVERIFY(main.mdiArea()->subWindowList().back()->isMaximized());
 
     // The window list names every open child and activates the chosen one.
-    auto *ck = main.findChild<QMenu *>("ck");
-    emit ck->aboutToShow();
-    QCOMPARE(ck->actions().size(), 3);
-    ck->actions().first()->trigger();
+    QCOMPARE(windowList(main).size(), 3);
+    main.findChild<QMenu *>("ck")->actions().first()->trigger();
     QCOMPARE(main.mdiArea()->activeSubWindow(), first);
 
     QSignalSpy exits(&main, &MDIMain::exitConfirmed);
@@ -289,14 +295,6 @@ void tst_frame::exitButtonClosesTheListWindow()
     MDIMain main;
     main.show();
     auto openList = [&] { return windowsteps::openFromMenu<GridFrame>(main, qPrintable(item)); };
-    auto windowList = [&] {
-        auto *ck = main.findChild<QMenu *>("ck");
-        emit ck->aboutToShow();
-        QStringList names;
-        for (QAction *a : ck->actions())
-            names << a->text();
-        return names;
-    };
 
     QPointer<GridFrame> first = openList();
     QVERIFY(first && first->dataRows() == 1);
@@ -305,12 +303,12 @@ void tst_frame::exitButtonClosesTheListWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());
-    QCOMPARE(windowList(), QStringList());
+    QCOMPARE(windowList(main), QStringList());
 
     GridFrame *again = openList();
     QVERIFY(again && again->isVisible());
     QCOMPARE(again->dataRows(), 2); // read afresh
-    QCOMPARE(windowList(), QStringList{caption});
+    QCOMPARE(windowList(main), QStringList{caption});
     QCOMPARE(boxes_->count(), 0);
 }
 
