@@ -15,6 +15,21 @@ void addOperator(TestDb &db, const QString &number, const QString &name, const Q
 {
     db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {number, name, phone});
 }
+
+// Appends a row, typing `typed` into its cells with Enter after each, or changes row 1;
+// then presses Enter `enters` times more. Returns the open editor.
+QLineEdit *appendOrChange(frmczy &w, bool append, const QStringList &typed = {}, int enters = 0)
+{
+    QLineEdit *editor = append ? w.editor()->text1() : w.editor()->text2();
+    if (!append)
+        w.MSFlexGrid1()->setRow(1);
+    click(w, append ? "button_append" : "button_edit");
+    for (const QString &text : typed)
+        enter(editor, text);
+    for (int i = 0; i < enters; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    return editor;
+}
 } // namespace
 
 class tst_frmczy : public testsupport::BooksTestCase {
@@ -220,7 +235,7 @@ void tst_frmczy::movingNeverCutsACell()
         addOperator(*db_, row[0], row[1], row[2]);
     frmczy w;
     w.show();
-    testsupport::appendOrChange(w, append, append ? row : QStringList(), enters);
+    appendOrChange(w, append, append ? row : QStringList(), enters);
     QCOMPARE(testsupport::currentRowCells(w).mid(0, 3), row);
     click(w, "button_save");
     QCOMPARE(boxes_->count(), 0);
@@ -261,7 +276,7 @@ void tst_frmczy::committedSaveIsDoneWhenTheReadBackFails()
     addOperator(*db_, "1", "甲");
     frmczy w;
     w.show();
-    QLineEdit *editor = testsupport::appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
+    QLineEdit *editor = appendOrChange(w, append, append ? QStringList{"2"} : QStringList());
     typeText(editor, QStringLiteral("乙"));
     testsupport::FailingStatements readBack(testsupport::isReadBack);
     click(w, "button_save");

@@ -1,7 +1,6 @@
 // The list-window frame and in-grid editing, on the operators window as a person uses it.
 #include "admin/frmczy.h"
 #include "bookstestcase.h"
-#include "gridtext.h"
 #include "gridwin/ingrideditor.h"
 #include "platform/flexgrid.h"
 #include "platform/twips.h"

@@ -8,7 +8,7 @@
 
 #include "platform/report/reportlayout.h"
 #include "previewseam.h"
-#include "printedtexts.h"
+#include "reportpages.h"
 #include "testsupport.h"
 
 #include <QtTest>

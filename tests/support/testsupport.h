@@ -21,7 +21,6 @@
 #include <vector>
 
 class MSFlexGrid;
-class QLineEdit;
 class QWidget;
 class RecordWindow;
 
@@ -159,12 +158,10 @@ void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
     poll->start(10);
 }
 
-// Through the toolbar: appends a row, typing `typed` into its cells with Enter after
-// each, or changes row 1; then presses Enter `enters` times more. Returns the open
-// editor; the grid keeps the row as it is then.
-QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed = {}, int enters = 0);
 // Column c of every row below the header.
 QStringList gridColumn(const MSFlexGrid *grid, int c);
+// Every row below the header, cells 0 to lastColumn (-1: the last) joined by "|".
+QStringList gridRows(const MSFlexGrid *grid, int lastColumn = -1);
 // Cells 1 to the last of the grid's current row.
 QStringList currentRowCells(const RecordWindow &window);
 

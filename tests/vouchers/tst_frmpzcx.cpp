@@ -1,7 +1,7 @@
 // The voucher query-and-edit window: correcting an amount, cancelling, deleting a line,
 // lines changed elsewhere meanwhile, and what it prints.
-#include "gridtext.h"
 #include "gridwin/ingrideditor.h"
+#include "platform/flexgrid.h"
 #include "previewseam.h"
 #include "reportpages.h"
 #include "testsupport.h"

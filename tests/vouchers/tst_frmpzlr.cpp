@@ -3,8 +3,8 @@
 // lines, and what the save leaves on screen and in the books.
 #include "accounts/accountsearch.h"
 #include "db/period.h"
-#include "gridtext.h"
 #include "platform/dtpicker.h"
+#include "platform/flexgrid.h"
 #include "platform/twips.h"
 #include "vouchers/frmpzlr.h"
 #include "vouchers/frmpzlrcxck.h"
