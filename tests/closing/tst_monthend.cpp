@@ -56,7 +56,7 @@ Q_DECLARE_METATYPE(closing::GateVerdict)
 class tst_monthend : public QObject {
     Q_OBJECT
 private slots:
-    void nextPeriod();
+    void periodTexts();
     void balanceRule_data();
     void balanceRule();
     void summaryByAccount();
@@ -67,7 +67,7 @@ private slots:
     void closingRefusedUntouched();
 };
 
-void tst_monthend::nextPeriod()
+void tst_monthend::periodTexts()
 {
     QStringList next;
     for (const char *period : {"2004年01月", "2004年09月", "2004年11月", "2004年12月"}) {
@@ -75,6 +75,9 @@ void tst_monthend::nextPeriod()
         next << p.text() + ' ' + p.bareYearText();
     }
     QCOMPARE(next.join(','), "2004年02月 2004,2004年10月 2004,2004年12月 2004,2005年01月 2005");
+    // No other form is a period.
+    for (const QString &text : {QStringLiteral("2004年5月"), QStringLiteral("2004年13月"), QString()})
+        QVERIFY2(!Period::parse(text), qPrintable(text));
 }
 
 void tst_monthend::balanceRule_data()

@@ -6,8 +6,8 @@
 #include "closing/frmpzhzcx.h"
 #include "closing/frmssph.h"
 #include "frame/mdimain.h"
-#include "gridtext.h"
 #include "monthendbooks.h"
+#include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
 #include "previewseam.h"
 #include "reportpages.h"
@@ -88,14 +88,6 @@ QString runGate(MDIMain &main)
     poll.start(5);
     main.menukjqjjz_Click();
     return said;
-}
-
-// Opens a window from its menu item, as the user does.
-template <class Window>
-Window *openFromMenu(MDIMain &main, const char *item)
-{
-    main.menuItem(item)->trigger();
-    return qobject_cast<Window *>(main.mdiArea()->activeSubWindow()->widget());
 }
 
 QStringList openWindowNames(MDIMain &main)
@@ -258,26 +250,21 @@ void tst_monthendwindows::closingFromTheMenu_data()
         return "以下窗口中尚有未保存的内容：【" + window +
                "】。结转时这些窗口将被关闭，未保存的内容将丢失。\n确定要继续结转吗？（选择“否”可先保存，再进行结转）";
     };
-    const QString none, voucher = "voucher";
-    QTest::newRow("balanced month") << 250LL << none << none << yes << QStringList{sure} << done;
+    auto row = [](const char *tag, qint64 credit, const char *failing, const char *work, const QList<B> &answers,
+                  const QStringList &told,
+                  const QString &said) { QTest::newRow(tag) << credit << failing << work << answers << told << said; };
+    const QString busy = mdlStandard::kBooksBusy;
+    row("balanced month", 250, "", "", yes, {sure}, done);
     // Typed work is lost only when the user agrees; No keeps the month and the work.
-    QTest::newRow("typed voucher kept") << 250LL << none << voucher << QList<B>{B::Yes, B::No}
-                                        << QStringList{sure, unsaved("会计凭证输入")} << none;
-    QTest::newRow("typed voucher given up")
-        << 250LL << none << voucher << QList<B>{B::Yes, B::Yes} << QStringList{sure, unsaved("会计凭证输入")} << done;
-    QTest::newRow("open correction kept") << 250LL << none << QString("correction") << QList<B>{B::Yes, B::No}
-                                          << QStringList{sure, unsaved("会计凭证查询修改")} << none;
-    QTest::newRow("forced empty month") << -1LL << none << none << QList<B>{B::Yes, B::Yes}
-                                        << QStringList{sure, "本月尚未发现有凭证数据输入，强制结转吗？"} << done;
-    QTest::newRow("not confirmed") << 250LL << none << voucher << QList<B>{B::No} << QStringList{sure} << none;
-    QTest::newRow("unbalanced voucher") << 240LL << none << none << yes
-                                        << QStringList{sure, "尚存在不平衡凭证，无法完成结转！"} << none;
-    QTest::newRow("lines unreadable") << 250LL << QString("pzktemp") << none << yes
-                                      << QStringList{sure, "不能进行会计期间结转：" + mdlStandard::kBooksBusy} << none;
-    QTest::newRow("closing fails") << 250LL << QString("pzhzkls") << none << yes
-                                   << QStringList{sure,
-                                                  "会计期间结转失败，所有数据均保持原样：" + mdlStandard::kBooksBusy}
-                                   << "会计期间结转未能完成，所有数据均保持原样。";
+    row("typed voucher kept", 250, "", "voucher", {B::Yes, B::No}, {sure, unsaved("会计凭证输入")}, "");
+    row("typed voucher given up", 250, "", "voucher", {B::Yes, B::Yes}, {sure, unsaved("会计凭证输入")}, done);
+    row("open correction kept", 250, "", "correction", {B::Yes, B::No}, {sure, unsaved("会计凭证查询修改")}, "");
+    row("forced empty month", -1, "", "", {B::Yes, B::Yes}, {sure, "本月尚未发现有凭证数据输入，强制结转吗？"}, done);
+    row("not confirmed", 250, "", "voucher", {B::No}, {sure}, "");
+    row("unbalanced voucher", 240, "", "", yes, {sure, "尚存在不平衡凭证，无法完成结转！"}, "");
+    row("lines unreadable", 250, "pzktemp", "", yes, {sure, "不能进行会计期间结转：" + busy}, "");
+    row("closing fails", 250, "pzhzkls", "", yes, {sure, "会计期间结转失败，所有数据均保持原样：" + busy},
+        "会计期间结转未能完成，所有数据均保持原样。");
 }
 
 // The gate behind the menu item: what it asks and tells, and that only a closing that
@@ -305,11 +292,11 @@ void tst_monthendwindows::closingFromTheMenu()
         main.menuItem(item)->trigger();
     // A voucher started, and a number typed or not; a correction opened on the first
     // line, and typed into, or not opened.
-    QPointer<frmpzlr> entry = openFromMenu<frmpzlr>(main, "menupzlr");
+    QPointer<frmpzlr> entry = windowsteps::openFromMenu<frmpzlr>(main, "menupzlr");
     entry->Toolbar1()->click("button_append");
     if (work == "voucher")
         entry->Textpzhm()->setText("12");
-    QPointer<frmpzcx> correction = openFromMenu<frmpzcx>(main, "menupzcx");
+    QPointer<frmpzcx> correction = windowsteps::openFromMenu<frmpzcx>(main, "menupzcx");
     if (work == "correction") {
         correction->MSFlexGrid1()->setRow(1);
         correction->Toolbar1()->click("button_edit");

@@ -51,22 +51,15 @@ private slots:
     void typedDates_data();
     void typedDates();
 
-    // Enter moves on as Tab does, once the box's own key handler has seen the key (and
-    // may have swallowed it).
-    void enterAsTab()
+    // The box's own key handler sees a key first and may swallow it. (Enter, which the
+    // handler turns into Tab, is left in the table below.)
+    void keyHandlerMaySwallowAKey()
     {
         Form f;
-        platform::installEnterAsTab(f.before);
-        f.before->setFocus();
-        QTest::keyClick(f.before, Qt::Key_A);
-        QTest::keyClick(f.before, Qt::Key_Return);
-        QCOMPARE(f.before->text(), QStringLiteral("a"));
-        QVERIFY(f.picker->hasFocus());
+        f.picker->setFocus();
         QTest::keyClick(f.picker, Qt::Key_Up);
         QCOMPARE(f.picker->value(), QDate(2026, 1, 15));
         QVERIFY(f.picker->hasFocus());
-        QTest::keyClick(f.picker, Qt::Key_Return);
-        QVERIFY(f.after->hasFocus());
     }
 };
 

@@ -21,38 +21,26 @@ void tst_textlimit::insertStopsAtTheLimit_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<QString>("inserted");
     QTest::addColumn<QString>("expected");
+    auto row = [](const char *tag, const QString &start, int from, int length, const QString &inserted,
+                  const QString &expected) { QTest::newRow(tag) << start << from << length << inserted << expected; };
     const QString smile = QStringLiteral("😀");
-    QTest::newRow("typing stops") << "" << 0 << 0 << "abcd"
-                                  << "abc";
-    QTest::newRow("a wide character counts once") << "ab" << 2 << 0 << smile << "ab" + smile;
-    QTest::newRow("never half of one") << "ab" << 2 << 0 << smile + smile << "ab" + smile;
-    QTest::newRow("none at the limit") << "abc" << 3 << 0 << smile << "abc";
-    QTest::newRow("in the middle, the rest stays") << "ab" << 1 << 0 << "xyz"
-                                                   << "axb";
-    QTest::newRow("over a selection") << "abc" << 0 << 3 << "wxyz"
-                                      << "wxy";
-    QTest::newRow("longer text set by code stays whole") << "abcdef" << 6 << 0 << "x"
-                                                         << "abcdef";
-    QTest::newRow("longer text may be shortened") << "abcdef" << 0 << 2 << "x"
-                                                  << "xcdef";
+    row("typing stops", "", 0, 0, "abcd", "abc");
+    row("a wide character counts once", "ab", 2, 0, smile, "ab" + smile);
+    row("never half of one", "ab", 2, 0, smile + smile, "ab" + smile);
+    row("none at the limit", "abc", 3, 0, smile, "abc");
+    row("in the middle, the rest stays", "ab", 1, 0, "xyz", "axb");
+    row("over a selection", "abc", 0, 3, "wxyz", "wxy");
+    row("longer text set by code stays whole", "abcdef", 6, 0, "x", "abcdef");
+    row("longer text may be shortened", "abcdef", 0, 2, "x", "xcdef");
     // What comes in is one line: a run of tabs and line breaks is a blank, none where it
     // would begin or end the text; other control characters go. Text set by code stays.
-    QTest::newRow("a line break is a blank") << "" << 0 << 0 << "a\r\n\tb"
-                                             << "a b";
-    QTest::newRow("none at the ends") << "" << 0 << 0 << "\n\u2028y\t"
-                                      << "y";
-    QTest::newRow("after old text") << "x" << 1 << 0 << "\ny\t"
-                                    << "x y";
-    QTest::newRow("before old text") << "z" << 0 << 0 << "\ty\n"
-                                     << "y z";
-    QTest::newRow("control characters go") << "" << 0 << 0
-                                           << "a\x01\x1b"
-                                              "b"
-                                           << "ab";
-    QTest::newRow("before the limit counts") << "" << 0 << 0 << "a\nb\ncd"
-                                             << "a b";
-    QTest::newRow("set by code") << "a\tb" << 3 << 0 << ""
-                                 << "a\tb";
+    row("a line break is a blank", "", 0, 0, "a\r\n\tb", "a b");
+    row("none at the ends", "", 0, 0, "\n\u2028y\t", "y");
+    row("after old text", "x", 1, 0, "\ny\t", "x y");
+    row("before old text", "z", 0, 0, "\ty\n", "y z");
+    row("control characters go", "", 0, 0, "a\001\033b", "ab");
+    row("before the limit counts", "", 0, 0, "a\nb\ncd", "a b");
+    row("set by code", "a\tb", 3, 0, "", "a\tb");
 }
 
 void tst_textlimit::insertStopsAtTheLimit()

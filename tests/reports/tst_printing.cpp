@@ -1,18 +1,12 @@
+// The chart of accounts as printed, and the preview that shows a print.
 #include "reports/drtkjkm.h"
-#include "reports/drtkjpz.h"
 #include "reports/printreport.h"
-
-#include "accounts/frmkjkm.h"
-#include "db/bookheader.h"
-#include "gridwin/ingrideditor.h"
-#include "platform/flexgrid.h"
 
 #include "platform/report/reportlayout.h"
 #include "previewseam.h"
-#include "printedtexts.h"
+#include "reportpages.h"
 #include "testsupport.h"
 
-#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QWidget>
@@ -29,41 +23,13 @@ using testsupport::texts;
 namespace {
 
 const QDate kPrintDay(2004, 3, 9);
-
-void setCompany(TestDb &db, const QString &name) { db.run(QStringLiteral("update dwmc set dw_name = ?"), {name}); }
+const QString kCompany = QStringLiteral("澄川商贸有限公司");
+const QString kChartListing = QStringLiteral("select * from kmdmk order by km_no");
 
 void addAccount(TestDb &db, const QString &code, const QString &name, const QVariant &page = {})
 {
     db.run(QStringLiteral("insert into kmdmk (km_no, km_zjf, km_name, km_page) values (?, ?, ?, ?)"),
            {code, QStringLiteral("ZJF") + code, name, page});
-}
-
-struct WindowState {
-    platform::RecordsetPtr rows;
-    QString unitname;
-};
-
-// What a printing window does at its load: it reads the company name and its listing
-// into sharedrs, and keeps both for its own print.
-WindowState loadWindow(const QString &listing)
-{
-    QString error;
-    const QString company = mdlStandard::companyName(&error).value_or(QString());
-    mdlStandard::sharedrs = mdlStandard::runsql(listing);
-    return {mdlStandard::sharedrs, company};
-}
-
-const QString kChartListing = QStringLiteral("select * from kmdmk order by km_no");
-
-// The voucher list with its names in capitals, as a designer may have typed them.
-Report shoutedVoucherList()
-{
-    Report report = reports::DRTkjpz().create();
-    ReportSection &header = report.section(SectionKind::PageHeader);
-    header.setName(QStringLiteral("SECTION2"));
-    header.control(QStringLiteral("Label3"))->name = QStringLiteral("LABEL3");
-    header.control(QStringLiteral("Label5"))->name = QStringLiteral("LABEL5");
-    return report;
 }
 
 } // namespace
@@ -72,69 +38,42 @@ class tst_printing : public QObject {
     Q_OBJECT
 
 private slots:
-    // The windows these tests play leave rows in the module variable; the next test
-    // starts without them.
-    void cleanup() { mdlStandard::sharedrs.reset(); }
-    void chartListsEveryAccountUnderCompanyAndDate();
-    void longChartRunsOverPages();
-    void headerTextsAreTheRequestsFoundIgnoringCase();
-    void printsTheRowsOfTheWindowThatPrints();
-    void chartPrintsExactlyWhatItsGridLists();
+    void chartRunsOverPagesUnderCompanyAndDate();
     void printOpensTheModalPreview();
 };
 
-void tst_printing::chartListsEveryAccountUnderCompanyAndDate()
+void tst_printing::chartRunsOverPagesUnderCompanyAndDate()
 {
     TestDb db;
-    setCompany(db, QStringLiteral("澄川商贸有限公司"));
-    addAccount(db, QStringLiteral("2001"), QStringLiteral("短期借款"), QStringLiteral("12"));
-    addAccount(db, QStringLiteral("101"), QStringLiteral("现金"), QStringLiteral("1"));
-    addAccount(db, QStringLiteral("102"), QStringLiteral("银行存款"));
-    const WindowState window = loadWindow(kChartListing);
-    // The grid fill reads the listing to its end; the print still starts at the first row.
-    while (!window.rows->eof())
-        window.rows->moveNext();
-
-    QWidget parent;
-    CapturedPrints prints(kPrintDay);
-    reports::printChartOfAccounts(window.rows, window.unitname, &parent);
-
-    QCOMPARE(prints.documents.size(), 1);
-    QCOMPARE(prints.parents.first(), &parent);
-    const ReportDocument &doc = prints.documents.first();
-    QCOMPARE(doc.caption, QStringLiteral("打印预览窗口--会计科目表"));
-    QCOMPARE(doc.pages.size(), 1);
-    const ReportPage &page = doc.pages.first();
-    QCOMPARE(testsupport::numbered(page, "Label", 1, 5).join('|'),
-             QStringLiteral("会 计 科 目 表|单位名称：|澄川商贸有限公司|日期：|2004-03-09"));
-    QCOMPARE(texts(page, "Text1") + texts(page, "Text2") + texts(page, "Text3") + texts(page, "Text4"),
-             (QStringList{"101", "102", "2001", "ZJF101", "ZJF102", "ZJF2001", "现金", "银行存款", "短期借款", "1", "",
-                          "12"}));
-    QCOMPARE(footer(page), QStringLiteral("第1页，共1页"));
-    QVERIFY(window.rows->eof()); // the window's cursor is its own
-}
-
-void tst_printing::longChartRunsOverPages()
-{
-    TestDb db;
-    setCompany(db, QStringLiteral("澄川商贸有限公司"));
     for (int i = 50; i >= 1; --i)
-        addAccount(db, QString::number(1000 + i), QStringLiteral("科目%1").arg(i));
-    const WindowState window = loadWindow(kChartListing);
+        addAccount(db, QString::number(1000 + i), QStringLiteral("科目%1").arg(i),
+                   i == 2 ? QVariant("12") : QVariant());
+    const RecordsetPtr rows = mdlStandard::runsql(kChartListing);
+    // The grid fill reads the listing to its end; the print still starts at the first row.
+    while (!rows->eof())
+        rows->moveNext();
 
     CapturedPrints prints(kPrintDay);
-    reports::printChartOfAccounts(window.rows, window.unitname, nullptr);
+    reports::printChartOfAccounts(rows, kCompany, nullptr);
+    QVERIFY(rows->eof()); // the window's cursor is its own
 
     // A4 less two margins of 1440, page header 1590 and page footer 660
     // leave room for 22 rows of 525.
     const ReportDocument &doc = prints.documents.first();
     QCOMPARE(doc.pages.size(), 3);
+    const ReportPage &first = doc.pages.first();
+    QCOMPARE(testsupport::numbered(first, "Label", 1, 5).join('|'),
+             "会 计 科 目 表|单位名称：|" + kCompany + "|日期：|2004-03-09");
+    QStringList columns;
+    for (const char *column : {"Text2", "Text3", "Text4"})
+        columns << texts(first, column).mid(0, 2).join('/');
+    QCOMPARE(columns, (QStringList{"ZJF1001/ZJF1002", "科目1/科目2", "/12"}));
     QStringList codes, expected;
     for (int p = 0; p < 3; ++p) {
         const ReportPage &page = doc.pages.at(p);
         QCOMPARE(texts(page, QStringLiteral("Text1")).size(), p < 2 ? 22 : 6);
         codes += texts(page, QStringLiteral("Text1"));
-        QCOMPARE(text(page, QStringLiteral("Label3")), QStringLiteral("澄川商贸有限公司"));
+        QCOMPARE(text(page, QStringLiteral("Label3")), kCompany);
         QCOMPARE(footer(page), QStringLiteral("第%1页，共3页").arg(p + 1));
     }
     for (int i = 1; i <= 50; ++i)
@@ -144,100 +83,14 @@ void tst_printing::longChartRunsOverPages()
     // A chart that exactly fills its page ends there: no page of headers alone follows.
     db.run("delete from kmdmk where km_no > '1022'");
     CapturedPrints full(kPrintDay);
-    reports::printChartOfAccounts(loadWindow(kChartListing).rows, window.unitname, nullptr);
+    reports::printChartOfAccounts(mdlStandard::runsql(kChartListing), kCompany, nullptr);
     QCOMPARE(full.documents.first().pages.size(), 1);
-}
-
-void tst_printing::headerTextsAreTheRequestsFoundIgnoringCase()
-{
-    CapturedPrints prints(kPrintDay);
-    // Codes are the layout's own: a company named with one prints its name as it is.
-    const QString company = QStringLiteral("百分%p公司%P%d");
-    const reports::PrintRequest request{nullptr, company, QStringLiteral("2004年01月")};
-    reports::printreport({&shoutedVoucherList, true}, request);
-    reports::printreport(reports::DRTkjkm(), request);
-
-    QCOMPARE(prints.documents.size(), 2);
-    const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(text(voucherPage, "LABEL3") + "|" + text(voucherPage, "LABEL5"), company + "|2004年01月");
-
-    // The chart of accounts shows the day of printing where others show the period.
-    const ReportPage &chartPage = prints.documents.at(1).pages.first();
-    QCOMPARE(text(chartPage, "Label3") + "|" + text(chartPage, "Label5"), company + "|2004-03-09");
-    for (const PageItem &item : chartPage.items)
-        QVERIFY2(!item.text.contains(QStringLiteral("2004年01月")), qPrintable(item.control));
-}
-
-void tst_printing::printsTheRowsOfTheWindowThatPrints()
-{
-    TestDb db;
-    setCompany(db, QStringLiteral("甲公司"));
-    const QString line = QStringLiteral("insert into pzk (rq, pz_no, km_no, km_name, kjqj, jfje, dfje) "
-                                        "values ('2004-01-05', ?, ?, ?, '2004年01月', ?, ?)");
-    db.run(line, {1, QStringLiteral("101"), QStringLiteral("现金"), 123450, 0});
-    db.run(line, {1, QStringLiteral("201"), QStringLiteral("短期借款"), 0, 123450});
-    db.run(line, {2, QStringLiteral("101"), QStringLiteral("现金"), 99999, 0});
-
-    // Window A: voucher 1 of January.
-    const WindowState vouchers = loadWindow(QStringLiteral("select * from pzk where pz_no = 1"));
-    const QString januaryPeriod = QStringLiteral("2004年01月");
-
-    // Window B, opened after the company was renamed, queries other rows.
-    setCompany(db, QStringLiteral("乙公司"));
-    loadWindow(QStringLiteral("select * from pzk where pz_no = 2"));
-
-    CapturedPrints prints(kPrintDay);
-    reports::printVoucherDetail(vouchers.rows, vouchers.unitname, januaryPeriod, nullptr);
-
-    const ReportPage &voucherPage = prints.documents.at(0).pages.first();
-    QCOMPARE(texts(voucherPage, "Text3") + texts(voucherPage, "Text4"),
-             (QStringList{"现金", "短期借款", "1,234.50", "0.00"}));
-    QCOMPARE(QStringList({text(voucherPage, "Label3"), text(voucherPage, "Label5"), text(voucherPage, "Function1"),
-                          text(voucherPage, "Function2")}),
-             (QStringList{"甲公司", januaryPeriod, "1,234.50", "1,234.50"}));
-}
-
-void tst_printing::chartPrintsExactlyWhatItsGridLists()
-{
-    TestDb db;
-    addAccount(db, QStringLiteral("1001"), QStringLiteral("现金"));
-    addAccount(db, QStringLiteral("1121"), QStringLiteral("应收票据"), QStringLiteral("7"));
-    addAccount(db, QStringLiteral("1131"), QStringLiteral("应收账款"));
-    testsupport::MessageBoxes boxes; // the deletion is answered with its default, Yes
-    Frmkjkm w;
-    w.show();
-    w.Textjs()->setText(QStringLiteral("应收"));
-    QTest::keyClick(w.Textjs(), Qt::Key_Return);
-
-    CapturedPrints prints(kPrintDay);
-    const auto printMatchesGrid = [&] {
-        w.buttonClick(QStringLiteral("button_print"));
-        const ReportPage &page = prints.documents.last().pages.first();
-        for (int c = 1; c <= 4; ++c)
-            QCOMPARE(texts(page, QStringLiteral("Text%1").arg(c)), testsupport::gridColumn(w.MSFlexGrid1(), c));
-    };
-    // An account appended under the search is listed though the search does not find it.
-    w.buttonClick(QStringLiteral("button_append"));
-    for (const char *cell : {"2001", "DQJK", "短期借款"}) {
-        testsupport::typeText(w.editor()->text1(), QString::fromUtf8(cell));
-        QTest::keyClick(w.editor()->text1(), Qt::Key_Return);
-    }
-    w.buttonClick(QStringLiteral("button_save"));
-    QCOMPARE(w.dataRows(), 3);
-    printMatchesGrid();
-    w.MSFlexGrid1()->setRow(1);
-    w.buttonClick(QStringLiteral("button_delete"));
-    QCOMPARE(w.dataRows(), 2);
-    printMatchesGrid();
-    QCOMPARE(texts(prints.documents.last().pages.first(), QStringLiteral("Text1")), (QStringList{"1131", "2001"}));
 }
 
 void tst_printing::printOpensTheModalPreview()
 {
     TestDb db;
     addAccount(db, QStringLiteral("101"), QStringLiteral("现金"));
-    const WindowState window = loadWindow(kChartListing);
-
     QWidget parent;
     QString title;
     int pages = -1;
@@ -248,7 +101,7 @@ void tst_printing::printOpensTheModalPreview()
         if (auto *view = preview->findChild<QPrintPreviewWidget *>())
             pages = view->pageCount();
     });
-    reports::printChartOfAccounts(window.rows, window.unitname, &parent);
+    reports::printChartOfAccounts(mdlStandard::runsql(kChartListing), kCompany, &parent);
 
     QCOMPARE(title, QStringLiteral("打印预览窗口--会计科目表"));
     QCOMPARE(owner, &parent);

@@ -25,19 +25,16 @@ private:
     reports::PreviewHandler outer_;
 };
 
-// Lays out every print as the preview would show it, dated printDay, and remembers the
-// window it was printed from.
+// Lays out every print as the preview would show it, dated printDay.
 class CapturedPrints {
 public:
     explicit CapturedPrints(QDate printDay = QDate::currentDate())
-        : seam_([this, printDay](const platform::report::Report &report, QWidget *parent) {
+        : seam_([this, printDay](const platform::report::Report &report, QWidget *) {
               documents.append(platform::report::layoutReport(report, printDay));
-              parents.append(parent);
           })
     {}
 
     QList<platform::report::ReportDocument> documents;
-    QList<QWidget *> parents;
 
 private:
     PreviewSeam seam_;

@@ -3,14 +3,11 @@
 #include "db/databasekey.h"
 #include "gridwin/recordwindow.h"
 #include "platform/flexgrid.h"
-#include "platform/keyedtoolbar.h"
-#include "platform/money.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
@@ -97,12 +94,6 @@ QStringList MessageBoxes::texts() const
     return out;
 }
 
-QString amountText(const QVariant &field)
-{
-    const auto amount = Money::fromField(field);
-    return amount ? amount->toString() : QStringLiteral("<no amount: %1>").arg(field.toString());
-}
-
 platform::SqlConnection::FailureHook statementsOn(const QString &table)
 {
     const QRegularExpression named(QStringLiteral("\\b") + table + QStringLiteral("\\b"));
@@ -170,38 +161,24 @@ bool isReadBack(const QString &sql)
     return sql.startsWith(QStringLiteral("SELECT")) && sql.endsWith(QStringLiteral("WHERE _rowid_=?"));
 }
 
-void appendOrChangeRows()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("append") << true;
-    QTest::newRow("change") << false;
-}
-
-QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed, int enters)
-{
-    QLineEdit *editor = append ? window.editor()->text1() : window.editor()->text2();
-    if (append) {
-        window.Toolbar1()->click(QStringLiteral("button_append"));
-    } else {
-        window.MSFlexGrid1()->setRow(1);
-        window.Toolbar1()->click(QStringLiteral("button_edit"));
-    }
-    for (const QString &text : typed) {
-        editor->selectAll();
-        typeText(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-    }
-    for (int i = 0; i < enters; ++i)
-        QTest::keyClick(editor, Qt::Key_Return);
-    return editor;
-}
-
 QStringList gridColumn(const MSFlexGrid *grid, int c)
 {
     QStringList out;
     for (int r = 1; r < grid->rows(); ++r)
         out << grid->textMatrix(r, c);
     return out;
+}
+
+QStringList gridRows(const MSFlexGrid *grid, int lastColumn)
+{
+    QStringList rows;
+    for (int r = 1; r < grid->rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c <= (lastColumn < 0 ? grid->cols() - 1 : lastColumn); ++c)
+            cells << grid->textMatrix(r, c);
+        rows << cells.join('|');
+    }
+    return rows;
 }
 
 QStringList currentRowCells(const RecordWindow &window)

@@ -21,7 +21,6 @@
 #include <vector>
 
 class MSFlexGrid;
-class QLineEdit;
 class QWidget;
 class RecordWindow;
 
@@ -133,10 +132,6 @@ private:
     bool asRoot_;
 };
 
-// A stored amount as the grids show it ("0.30"), or "<no amount: …>" where the field
-// holds none, so that a comparison names what it found.
-QString amountText(const QVariant &field);
-
 // Picks every statement that names the table, failing it as if another program had
 // locked the books.
 platform::SqlConnection::FailureHook statementsOn(const QString &table);
@@ -163,15 +158,10 @@ void whenDialogOpens(QObject *owner, std::function<void(T *)> steps)
     poll->start(10);
 }
 
-// In a _data function: the column "append", with the rows "append" and "change".
-void appendOrChangeRows();
-
-// Through the toolbar: appends a row, typing `typed` into its cells with Enter after
-// each, or changes row 1; then presses Enter `enters` times more. Returns the open
-// editor; the grid keeps the row as it is then.
-QLineEdit *appendOrChange(RecordWindow &window, bool append, const QStringList &typed = {}, int enters = 0);
 // Column c of every row below the header.
 QStringList gridColumn(const MSFlexGrid *grid, int c);
+// Every row below the header, cells 0 to lastColumn (-1: the last) joined by "|".
+QStringList gridRows(const MSFlexGrid *grid, int lastColumn = -1);
 // Cells 1 to the last of the grid's current row.
 QStringList currentRowCells(const RecordWindow &window);
 

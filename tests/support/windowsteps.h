@@ -1,11 +1,14 @@
 #pragma once
 // The steps a person takes in a window, shared by the window tests: a toolbar key,
-// typing over an editor's text, a quick search, a login.
+// typing over an editor's text, a quick search, a login, a window opened from its menu.
 #include "frame/frmlogin.h"
+#include "frame/mdimain.h"
 #include "platform/keyedtoolbar.h"
 #include "testsupport.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
 
@@ -51,6 +54,16 @@ inline bool logsIn(const QString &number, const QString &password)
     login.show();
     typeLogin(login, number, password);
     return login.loginok();
+}
+
+// Opens a window from its menu item, as the user does: the child window then active, or
+// nullptr when none is.
+template <class Window>
+Window *openFromMenu(MDIMain &main, const char *item)
+{
+    main.menuItem(QString::fromLatin1(item))->trigger();
+    QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+    return sub ? qobject_cast<Window *>(sub->widget()) : nullptr;
 }
 
 } // namespace windowsteps

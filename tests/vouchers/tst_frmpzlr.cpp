@@ -3,20 +3,16 @@
 // lines, and what the save leaves on screen and in the books.
 #include "accounts/accountsearch.h"
 #include "db/period.h"
-#include "frame/mdimain.h"
-#include "gridtext.h"
 #include "platform/dtpicker.h"
-#include "platform/keyedtoolbar.h"
+#include "platform/flexgrid.h"
 #include "platform/twips.h"
-#include "testsupport.h"
 #include "vouchers/frmpzlr.h"
 #include "vouchers/frmpzlrcxck.h"
+#include "windowsteps.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -135,22 +131,20 @@ void tst_frmpzlr::accountLookup_data()
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<QString>("line"); // columns 1 to 3 afterwards
     QTest::addColumn<QString>("message");
-    const QString none = accounts::kNoAccountFound, no;
+    auto row = [](const char *tag, const QString &typed, const QString &pick, const QStringList &listed,
+                  const QString &line,
+                  const QString &message = {}) { QTest::newRow(tag) << typed << pick << listed << line << message; };
     const QStringList tens = {"1001", "1002"};
-    QTest::newRow("code, one match") << "1001" << no << QStringList{} << "1001|XJ|现金" << no;
-    QTest::newRow("initials, any case") << "yspj" << no << QStringList{} << "1121|YSPJ|应收票据" << no;
-    QTest::newRow("percent is typed text") << "%" << no << QStringList{} << "1231|HZZB|坏账准备%" << no;
-    QTest::newRow("quote matches nothing") << "'" << no << QStringList{} << "||" << none;
-    QTest::newRow("several, double-click the third")
-        << "1" << QString("double-click 3") << QStringList{"1001", "1002", "1121", "1231"} << "1121|YSPJ|应收票据"
-        << no;
-    QTest::newRow("several, a key takes the current row")
-        << "10" << QString("key on 2") << tens << "1002|YHCK|银行存款" << no;
-    QTest::newRow("several, OK") << "款" << QString("ok on 2") << QStringList{"1002", "2001"} << "2001|DQJK|短期借款"
-                                 << no;
-    QTest::newRow("several, cancel") << "10" << QString("cancel") << tens << "10||" << no;
-    QTest::newRow("empty lists all") << "" << QString("cancel") << QStringList{"1001", "1002", "1121", "1231", "2001"}
-                                     << "||" << no;
+    row("code, one match", "1001", {}, {}, "1001|XJ|现金");
+    row("initials, any case", "yspj", {}, {}, "1121|YSPJ|应收票据");
+    row("percent is typed text", "%", {}, {}, "1231|HZZB|坏账准备%");
+    row("quote matches nothing", "'", {}, {}, "||", accounts::kNoAccountFound);
+    row("several, double-click the third", "1", "double-click 3", {"1001", "1002", "1121", "1231"},
+        "1121|YSPJ|应收票据");
+    row("several, a key takes the current row", "10", "key on 2", tens, "1002|YHCK|银行存款");
+    row("several, OK", "款", "ok on 2", {"1002", "2001"}, "2001|DQJK|短期借款");
+    row("several, cancel", "10", "cancel", tens, "10||");
+    row("empty lists all", "", "cancel", {"1001", "1002", "1121", "1231", "2001"}, "||");
 }
 
 void tst_frmpzlr::accountLookup()
@@ -357,28 +351,24 @@ void tst_frmpzlr::widestAmountsShowWhole()
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault_data()
 {
+    // The checks themselves are the store's; here where the window leaves the user.
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("cell");  // the current cell afterwards
     QTest::addColumn<QString>("focus"); // where the focus is afterwards
-    const QString dtp = "DTPicker1", editor = "TextSR";
-    QTest::newRow("date of next month") << "date"
-                                        << "当前会计期间为：" + todaysPeriod() + "，请选择输入正确的日期！"
-                                        << "1:5" << dtp;
-    QTest::newRow("no number") << "number" << QString("【凭证编号】不能为空，请重新输入！") << "1:5"
-                               << "Textpzhm";
-    QTest::newRow("number too large") << "large" << QString("【凭证编号】数值过大，整数部分最多13位，请重新输入！")
-                                      << "1:5"
-                                      << "Textpzhm";
-    QTest::newRow("both amounts zero") << "amounts" << lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") << "1:4"
-                                       << editor;
-    // A line must show one account of the chart: look it up again with Enter.
-    const QString notOne = lineText(1, "【科目编号】、【拼音简码】与【会计科目名称】不是会计科目中的同一科目，"
-                                       "请在该行【科目检索】栏按回车键重新检索会计科目！");
-    QTest::newRow("account gone from the chart") << "chart" << notOne << "1:1" << editor;
-    QTest::newRow("code typed over, no lookup") << "typed over" << notOne << "1:1" << editor;
-    QTest::newRow("books locked") << "locked"
-                                  << "凭证未能保存，已全部撤销：" + mdlStandard::kBooksBusy << "1:5" << dtp;
+    auto row = [](const char *tag, const char *fault, const QString &message, const char *cell, const char *focus) {
+        QTest::newRow(tag) << fault << message << cell << focus;
+    };
+    row("date of next month", "date", "当前会计期间为：" + todaysPeriod() + "，请选择输入正确的日期！", "1:5",
+        "DTPicker1");
+    row("no number", "number", "【凭证编号】不能为空，请重新输入！", "1:5", "Textpzhm");
+    row("both amounts zero", "amounts", lineText(1, "【借方金额】与 【贷方金额】不能同时为零！"), "1:4", "TextSR");
+    // Another account's code typed over, and the cell left: look it up again with Enter.
+    row("code typed over, no lookup", "typed over",
+        lineText(1, "【科目编号】、【拼音简码】与【会计科目名称】不是会计科目中的同一科目，"
+                    "请在该行【科目检索】栏按回车键重新检索会计科目！"),
+        "1:1", "TextSR");
+    row("books locked", "locked", "凭证未能保存，已全部撤销：" + mdlStandard::kBooksBusy, "1:5", "DTPicker1");
 }
 
 void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
@@ -386,13 +376,11 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
     QFETCH(QString, fault);
     QFETCH(QString, focus);
     Entry e;
-    e.w.Textpzhm()->setText(fault == "number" ? "" : fault == "large" ? "10000000000000" : "3");
+    e.w.Textpzhm()->setText(fault == "number" ? "" : "3");
     e.enter({"1001", fault == "amounts" ? "0" : "5"});
     if (fault == "date")
         e.w.DTPicker1()->setValue(QDate::currentDate().addMonths(1));
-    if (fault == "chart")
-        e.db.run("delete from kmdmk where km_no='1001'");
-    if (fault == "typed over") { // another account's code typed over, and the cell left
+    if (fault == "typed over") {
         e.g->setCol(1);
         emit e.g->click();
         typeText(e.editor, "2001");
@@ -429,7 +417,7 @@ void tst_frmpzlr::unsavedVoucherPointsAtTheFault()
 void tst_frmpzlr::typedDateIsTheStoredDate_data()
 {
     // A day of this month other than today, typed after 新增 with the focus brought to the
-    // date as told; "-" stores nothing.
+    // date as told; "-" stores nothing. The forms a date may take are the date box's own.
     const QDate today = QDate::currentDate();
     const QDate day(today.year(), today.month(), today.day() == 3 ? 4 : 3);
     QTest::addColumn<QString>("arrive");
@@ -439,8 +427,6 @@ void tst_frmpzlr::typedDateIsTheStoredDate_data()
     QTest::newRow("as it comes, with dashes") << "" << iso << iso;
     QTest::newRow("Shift+Tab from the number, 年月日")
         << "backtab" << QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day()) << iso;
-    QTest::newRow("Shift+Tab from the number, slashes") << "backtab" << day.toString("yyyy/MM/dd") << iso;
-    QTest::newRow("Ctrl+A, digits") << "ctrl+a" << day.toString("yyyyMMdd") << iso;
     QTest::newRow("no date") << "" << QString("%1-02-30").arg(today.year()) << "-";
 }
 
@@ -458,8 +444,6 @@ void tst_frmpzlr::typedDateIsTheStoredDate()
     } else {
         e.w.DTPicker1()->setFocus();
     }
-    if (arrive == "ctrl+a")
-        QTest::keyClick(e.w.DTPicker1(), Qt::Key_A, Qt::ControlModifier);
     QVERIFY(e.w.DTPicker1()->hasFocus());
     typeText(e.w.DTPicker1(), typed);
     QTest::keyClick(e.w.DTPicker1(), Qt::Key_Return);
@@ -477,11 +461,7 @@ void tst_frmpzlr::menuOpensOneWindow()
     MessageBoxes boxes;
     MDIMain main;
     main.show();
-    auto open = [&] {
-        main.menuItem("menupzlr")->trigger();
-        QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
-        return sub ? qobject_cast<frmpzlr *>(sub->widget()) : nullptr;
-    };
+    auto open = [&] { return windowsteps::openFromMenu<frmpzlr>(main, "menupzlr"); };
     QPointer<frmpzlr> first = open();
     QVERIFY(first);
     first->Toolbar1()->click("button_append");

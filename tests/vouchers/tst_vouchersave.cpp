@@ -85,34 +85,27 @@ void tst_vouchersave::checks_data()
     const QString bothZero = lineText(1, "【借方金额】与 【贷方金额】不能同时为零！") + " @1:4";
     const QString tooLarge = QStringLiteral("数值过大，整数部分最多13位，请重新输入！");
     const QStringList good = {"1001|XJ|现金|10|", "A2|YHCK|银行存款||10"};
-    const QDate jan(2026, 1, 31);
+    auto row = [](const char *tag, const char *number, const QStringList &lines, const QString &refusal,
+                  QDate date = QDate(2026, 1, 31)) { QTest::newRow(tag) << date << number << lines << refusal; };
 
-    QTest::newRow("good") << jan << "7" << good << "";
-    QTest::newRow("sign, both amounts") << jan << " -3 " << QStringList{"1001|XJ|现金|1|2"} << "";
-    QTest::newRow("one empty line") << jan << "" << QStringList{"||||"}
-                                    << "您还没有输入单据内容，请核实后再进行保存操作！ @0:-1";
-    QTest::newRow("empty code, two lines")
-        << jan << "7" << QStringList{"||||", good[0]} << lineText(1, "【科目编号】 不能为空！") + " @1:1";
-    QTest::newRow("next month") << QDate(2026, 2, 1) << "" << good << badDate;
-    QTest::newRow("no number") << jan << "" << good << "【凭证编号】不能为空，请重新输入！ @C0:-1";
-    QTest::newRow("number of blanks") << jan << "  " << good << badNumber;
-    QTest::newRow("fraction") << jan << "12.5" << good << badNumber;
-    QTest::newRow("number of 13 digits") << jan << "9999999999999" << good << "";
-    QTest::newRow("number of 14 digits") << jan << "10000000000000" << good << "【凭证编号】" + tooLarge + " @C0:-1";
-    QTest::newRow("code of blanks") << jan << "7" << QStringList{good[0], "  ||银行存款|1|"}
-                                    << lineText(2, "【科目编号】 不能为空！") + " @2:1";
-    QTest::newRow("no name") << jan << "7" << QStringList{good[0], "yh|| |1|"}
-                             << lineText(2, "【会计科目名称】 不能为空！") + " @2:-1";
-    QTest::newRow("letters") << jan << "7" << QStringList{"1001|XJ|现金|abc|5"}
-                             << lineText(1, "【借方金额】 应输入数字！") + " @1:4";
-    QTest::newRow("grouped") << jan << "7" << QStringList{"1001|XJ|现金||1,000"}
-                             << lineText(1, "【贷方金额】 应输入数字！") + " @1:5";
-    QTest::newRow("debit too large") << jan << "7" << QStringList{"1001|XJ|现金|-12345678901234|"}
-                                     << lineText(1, "【借方金额】 " + tooLarge) + " @1:4";
-    QTest::newRow("credit too large") << jan << "7" << QStringList{"1001|XJ|现金||12345678901234.5"}
-                                      << lineText(1, "【贷方金额】 " + tooLarge) + " @1:5";
-    QTest::newRow("zero and blank") << jan << "7" << QStringList{"1001|XJ|现金|0|"} << bothZero;
-    QTest::newRow("first line first") << jan << "7" << QStringList{"1001|XJ|现金|0.001|", "||||"} << bothZero;
+    row("good", "7", good, "");
+    row("sign, both amounts", " -3 ", {"1001|XJ|现金|1|2"}, "");
+    row("one empty line", "", {"||||"}, "您还没有输入单据内容，请核实后再进行保存操作！ @0:-1");
+    row("empty code, two lines", "7", {"||||", good[0]}, lineText(1, "【科目编号】 不能为空！") + " @1:1");
+    row("next month", "", good, badDate, QDate(2026, 2, 1));
+    row("no number", "", good, "【凭证编号】不能为空，请重新输入！ @C0:-1");
+    row("number of blanks", "  ", good, badNumber);
+    row("fraction", "12.5", good, badNumber);
+    row("number of 13 digits", "9999999999999", good, "");
+    row("number of 14 digits", "10000000000000", good, "【凭证编号】" + tooLarge + " @C0:-1");
+    row("code of blanks", "7", {good[0], "  ||银行存款|1|"}, lineText(2, "【科目编号】 不能为空！") + " @2:1");
+    row("no name", "7", {good[0], "yh|| |1|"}, lineText(2, "【会计科目名称】 不能为空！") + " @2:-1");
+    row("letters", "7", {"1001|XJ|现金|abc|5"}, lineText(1, "【借方金额】 应输入数字！") + " @1:4");
+    row("grouped", "7", {"1001|XJ|现金||1,000"}, lineText(1, "【贷方金额】 应输入数字！") + " @1:5");
+    row("debit too large", "7", {"1001|XJ|现金|-12345678901234|"}, lineText(1, "【借方金额】 " + tooLarge) + " @1:4");
+    row("credit too large", "7", {"1001|XJ|现金||12345678901234.5"}, lineText(1, "【贷方金额】 " + tooLarge) + " @1:5");
+    row("zero and blank", "7", {"1001|XJ|现金|0|"}, bothZero);
+    row("first line first", "7", {"1001|XJ|现金|0.001|", "||||"}, bothZero);
 }
 
 void tst_vouchersave::checks()
