@@ -7,7 +7,7 @@ namespace mdlStandard {
 std::optional<QString> companyName(QString *error)
 {
     QString cause;
-    const auto rs = mdlStandard::runsql(QStringLiteral("select dw_name from dwmc limit 1"), &cause);
+    const auto rs = runsql(QStringLiteral("select dw_name from dwmc limit 1"), &cause);
     if (!rs) {
         *error = QStringLiteral("无法读取单位基本信息：") + cause;
         return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<QString> companyName(QString *error)
 std::optional<QString> currentPeriodText(QString *error)
 {
     QString cause;
-    const auto rs = mdlStandard::runsql(QStringLiteral("select kjqj from dqkjqj limit 1"), &cause);
+    const auto rs = runsql(QStringLiteral("select kjqj from dqkjqj limit 1"), &cause);
     if (!rs) {
         *error = QStringLiteral("读取当前会计期间失败：") + cause;
         return std::nullopt;

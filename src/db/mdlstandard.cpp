@@ -88,9 +88,9 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
         dropConnection();
     if (!conn) {
         platform::SqlFailure failure;
-        conn = platform::SqlConnection::open(path, mdlStandard::kDatabasePassword, &failure);
+        conn = platform::SqlConnection::open(path, kDatabasePassword, &failure);
         if (!conn)
-            *error = mdlStandard::failureText(failure, path);
+            *error = failureText(failure, path);
     }
     return conn;
 }
@@ -98,7 +98,7 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
 // The sentence for a failure that the connection reported as raw.
 QString worded(const platform::SqlConnection &conn, const QString &raw)
 {
-    return conn.lastFailure().code != 0 ? mdlStandard::failureText(conn.lastFailure(), conn.path()) : raw;
+    return conn.lastFailure().code != 0 ? failureText(conn.lastFailure(), conn.path()) : raw;
 }
 
 // Ends the unit of work without its changes. A connection that is still inside the
@@ -252,7 +252,7 @@ bool Transaction::commit()
     if (rollbackOnly())
         error_ = doomReason();
     else if (!conn->isStillAtPath()) // committing now would write into a file nobody will read again
-        error_ = mdlStandard::kBooksMoved;
+        error_ = kBooksMoved;
     else if (conn->exec(QStringLiteral("COMMIT"), &raw))
         return true;
     else
