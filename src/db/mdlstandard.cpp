@@ -55,6 +55,14 @@ void doom(const QString &reason)
     doomReason() = reason;
 }
 
+// Set while the outermost unit of work could not begin; its statements are then refused
+// with the doom reason, which is why it could not.
+bool &unbegun()
+{
+    static bool refused = false;
+    return refused;
+}
+
 // Closes the connection itself, not only this reference to it: recordsets that still
 // hold it must not keep its file, its transaction or its lock.
 void dropConnection()
@@ -159,6 +167,10 @@ namespace {
 // One statement; on failure, nullptr and the cause in a sentence.
 RecordsetPtr run(const QString &sql, const QVariantList &params, QString *cause)
 {
+    if (unbegun()) {
+        *cause = doomReason();
+        return nullptr;
+    }
     auto conn = connection(cause);
     RecordsetPtr rs = conn ? platform::Recordset::run(conn, sql, params, cause) : nullptr;
     if (!rs) {
@@ -196,6 +208,11 @@ RecordsetPtr runsql(const QString &sql, const QVariantList &params) { return run
 
 bool updateRow(const RecordsetPtr &rs, QString *error)
 {
+    if (unbegun()) {
+        rs->cancelUpdate();
+        *error = doomReason();
+        return false;
+    }
     QString raw;
     if (rs->update(&raw))
         return true;
@@ -204,49 +221,68 @@ bool updateRow(const RecordsetPtr &rs, QString *error)
     return false;
 }
 
+void failUnit(const QString &reason) { doom(reason); }
+
+namespace {
+// Starts the outermost unit's transaction. EXCLUSIVE takes every lock the unit will need
+// at once: a unit blocked by another program (even one only reading) waits for it here,
+// once, for at most the busy wait, and fails with nothing written. Taken later, at each
+// spill of the page cache and at the commit, the waits would add up with the size of the
+// work while the window stands still.
+bool begin(QString *error)
+{
+    auto conn = connection(error);
+    if (!conn)
+        return false;
+    QString raw;
+    if (conn->exec(QStringLiteral("BEGIN EXCLUSIVE"), &raw))
+        return true;
+    *error = worded(*conn, raw);
+    return false;
+}
+} // namespace
+
 Transaction::Transaction()
 {
-    auto conn = connection(&error_);
-    if (!conn)
-        return;
     if (transactionDepth() == 0) {
-        // EXCLUSIVE takes every lock the unit will need at once: a unit blocked by
-        // another program (even one only reading) waits for it here, once, for at most
-        // the busy wait, and fails with nothing written. Taken later, at each spill of
-        // the page cache and at the commit, the waits would add up with the size of
-        // the work while the window stands still.
-        QString raw;
-        if (!conn->exec(QStringLiteral("BEGIN EXCLUSIVE"), &raw)) {
-            error_ = worded(*conn, raw);
-            return;
-        }
         outermost_ = true;
-        rollbackOnly() = false;
-        doomReason().clear();
+        unbegun() = !begin(&error_);
+        rollbackOnly() = unbegun();
+        doomReason() = error_;
+    } else if (unbegun()) {
+        error_ = doomReason();
     }
     ++transactionDepth();
-    active_ = true;
+    entered_ = true;
+    active_ = !unbegun();
 }
 
 Transaction::~Transaction()
 {
-    if (!active_)
+    if (!entered_)
         return;
-    --transactionDepth();
+    leave();
     if (outermost_)
         endWithoutCommit();
     else
         doom(QStringLiteral("其中一步未能完成，全部操作已撤销"));
 }
 
+void Transaction::leave()
+{
+    entered_ = false;
+    --transactionDepth();
+    if (outermost_)
+        unbegun() = false;
+}
+
 bool Transaction::commit()
 {
-    if (!active_)
+    if (!entered_)
         return false;
-    active_ = false;
-    --transactionDepth();
+    leave();
     if (!outermost_)
-        return true;
+        return active_;
     auto conn = openConnection();
     QString raw;
     if (rollbackOnly())

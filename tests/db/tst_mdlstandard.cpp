@@ -28,6 +28,8 @@ private slots:
     void addNewOnEmptySelectWritesOneRow();
     void fieldUpdateWritesOnlyTheCurrentRow();
     void unitLeavesNothingUnlessCommittedWhole();
+    void unitFailsWholeWithItsCause_data();
+    void unitFailsWholeWithItsCause();
     void seamsEndWithTheirScope();
     void moneyParsingAndFormatting_data();
     void moneyParsingAndFormatting();
@@ -173,6 +175,36 @@ void tst_mdlstandard::unitLeavesNothingUnlessCommittedWhole()
     QCOMPARE(QList<int>({db.count("czy"), db.count("dwmc")}), QList<int>({1, 1}));
 }
 
+void tst_mdlstandard::unitFailsWholeWithItsCause_data()
+{
+    QTest::addColumn<QString>("field"); // the one a change assigns
+    QTest::addColumn<QString>("failing"); // statements that fail as if the books were locked
+    QTest::addColumn<QString>("told");
+    QTest::newRow("a field cannot be assigned") << "no_such_field" << "" << "数据项“no_such_field”无法写入";
+    QTest::newRow("the unit cannot begin") << "dw_name" << "BEGIN" << mdlStandard::kBooksBusy;
+}
+
+// Whatever failed, the unit's commit says why and none of its writes is saved, though
+// its caller went on with them.
+void tst_mdlstandard::unitFailsWholeWithItsCause()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, failing);
+    TestDb db;
+    const QStringList before = db.rows("select (select count(*) from czy), dw_name from dwmc");
+    FailingStatements locked([failing](const QString &sql) {
+        return !failing.isEmpty() && sql.startsWith(failing) ? SQLITE_BUSY : SQLITE_OK;
+    });
+    Transaction work;
+    runsql("delete from czy");
+    QString error;
+    if (const auto company = runsql("select * from dwmc"))
+        records::writeFields(company, {{field, "改"}}, &error);
+    QVERIFY(!work.commit());
+    QTEST(work.error(), "told");
+    QCOMPARE(db.rows("select (select count(*) from czy), dw_name from dwmc"), before);
+}
+
 // A seam set inside another gives the outer one back when it ends, and the last one
 // leaves the books as the test found them.
 void tst_mdlstandard::seamsEndWithTheirScope()
@@ -268,8 +300,10 @@ void tst_mdlstandard::missingOrForeignFileCreatesNothing()
     QVERIFY(!runsql("select * from czy", status));
     QCOMPARE(status, "查询错误:找不到账簿文件 " + missing + "。请确认该文件在原处后重试。");
     QVERIFY(!QFile::exists(missing));
-    Transaction work;
-    QVERIFY(!work.isActive());
+    {
+        Transaction work;
+        QVERIFY(!work.isActive());
+    }
 
     const QString foreign = dir.filePath("foreign.mdb");
     QFile f(foreign);
@@ -342,6 +376,12 @@ void tst_mdlstandard::failuresAreToldInChinese()
     QVERIFY(!work.commit());
     QCOMPARE(work.error(), told);
     QCOMPARE(db.count("czy"), 1);
+    // A unit whose BEGIN itself failed is no success either.
+    FailingStatements everything([injected](const QString &) { return injected; });
+    Transaction unbegun;
+    runsql("select sum(jfje) from pzk", status);
+    QVERIFY(!unbegun.commit());
+    QCOMPARE(unbegun.error(), told);
 }
 
 void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
