@@ -109,6 +109,17 @@ QString worded(const platform::SqlConnection &conn, const QString &raw)
     return conn.lastFailure().code != 0 ? failureText(conn.lastFailure(), conn.path()) : raw;
 }
 
+// Whether work just committed went into the books now at the path. A file taken away or
+// replaced while the commit ran took the work with it: the work is not in the books the
+// user will open, so it must not be told saved.
+bool reachedTheBooks(const platform::SqlConnection &conn, QString *error)
+{
+    if (conn.isStillAtPath())
+        return true;
+    *error = movedWhileSaving(conn.path());
+    return false;
+}
+
 // Ends the unit of work without its changes. A connection that is still inside the
 // transaction afterwards (its rollback failed) would keep the write lock and refuse
 // every later unit, while plain writes would only seem saved: it is closed, which
@@ -177,7 +188,11 @@ RecordsetPtr run(const QString &sql, const QVariantList &params, QString *cause)
         if (conn)
             *cause = worded(*conn, *cause);
         doom(*cause);
+        return nullptr;
     }
+    // A statement without rows outside a unit is a write that committed on its own.
+    if (transactionDepth() == 0 && !rs->isOpen() && !reachedTheBooks(*conn, cause))
+        return nullptr;
     return rs;
 }
 } // namespace
@@ -215,7 +230,7 @@ bool updateRow(const RecordsetPtr &rs, QString *error)
     }
     QString raw;
     if (rs->update(&raw))
-        return true;
+        return transactionDepth() > 0 || reachedTheBooks(*rs->connection(), error);
     *error = worded(*rs->connection(), raw);
     doom(*error);
     return false;
@@ -290,7 +305,7 @@ bool Transaction::commit()
     else if (!conn->isStillAtPath()) // committing now would write into a file nobody will read again
         error_ = kBooksMoved;
     else if (conn->exec(QStringLiteral("COMMIT"), &raw))
-        return true;
+        return reachedTheBooks(*conn, &error_);
     else
         error_ = worded(*conn, raw);
     endWithoutCommit();

@@ -34,7 +34,8 @@ QString connectstring();
 // Each statement outside a unit of work, and each unit, starts by checking that the path
 // still names the file the connection has open; when it does not (the file was removed
 // or replaced), or when the connection was opened read-only and the file may now be
-// written, the file now at the path is opened.
+// written, the file now at the path is opened. A write outside a unit of work that the
+// file was taken from the path during fails: what it wrote is not in the books there.
 RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params = {});
 // The same, for callers that keep no status of their own: the status goes to msgtext.
 RecordsetPtr runsql(const QString &sql, const QVariantList &params = {});
@@ -61,8 +62,9 @@ void closeDatabase();
 // A unit of work of several statements: every runsql inside the scope joins one
 // transaction that commits whole on commit() or leaves nothing when the scope ends
 // without it. Scopes nest; only the outermost one commits. A unit whose books file was
-// removed or replaced while it ran is rolled back at its commit; a connection that its
-// rollback cannot free is closed, so that the next unit starts clean.
+// removed or replaced while it ran is rolled back at its commit, and one whose file went
+// while the commit itself ran fails, its work being outside the books at the path; a
+// connection that its rollback cannot free is closed, so that the next unit starts clean.
 // A unit that could not begin has no transaction to hold its statements, which would
 // each be saved on their own: until its scope ends, every statement is refused with the
 // reason it could not begin, and its commit() fails with that reason.

@@ -43,6 +43,8 @@ private slots:
     void failedReadsAndWritesAreNeverSuccesses();
     void booksTakenAway_data();
     void booksTakenAway();
+    void booksTakenAwayWhileSaving_data();
+    void booksTakenAwayWhileSaving();
     void failedRollbackClosesTheConnection();
     void readOnlyBooks_data();
     void readOnlyBooks();
@@ -455,6 +457,58 @@ void tst_mdlstandard::booksTakenAway()
         closeDatabase();
         QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("新"));
     }
+}
+
+void tst_mdlstandard::booksTakenAwayWhileSaving_data()
+{
+    QTest::addColumn<bool>("replaced"); // by another copy moved over it; otherwise removed
+    QTest::addColumn<QString>("saving"); // what commits: a unit, or on its own a statement or a row change
+    for (const char *saving : {"unit", "statement", "row change"}) {
+        QTest::addRow("removed during a %s's commit", saving) << false << saving;
+        QTest::addRow("replaced during a %s's commit", saving) << true << saving;
+    }
+}
+
+// Once the path was checked, the file can still go while the work is being committed:
+// the work then went into a file that is no longer the books, and is never told saved.
+void tst_mdlstandard::booksTakenAwayWhileSaving()
+{
+    QFETCH(bool, replaced);
+    QFETCH(QString, saving);
+    TestDb db;
+    const QString copy = db.path() + ".copy";
+    db.run("update dwmc set dw_name='副本'");
+    QVERIFY(QFile::copy(db.path(), copy));
+    // The engine calls this as each commit starts, after every check of ours before it.
+    std::function<void()> takeAway = [&] {
+        QVERIFY(replaced ? std::rename(qPrintable(copy), qPrintable(db.path())) == 0 : QFile::remove(db.path()));
+    };
+    sqlite3 *books = runsql("select 1 as one")->connection()->handle();
+    sqlite3_commit_hook(
+        books,
+        [](void *act) {
+            if (auto once = std::exchange(*static_cast<std::function<void()> *>(act), nullptr))
+                once();
+            return 0;
+        },
+        &takeAway);
+    QString error;
+    if (saving == "unit") {
+        Transaction work;
+        QVERIFY(runsql("update dwmc set dw_name='改'"));
+        QVERIFY(!work.commit());
+        error = work.error();
+    } else if (saving == "statement") {
+        QVERIFY(!runsql("update dwmc set dw_name='改'", &error));
+    } else {
+        QVERIFY(!records::writeFields(runsql("select * from dwmc"), {{"dw_name", "改"}}, &error));
+    }
+    QVERIFY(!takeAway);
+    QCOMPARE(error, movedWhileSaving(db.path()));
+    QString status;
+    const auto rs = runsql("select dw_name from dwmc", status);
+    QCOMPARE(rs ? rs->text("dw_name") : status,
+             replaced ? "副本" : "查询错误:找不到账簿文件 " + db.path() + "。请确认该文件在原处后重试。");
 }
 
 void tst_mdlstandard::failedRollbackClosesTheConnection()
