@@ -2,6 +2,7 @@
 
 #include "db/bookfaults.h"
 #include "db/databasekey.h"
+#include "db/exactbalance.h"
 #include "platform/sqlconnection.h"
 
 #include <QCoreApplication>
@@ -97,6 +98,10 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
     if (!conn) {
         platform::SqlFailure failure;
         conn = platform::SqlConnection::open(path, kDatabasePassword, &failure);
+        if (conn && !addBalanceFunction(*conn)) {
+            failure = conn->lastFailure();
+            conn.reset();
+        }
         if (!conn)
             *error = failureText(failure, path);
     }

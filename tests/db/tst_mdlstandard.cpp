@@ -179,11 +179,14 @@ void tst_mdlstandard::unitLeavesNothingUnlessCommittedWhole()
 
 void tst_mdlstandard::unitFailsWholeWithItsCause_data()
 {
-    QTest::addColumn<QString>("field"); // the one a change assigns
+    QTest::addColumn<QString>("field");   // the one a change assigns
     QTest::addColumn<QString>("failing"); // statements that fail as if the books were locked
     QTest::addColumn<QString>("told");
-    QTest::newRow("a field cannot be assigned") << "no_such_field" << "" << "数据项“no_such_field”无法写入";
-    QTest::newRow("the unit cannot begin") << "dw_name" << "BEGIN" << mdlStandard::kBooksBusy;
+    QTest::newRow("a field cannot be assigned") << "no_such_field"
+                                                << ""
+                                                << "数据项“no_such_field”无法写入";
+    QTest::newRow("the unit cannot begin") << "dw_name"
+                                           << "BEGIN" << mdlStandard::kBooksBusy;
 }
 
 // Whatever failed, the unit's commit says why and none of its writes is saved, though
@@ -270,6 +273,7 @@ void tst_mdlstandard::storedAmounts_data()
     QTest::newRow("blank text") << QVariant(QStringLiteral(" ")) << "0.00";
     QTest::newRow("integer text") << QVariant(QStringLiteral(" 125 ")) << "1.25";
     QTest::newRow("whole double") << QVariant(125.0) << "1.25";
+    QTest::newRow("double past 2^53, no longer exact") << QVariant(9007199254740994.0) << "";
     QTest::newRow("fraction of a cent") << QVariant(1.5) << "";
     QTest::newRow("decimal text") << QVariant(QStringLiteral("1.25")) << "";
     QTest::newRow("word") << QVariant(QStringLiteral("作废")) << "";
@@ -461,7 +465,7 @@ void tst_mdlstandard::booksTakenAway()
 
 void tst_mdlstandard::booksTakenAwayWhileSaving_data()
 {
-    QTest::addColumn<bool>("replaced"); // by another copy moved over it; otherwise removed
+    QTest::addColumn<bool>("replaced");  // by another copy moved over it; otherwise removed
     QTest::addColumn<QString>("saving"); // what commits: a unit, or on its own a statement or a row change
     for (const char *saving : {"unit", "statement", "row change"}) {
         QTest::addRow("removed during a %s's commit", saving) << false << saving;
