@@ -1,5 +1,7 @@
 #include "platform/sqlconnection.h"
 
+#include "platform/lockwait.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
@@ -52,7 +54,7 @@ std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QB
     }
     std::shared_ptr<SqlConnection> conn(new SqlConnection(db, path));
     // Before the first read, so that a lock held by another program is waited for there too.
-    sqlite3_busy_timeout(db, kBusyWaitMs);
+    lockwait::install(db);
     int rc = sqlite3_key(db, key.constData(), int(key.size()));
     // The key is only checked when the first page is read.
     if (rc == SQLITE_OK)

@@ -5,6 +5,7 @@
 #include "closing/vouchertotals.h"
 #include "db/period.h"
 #include "monthendbooks.h"
+#include "platform/lockwait.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -67,6 +68,8 @@ private slots:
     void closingRefusedUntouched();
     void balancesExactOrRefused_data();
     void balancesExactOrRefused();
+    void lockedBooksWaitOncePerAction_data();
+    void lockedBooksWaitOncePerAction();
 };
 
 void tst_monthend::periodTexts()
@@ -343,6 +346,42 @@ void tst_monthend::balancesExactOrRefused()
                        "union all select typeof(qcje) from pzhzkls union all select typeof(jfje) from pzhzkls "
                        "union all select typeof(dfje) from pzhzkls union all select typeof(qmje) from pzhzkls)"),
              "integer");
+}
+
+void tst_monthend::lockedBooksWaitOncePerAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("reopened"); // the program opens the books afresh for it
+    QTest::newRow("the closing's gate") << "gate" << false;
+    QTest::newRow("the closing, the books just reopened") << "closing" << true;
+    QTest::newRow("the summary rebuild, the books just reopened") << "summary" << true;
+}
+
+// Under another program's exclusive lock an action is refused after one wait, however
+// many of its statements meet the lock; the next action, once control has been back in
+// the event loop, may wait again.
+void tst_monthend::lockedBooksWaitOncePerAction()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, reopened);
+    TestDb db;
+    startMonth(db);
+    addLine(db, 1, "1001", 100, 0);
+    addLine(db, 1, "1002", 0, 100);
+    OtherProgram other(db.path());
+    QVERIFY(other.run({"BEGIN EXCLUSIVE"}));
+    if (reopened)
+        mdlStandard::closeDatabase();
+    QCoreApplication::processEvents(); // whatever waited before ends with its action
+    const int expired = platform::lockwait::expiredWaits();
+    QString error;
+    const bool done = action == "gate"      ? closing::testBeforeClosing(&error).has_value()
+                      : action == "closing" ? closing::closePeriod(&error).has_value()
+                                            : closing::rebuildSummary(kMarch, &error);
+    QVERIFY(!done);
+    QCOMPARE(error, mdlStandard::kBooksBusy);
+    QCOMPARE(platform::lockwait::expiredWaits() - expired, 1);
+    QVERIFY(other.letGo());
 }
 
 QTEST_MAIN(tst_monthend)
