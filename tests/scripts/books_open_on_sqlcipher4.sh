@@ -12,7 +12,7 @@ trap 'rm -rf "$scratch"' EXIT
 fail() { echo "$*"; exit 1; }
 
 [ -f "$source" ] || fail "SQLCipher 4's source is missing ($source): scripts/deps.sh fetches it, which needs the network"
-"$cmake" --build "$build" --target kelopz_sqlcipher4_writer kelopz_sqlcipher4_mkdb > "$scratch/build.log" 2>&1 ||
+"$cmake" --build "$build" --target kelopz_mkdb kelopz_sqlcipher4_writer kelopz_sqlcipher4_mkdb > "$scratch/build.log" 2>&1 ||
   { cat "$scratch/build.log"; fail "the programs built against SQLCipher 4 could not be built"; }
 command -v sqlcipher > /dev/null || fail "the sqlcipher shell (SQLCipher 3) is not installed: run scripts/deps.sh"
 
