@@ -145,9 +145,8 @@ void tst_pastes::pasteIsTakenWholeOrRefused_data()
     QTest::addColumn<QString>("message"); // empty: the paste fits and is taken
     QTest::addColumn<QString>("stored");
     auto row = [](const char *tag, const char *window, int box, const char *way, const QString &pasted,
-                  const QString &message, const QString &stored) {
-        QTest::newRow(tag) << window << box << way << pasted << message << stored;
-    };
+                  const QString &message,
+                  const QString &stored) { QTest::newRow(tag) << window << box << way << pasted << message << stored; };
     const QString company = "张三|澄川贸易|杭州|310000|0571-8888";
     row("company postcode", "frmdw", 3, "Ctrl+V", "3100123", refusal("邮政编码", 6), company);
     row("company telephone", "frmdw", 4, "Shift+Insert", "0571-88886666-1234", refusal("联系电话", 15), company);
