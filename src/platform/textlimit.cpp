@@ -148,14 +148,13 @@ bool CharacterLimit::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
-    pasteThrough([this, event] { QCoreApplication::sendEvent(box_, event); });
     // A refused drop takes nothing, so the text dragged stays where it came from.
-    if (refused_ && event->type() == QEvent::Drop)
+    if (pasteThrough([this, event] { QCoreApplication::sendEvent(box_, event); }) && event->type() == QEvent::Drop)
         static_cast<QDropEvent *>(event)->setDropAction(Qt::IgnoreAction);
     return true;
 }
 
-void CharacterLimit::pasteThrough(const std::function<void()> &paste)
+bool CharacterLimit::pasteThrough(const std::function<void()> &paste)
 {
     const QString message = QStringLiteral("粘贴后内容超过【%1】的长度限制（最多%2个字符），未粘贴，请核对后重新输入！")
                                 .arg(name_)
@@ -164,11 +163,13 @@ void CharacterLimit::pasteThrough(const std::function<void()> &paste)
     pasting_ = true;
     refused_ = false;
     paste();
+    // A paste taken may lead a window to close the box.
     if (!alive)
-        return;
+        return false;
     pasting_ = false;
     if (refused_)
         notice(message);
+    return refused_;
 }
 
 void CharacterLimit::showMenu(QContextMenuEvent *event)

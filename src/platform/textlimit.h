@@ -47,8 +47,8 @@ protected:
 
 private:
     // Runs what pastes into the box; when the paste would pass the limit the box keeps
-    // its text, cursor and selection, and the user is told why.
-    void pasteThrough(const std::function<void()> &paste);
+    // its text, cursor and selection, the user is told why, and the answer is true.
+    bool pasteThrough(const std::function<void()> &paste);
     void showMenu(QContextMenuEvent *event);
 
     QLineEdit *box_;
