@@ -1,5 +1,6 @@
 #include "platform/sqlconnection.h"
 
+#include "platform/cipherformat.h"
 #include "platform/lockwait.h"
 
 #include <sqlite3.h>
@@ -56,6 +57,8 @@ std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QB
     // Before the first read, so that a lock held by another program is waited for there too.
     lockwait::install(db);
     int rc = sqlite3_key(db, key.constData(), int(key.size()));
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, kPinCipherFormat, nullptr, nullptr, nullptr);
     // The key is only checked when the first page is read.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
