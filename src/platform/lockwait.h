@@ -4,7 +4,7 @@
 // first lock one of them meets. Once it has run out, every later lock of that action is
 // refused at once, so a refused action is told after one wait however many statements it
 // runs. The action ends, and the next one may wait afresh, when control returns to the
-// event loop.
+// event loop (a program without one ends its actions with endAction()).
 
 struct sqlite3;
 
