@@ -43,8 +43,6 @@ private slots:
     void failedReadsAndWritesAreNeverSuccesses();
     void booksTakenAway_data();
     void booksTakenAway();
-    void booksTakenAwayWhileSaving_data();
-    void booksTakenAwayWhileSaving();
     void failedRollbackClosesTheConnection();
     void readOnlyBooks_data();
     void readOnlyBooks();
@@ -423,36 +421,60 @@ void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
 void tst_mdlstandard::booksTakenAway_data()
 {
     QTest::addColumn<bool>("replaced"); // by another copy moved over it; otherwise removed
-    QTest::addColumn<bool>("duringUnit");
-    QTest::newRow("removed while idle") << false << false;
-    QTest::newRow("replaced while idle") << true << false;
-    QTest::newRow("removed during a unit") << false << true;
-    QTest::newRow("replaced during a unit") << true << true;
+    QTest::addColumn<QString>("when");
+    for (const char *when : {"while idle", "during a unit", "during a unit's commit", "during a statement's commit",
+                             "during a row change's commit"}) {
+        QTest::addRow("removed %s", when) << false << QString(when);
+        QTest::addRow("replaced %s", when) << true << QString(when);
+    }
 }
 
 // The path is what counts, never the file once opened: a unit whose file was taken away
-// is undone and told, and the next one works on the file now at the path, or tells that
-// there is none.
+// is undone and told, work whose file went while it was being committed went into a file
+// that is no longer the books and is never told saved, and the next unit works on the
+// file now at the path, or tells that there is none.
 void tst_mdlstandard::booksTakenAway()
 {
     QFETCH(bool, replaced);
-    QFETCH(bool, duringUnit);
+    QFETCH(QString, when);
     TestDb db;
     const QString copy = db.path() + ".copy";
     db.run("update dwmc set dw_name='副本'");
     QVERIFY(QFile::copy(db.path(), copy));
     db.run("update dwmc set dw_name='原件'");
-    const auto takeAway = [&] {
+    std::function<bool()> takeAway = [&] {
         return replaced ? std::rename(qPrintable(copy), qPrintable(db.path())) == 0 : QFile::remove(db.path());
     };
-    if (duringUnit) {
+    if (when == "while idle") {
+        QVERIFY(takeAway());
+    } else if (when == "during a unit") {
         Transaction work;
         QVERIFY(runsql("update dwmc set dw_name='改'"));
         QVERIFY(takeAway());
         QVERIFY(!work.commit());
         QCOMPARE(work.error(), mdlStandard::kBooksMoved);
     } else {
-        QVERIFY(takeAway());
+        // The engine calls this as a commit starts, after every check of ours before it.
+        sqlite3_commit_hook(
+            runsql("select 1 as one")->connection()->handle(),
+            [](void *act) {
+                if (auto once = std::exchange(*static_cast<std::function<bool()> *>(act), nullptr))
+                    once();
+                return 0;
+            },
+            &takeAway);
+        QString error;
+        if (when.contains("unit")) {
+            Transaction work;
+            QVERIFY(runsql("update dwmc set dw_name='改'"));
+            QVERIFY(!work.commit());
+            error = work.error();
+        } else if (when.contains("statement")) {
+            QVERIFY(!runsql("update dwmc set dw_name='改'", &error));
+        } else {
+            QVERIFY(!records::writeFields(runsql("select * from dwmc"), {{"dw_name", "改"}}, &error));
+        }
+        QCOMPARE(error, movedWhileSaving(db.path()));
     }
     QString status;
     const auto rs = runsql("select dw_name from dwmc", status);
@@ -464,58 +486,6 @@ void tst_mdlstandard::booksTakenAway()
         closeDatabase();
         QCOMPARE(db.scalar("select dw_name from dwmc"), QStringLiteral("新"));
     }
-}
-
-void tst_mdlstandard::booksTakenAwayWhileSaving_data()
-{
-    QTest::addColumn<bool>("replaced");  // by another copy moved over it; otherwise removed
-    QTest::addColumn<QString>("saving"); // what commits: a unit, or on its own a statement or a row change
-    for (const char *saving : {"unit", "statement", "row change"}) {
-        QTest::addRow("removed during a %s's commit", saving) << false << saving;
-        QTest::addRow("replaced during a %s's commit", saving) << true << saving;
-    }
-}
-
-// Once the path was checked, the file can still go while the work is being committed:
-// the work then went into a file that is no longer the books, and is never told saved.
-void tst_mdlstandard::booksTakenAwayWhileSaving()
-{
-    QFETCH(bool, replaced);
-    QFETCH(QString, saving);
-    TestDb db;
-    const QString copy = db.path() + ".copy";
-    db.run("update dwmc set dw_name='副本'");
-    QVERIFY(QFile::copy(db.path(), copy));
-    // The engine calls this as each commit starts, after every check of ours before it.
-    std::function<void()> takeAway = [&] {
-        QVERIFY(replaced ? std::rename(qPrintable(copy), qPrintable(db.path())) == 0 : QFile::remove(db.path()));
-    };
-    sqlite3 *books = runsql("select 1 as one")->connection()->handle();
-    sqlite3_commit_hook(
-        books,
-        [](void *act) {
-            if (auto once = std::exchange(*static_cast<std::function<void()> *>(act), nullptr))
-                once();
-            return 0;
-        },
-        &takeAway);
-    QString error;
-    if (saving == "unit") {
-        Transaction work;
-        QVERIFY(runsql("update dwmc set dw_name='改'"));
-        QVERIFY(!work.commit());
-        error = work.error();
-    } else if (saving == "statement") {
-        QVERIFY(!runsql("update dwmc set dw_name='改'", &error));
-    } else {
-        QVERIFY(!records::writeFields(runsql("select * from dwmc"), {{"dw_name", "改"}}, &error));
-    }
-    QVERIFY(!takeAway);
-    QCOMPARE(error, movedWhileSaving(db.path()));
-    QString status;
-    const auto rs = runsql("select dw_name from dwmc", status);
-    QCOMPARE(rs ? rs->text("dw_name") : status,
-             replaced ? "副本" : "查询错误:找不到账簿文件 " + db.path() + "。请确认该文件在原处后重试。");
 }
 
 void tst_mdlstandard::failedRollbackClosesTheConnection()
