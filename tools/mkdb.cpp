@@ -2,6 +2,7 @@
 // Usage: kelopz_mkdb <schema.sql> <out.mdb>
 // It writes a temporary file first and renames it, so a failed run leaves nothing.
 #include "db/databasekey.h"
+#include "platform/cipherformat.h"
 
 #include <sqlite3.h>
 
@@ -42,7 +43,8 @@ int main(int argc, char **argv)
     std::remove(tmp.c_str());
     sqlite3 *db = nullptr;
     bool ok = sqlite3_open_v2(tmp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
-              exec(db, std::string("PRAGMA key='") + mdlStandard::kDatabasePassword + "';") && exec(db, "BEGIN;") &&
+              exec(db, std::string("PRAGMA key='") + mdlStandard::kDatabasePassword + "';") &&
+              exec(db, platform::kPinCipherFormat) && exec(db, "BEGIN;") &&
               exec(db, sql.str()) && exec(db, "COMMIT;");
     sqlite3_close(db);
     if (!ok || std::rename(tmp.c_str(), out.c_str()) != 0) {

@@ -111,7 +111,7 @@ QLineEdit *DialogFrame::addEntry(const QString &labelName, const QString &labelT
     box->setObjectName(boxName);
     box->setFont(platform::cjkFont(QStringLiteral("宋体"), 9, true));
     box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: %1 }").arg(kTextColour));
-    platform::limitCharacters(box, maxLength);
+    platform::limitCharacters(box, maxLength, platform::boxName(labelText));
     if (enterAsTab)
         platform::installEnterAsTab(box);
     place(makeLabel(labelName, labelText), box, sameRow);

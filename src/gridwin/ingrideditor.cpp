@@ -108,6 +108,11 @@ void keepEditorOverCell(MSFlexGrid *grid, QLineEdit *editor)
     editor->setGeometry(onView.isEmpty() ? QRect(grid->pos(), QSize(0, 0)) : onView.translated(grid->pos()));
 }
 
+void limitEditorToColumn(MSFlexGrid *grid, QLineEdit *editor, int characters)
+{
+    platform::limitCharacters(editor, characters, platform::boxName(grid->textMatrix(0, grid->col())));
+}
+
 void InGridEditor::place(QLineEdit *editor) { layEditorOverCell(grid_, editor, cfg_.scrollThreshold); }
 
 void InGridEditor::applyLimit(QLineEdit *editor)
@@ -115,7 +120,7 @@ void InGridEditor::applyLimit(QLineEdit *editor)
     // A column without a limit keeps the one in force.
     auto it = cfg_.limits.find(grid_->col());
     if (it != cfg_.limits.end())
-        platform::limitCharacters(editor, it->second);
+        limitEditorToColumn(grid_, editor, it->second);
 }
 
 void InGridEditor::writeThrough(QLineEdit *editor)

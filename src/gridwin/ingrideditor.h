@@ -23,6 +23,9 @@ void layEditorOverCell(MSFlexGrid *grid, QLineEdit *editor, std::optional<int> s
 // scrolling nothing and leaving its text alone. While the cell is out of view the
 // editor covers nothing (no other line), keeping its text and the focus.
 void keepEditorOverCell(MSFlexGrid *grid, QLineEdit *editor);
+// Limits editor to that many characters typed, naming the grid's current column by its
+// header when a paste too long for it is refused.
+void limitEditorToColumn(MSFlexGrid *grid, QLineEdit *editor, int characters);
 
 struct InGridEditorConfig {
     int appendColumn = 1;         // where text1 opens, and where Enter in it wraps to

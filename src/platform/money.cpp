@@ -30,6 +30,35 @@ DecimalParts splitPlainDecimal(QStringView text)
     return parts;
 }
 
+// The magnitude in cents, rounded half away from zero; exact for whole parts of up to
+// 16 digits, more than any amount may have.
+qint64 roundedCents(const DecimalParts &parts)
+{
+    qint64 cents = 0;
+    for (QChar c : parts.whole)
+        cents = cents * 10 + (c.unicode() - '0');
+    for (int i = 0; i < 2; ++i)
+        cents = cents * 10 + (i < parts.fraction.size() ? parts.fraction[i].unicode() - '0' : 0);
+    if (parts.fraction.size() > 2 && parts.fraction[2].unicode() >= '5')
+        ++cents;
+    return cents;
+}
+
+// Cents of the smallest amount with one whole digit more than an amount may have.
+constexpr qint64 kTooLargeCents = [] {
+    qint64 cents = 100;
+    for (int i = 0; i < Money::kMaxWholeDigits; ++i)
+        cents *= 10;
+    return cents;
+}();
+
+// Whether an amount's parts pass the whole digits it may have, as it will be stored:
+// rounding 9999999999999.995 makes 10000000000000.00.
+bool passesWholeDigits(const DecimalParts &parts)
+{
+    return parts.whole.size() > Money::kMaxWholeDigits || roundedCents(parts) >= kTooLargeCents;
+}
+
 QString withTwoDecimals(qint64 cents, bool grouped)
 {
     const bool negative = cents < 0;
@@ -64,23 +93,19 @@ std::optional<Money> Money::checkedAdd(Money other) const
 
 std::optional<Money> Money::parse(QStringView text)
 {
-    if (!numbers::isPlainDecimal(text) || isTooLarge(text))
+    if (!numbers::isPlainDecimal(text))
         return std::nullopt;
-    const auto [negative, whole, fraction] = splitPlainDecimal(text);
-    qint64 cents = 0;
-    for (QChar c : whole)
-        cents = cents * 10 + (c.unicode() - '0');
-    for (int i = 0; i < 2; ++i)
-        cents = cents * 10 + (i < fraction.size() ? fraction[i].unicode() - '0' : 0);
+    const DecimalParts parts = splitPlainDecimal(text);
+    if (passesWholeDigits(parts))
+        return std::nullopt;
     // Half away from zero: the sign is applied after rounding the magnitude.
-    if (fraction.size() > 2 && fraction[2].unicode() >= '5')
-        ++cents;
-    return Money(negative ? -cents : cents);
+    const qint64 cents = roundedCents(parts);
+    return Money(parts.negative ? -cents : cents);
 }
 
 bool Money::isTooLarge(QStringView text)
 {
-    return numbers::isPlainDecimal(text) && splitPlainDecimal(text).whole.size() > kMaxWholeDigits;
+    return numbers::isPlainDecimal(text) && passesWholeDigits(splitPlainDecimal(text));
 }
 
 QString Money::whyNotAnAmount(QStringView text, const QString &field)

@@ -21,12 +21,13 @@ public:
     // zero to the cent. Anything else is not an amount.
     static std::optional<Money> parse(QStringView text);
     static std::optional<Money> parse(const QString &text) { return parse(QStringView(text)); }
-    // The whole digits an amount may have: far beyond any book. qint64 cents hold about
-    // 9,200 such amounts at most, so a total of many large amounts can pass what they
-    // hold: sums go through checkedAdd, and the engine's sum() fails rather than wrap;
-    // either is told as a total too large.
+    // The whole digits an amount may have, once rounded to the cent: far beyond any book.
+    // qint64 cents hold about 9,200 such amounts at most, so a total of many large
+    // amounts can pass what they hold: sums go through checkedAdd, and the engine's sum()
+    // fails rather than wrap; either is told as a total too large.
     static constexpr int kMaxWholeDigits = 13;
-    // A plain signed decimal refused only for having more whole digits than that.
+    // A plain signed decimal refused only for having more whole digits than that as it
+    // would be stored ("9999999999999.995" rounds to 10000000000000.00).
     static bool isTooLarge(QStringView text);
     // Why a text that parse refused is no amount, told for the field so named
     // ("【期初余额】"): too large, or not a number.

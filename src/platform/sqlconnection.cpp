@@ -1,5 +1,7 @@
 #include "platform/sqlconnection.h"
 
+#include "platform/cipherformat.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
@@ -54,6 +56,8 @@ std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QB
     // Before the first read, so that a lock held by another program is waited for there too.
     sqlite3_busy_timeout(db, kBusyWaitMs);
     int rc = sqlite3_key(db, key.constData(), int(key.size()));
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, kPinCipherFormat, nullptr, nullptr, nullptr);
     // The key is only checked when the first page is read.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);

@@ -25,9 +25,9 @@ struct SqlFailure {
 
 class SqlConnection {
 public:
-    // Opens an existing file and keys it; fails (nullptr, *failure set) when the file is
-    // missing, is not a database, the key does not open it, or another program holds it
-    // locked for longer than the busy wait.
+    // Opens an existing file, keys it and pins its file format (cipherformat.h); fails
+    // (nullptr, *failure set) when the file is missing, is not a database, the key does not
+    // open it, or another program holds it locked for longer than the busy wait.
     static std::shared_ptr<SqlConnection> open(const QString &path, const QByteArray &key, SqlFailure *failure);
     ~SqlConnection();
     SqlConnection(const SqlConnection &) = delete;

@@ -9,7 +9,6 @@
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
-#include "platform/textlimit.h"
 #include "platform/twips.h"
 #include "vouchers/frmpzlrcxck.h"
 #include "vouchers/voucherstore.h"
@@ -415,7 +414,7 @@ void frmpzlr::enterCell()
     // from the moment it arrives; it scrolls no column, as the seven fit the grid.
     showLineAndTotals();
     layEditorOverCell(MSFlexGrid1_, TextSR_, std::nullopt);
-    platform::limitCharacters(TextSR_, MSFlexGrid1_->col() == CodeColumn ? 4 : 12);
+    limitEditorToColumn(MSFlexGrid1_, TextSR_, MSFlexGrid1_->col() == CodeColumn ? 4 : 12);
 }
 
 void frmpzlr::showLineAndTotals()

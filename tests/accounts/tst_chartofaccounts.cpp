@@ -36,6 +36,8 @@ private slots:
     void deleteRulesAndFailedWrites();
     void quickSearchRule();
     void printsItsOwnListingUnderTheCompanyItRead();
+    void movingNeverCutsACell_data();
+    void movingNeverCutsACell();
 };
 
 void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
@@ -118,12 +120,14 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     QVERIFY(!w.editor()->isChanging());
     QCOMPARE(boxes_->count(), 0);
 
-    // A change to it is reported, not written.
+    // A change to it is reported, not written; cancel puts the row back as it was.
     click(w, "button_edit");
     testsupport::typeText(text2, "XX");
     click(w, "button_save");
     QCOMPARE(boxes_->lastText(), QStringLiteral("该会计科目已不存在，无法保存修改！"));
     QVERIFY(w.editor()->isChanging());
+    click(w, "button_cx");
+    QCOMPARE(gridColumn(g, 2), (QStringList{"XJ", "YH"}));
     QCOMPARE(db_->count("kmdmk"), 1);
 }
 
@@ -230,6 +234,34 @@ void tst_chartofaccounts::printsItsOwnListingUnderTheCompanyItRead()
     for (int c = 1; c <= 4; ++c)
         QCOMPARE(testsupport::texts(page, QStringLiteral("Text%1").arg(c)), gridColumn(w->MSFlexGrid1(), c));
     QCOMPARE(testsupport::text(page, "Label3"), QStringLiteral("澄川商贸"));
+}
+
+// Initials longer than the limit of the code and the page, a name longer than that of the initials.
+const QStringList kLongAccount = {"1001", "abcdefghij", QStringLiteral("一二三四五六七八九十一二三四五六七八九十"),
+                                  "12"};
+
+void tst_chartofaccounts::movingNeverCutsACell_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("enters"); // once the row is in place
+    QTest::newRow("change, walked round") << false << 3;
+    QTest::newRow("append, walked round once more") << true << 3;
+}
+
+void tst_chartofaccounts::movingNeverCutsACell()
+{
+    QFETCH(bool, append);
+    QFETCH(int, enters);
+    const QStringList &row = kLongAccount;
+    if (!append)
+        addAccounts(*db_, {row.join('|')});
+    Frmkjkm w;
+    w.show();
+    windowsteps::appendOrChange(w, append, append ? row : QStringList(), enters);
+    QCOMPARE(testsupport::currentRowCells(w), row);
+    click(w, "button_save");
+    QCOMPARE(boxes_->count(), 0);
+    QCOMPARE(db_->rows("select km_no, km_zjf, km_name, km_page from kmdmk"), QStringList{row.join('|')});
 }
 
 QTEST_MAIN(tst_chartofaccounts)

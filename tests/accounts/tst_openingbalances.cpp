@@ -152,7 +152,9 @@ void tst_openingbalances::amountsAreStrictDecimalsRoundedToTheCent_data()
     row("largest", "-1234567890123.45", {}, -123456789012345, "-1234567890123.45");
     row("leading zeros", "00000000000000012", {}, 1200, "12.00");
     row("too large", "12345678901234", kTooLarge, 0, "");
+    row("grouping", "1,000", kNotANumber, 0, "");
     row("empty", "", kNotANumber, 0, "");
+    row("zero", "0.00", kZero, 0, "");
     row("zero once rounded", "0.004", kZero, 0, "");
 }
 

@@ -7,6 +7,7 @@
 
 using testsupport::TestDb;
 using testsupport::typeText;
+using windowsteps::appendOrChange;
 using windowsteps::click;
 using windowsteps::enter;
 
@@ -14,21 +15,6 @@ namespace {
 void addOperator(TestDb &db, const QString &number, const QString &name, const QVariant &phone = {})
 {
     db.run("insert into czy (czyno, czyname, lxdh, password) values (?, ?, ?, '1')", {number, name, phone});
-}
-
-// Appends a row, typing `typed` into its cells with Enter after each, or changes row 1;
-// then presses Enter `enters` times more. Returns the open editor.
-QLineEdit *appendOrChange(frmczy &w, bool append, const QStringList &typed = {}, int enters = 0)
-{
-    QLineEdit *editor = append ? w.editor()->text1() : w.editor()->text2();
-    if (!append)
-        w.MSFlexGrid1()->setRow(1);
-    click(w, append ? "button_append" : "button_edit");
-    for (const QString &text : typed)
-        enter(editor, text);
-    for (int i = 0; i < enters; ++i)
-        QTest::keyClick(editor, Qt::Key_Return);
-    return editor;
 }
 } // namespace
 

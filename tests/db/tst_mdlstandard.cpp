@@ -218,6 +218,9 @@ void tst_mdlstandard::moneyParsingAndFormatting_data()
     row("inner blank", "1 000", "");
     row("full-width digits", "１２", "");
     row("too large", "99999999999999", "");
+    row("too large once rounded", "9999999999999.995", "");
+    row("too large once rounded, negative", "-9999999999999.995", "");
+    row("largest", "-09999999999999.994", "-9999999999999.99");
 }
 
 void tst_mdlstandard::moneyParsingAndFormatting()

@@ -318,11 +318,13 @@ void tst_frame::splashAndHourglassEndOnTheTimer()
     const auto splash = splashWindows();
     QCOMPARE(splash.size(), 1);
     QVERIFY(splash.first()->isVisible() && (splash.first()->windowFlags() & Qt::WindowStaysOnTopHint));
+    QCOMPARE(splash.first()->geometry(), QRect(200, 200, 460, 360));
     QVERIFY(platform::isHourglass());
 
     main.show();
     QApplication::setActiveWindow(&main);
     QTRY_VERIFY(main.Timer1()->isActive());
+    QCOMPARE(main.Timer1()->interval(), 5000);
     main.Timer1_Timer();
     QVERIFY(!main.Timer1()->isActive());
     QVERIFY(!platform::isHourglass());

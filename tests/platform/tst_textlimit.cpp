@@ -51,7 +51,7 @@ void tst_textlimit::insertStopsAtTheLimit()
     QFETCH(QString, inserted);
     QFETCH(QString, expected);
     QLineEdit box;
-    platform::limitCharacters(&box, 3);
+    platform::limitCharacters(&box, 3, QStringLiteral("代号"));
     box.setText(start);
     QCOMPARE(box.text(), start);
     if (length > 0)

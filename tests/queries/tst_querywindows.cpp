@@ -133,8 +133,8 @@ void tst_querywindows::listsTotalsAndPrints_data()
     const int kjkm = 0, kjkmls = 1, pzbh = 2, pzbhls = 3;
     row("account: load", kjkm, "", june);
     row("account: code prefix, by number and date", kjkm, "search:10", code10);
-    // Quotes and wildcards are searched as typed (each proved with the store); one here.
-    row("account: % as typed", kjkm, "search:%", "10:代垫\"款项5% =0.10|0.00 @2004年06月");
+    for (const QString typed : {"\"", "'", "%", "_"})
+        row("account: " + typed + " as typed", kjkm, "search:" + typed, "10:代垫\"款项5% =0.10|0.00 @2004年06月");
     row("account: blanks list all", kjkm, "search:10;search:   ", june);
     row("account: no match keeps the list", kjkm, "search:10;search:') or (1=1 --", code10);
     row("closed account: newest period", kjkmls, "", may);

@@ -1,8 +1,12 @@
 #pragma once
 // The steps a person takes in a window, shared by the window tests: a toolbar key,
-// typing over an editor's text, a quick search, a login, a window opened from its menu.
+// typing over an editor's text, a quick search, a row appended or changed in a list
+// window's grid, a login, a window opened from its menu.
 #include "frame/frmlogin.h"
 #include "frame/mdimain.h"
+#include "gridwin/ingrideditor.h"
+#include "gridwin/recordwindow.h"
+#include "platform/flexgrid.h"
 #include "platform/keyedtoolbar.h"
 #include "testsupport.h"
 
@@ -37,6 +41,22 @@ void search(Window &window, const QString &text)
 {
     window.Textjs()->setText(text);
     QTest::keyClick(window.Textjs(), Qt::Key_Return);
+}
+
+// Appends a row, typing `typed` into its cells with Enter after each, or changes row 1;
+// then presses Enter `enters` times more. Returns the open editor; the grid keeps the row
+// as it is then.
+inline QLineEdit *appendOrChange(RecordWindow &w, bool append, const QStringList &typed = {}, int enters = 0)
+{
+    QLineEdit *editor = append ? w.editor()->text1() : w.editor()->text2();
+    if (!append)
+        w.MSFlexGrid1()->setRow(1);
+    click(w, append ? "button_append" : "button_edit");
+    for (const QString &text : typed)
+        enter(editor, text);
+    for (int i = 0; i < enters; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    return editor;
 }
 
 // Types a number and a password into the login window and presses 确定.

@@ -18,6 +18,7 @@ using windowsteps::click;
 namespace {
 
 const QString kNotANumber = QStringLiteral("输入内容应为数字型!");
+const QString kTooLarge = QStringLiteral("【借方金额】数值过大，整数部分最多13位，请重新输入！");
 const QString kElsewhere = QStringLiteral("该凭证分录已在别处被修改或删除，请关闭本窗口后重新打开！");
 // What another window does to the second line after the listing.
 const QString kDeleted = QStringLiteral("delete from pzk where rowid = 2");
@@ -94,6 +95,10 @@ void tst_frmpzcx::correct_data()
     // Enter refuses, and so does the save; the texts typed stay to be mended.
     row("letters", 1, {"abc", ""}, {}, QStringList(3, kNotANumber), untouched, "abc|");
     row("grouped digits", 1, {"1,000", ""}, {}, QStringList(3, kNotANumber), untouched, "1,000|");
+    row("too large once rounded", 1, {"9999999999999.995", ""}, {}, QStringList(3, kTooLarge), untouched,
+        "9999999999999.995|");
+    row("largest", 1, {"9999999999999.994", ""}, {}, none, {"1|999999999999999|0", "1|50000|0", "2|0|100000"},
+        "9999999999999.99|");
     row("zero at the cent on both sides", 3, {"0.004", "0"}, {}, {zero}, untouched, "0.004|0");
     row("deleted elsewhere", 2, {"9", ""}, kDeleted, {kElsewhere}, {"1|50000|0", "2|0|100000"}, "9|");
     row("corrected elsewhere", 2, {"9", ""}, kCorrected, {kElsewhere}, {"1|50000|0", "1|1|0", "2|0|100000"}, "9|");

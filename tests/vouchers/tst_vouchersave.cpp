@@ -104,6 +104,8 @@ void tst_vouchersave::checks_data()
     row("grouped", "7", {"1001|XJ|现金||1,000"}, lineText(1, "【贷方金额】 应输入数字！") + " @1:5");
     row("debit too large", "7", {"1001|XJ|现金|-12345678901234|"}, lineText(1, "【借方金额】 " + tooLarge) + " @1:4");
     row("credit too large", "7", {"1001|XJ|现金||12345678901234.5"}, lineText(1, "【贷方金额】 " + tooLarge) + " @1:5");
+    row("too large once rounded", "7", {"1001|XJ|现金|9999999999999.995|"},
+        lineText(1, "【借方金额】 " + tooLarge) + " @1:4");
     row("zero and blank", "7", {"1001|XJ|现金|0|"}, bothZero);
     row("first line first", "7", {"1001|XJ|现金|0.001|", "||||"}, bothZero);
 }
