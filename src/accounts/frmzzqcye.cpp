@@ -112,7 +112,7 @@ std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 
 void frmzzqcye::formatAmountCell()
 {
-    // Within an append or a change; the save writes the amount as stored itself.
+    // Within an append or a change; the save shows the row as stored.
     if (dataRows() < 1)
         return;
     const auto format = [this](int r) {

@@ -86,6 +86,7 @@ protected:
                        bool clearTyped);
     // A store's write: true when it was made, otherwise false after showing its error.
     static bool written(bool done, const QString &error);
+    // The same, as what the save of a change came to.
     static Change writtenChange(bool done, const QString &error)
     {
         return written(done, error) ? Change::Written : Change::Refused;
