@@ -17,6 +17,11 @@ RecordsetPtr listAccounts(QString *error)
     return runsql(QStringLiteral("select * from kmdmk order by km_no"), error);
 }
 
+RecordsetPtr readAccount(const QString &code, QString *error)
+{
+    return records::read(kByCode, {code}, kUnreadable, error);
+}
+
 bool findAccount(const QString &code, std::optional<Account> *found, QString *error)
 {
     const auto make = [](const platform::Recordset &row) {

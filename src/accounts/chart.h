@@ -15,6 +15,9 @@ namespace accounts {
 // nullptr when the chart cannot be read: *error is the books' reason.
 RecordsetPtr listAccounts(QString *error);
 
+// The row of the account with the code, as stored. nullptr when the chart cannot be read.
+RecordsetPtr readAccount(const QString &code, QString *error);
+
 // The account with the code: *found stays empty when there is none. False when the
 // chart cannot be read.
 bool findAccount(const QString &code, std::optional<Account> *found, QString *error);

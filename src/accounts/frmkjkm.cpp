@@ -91,22 +91,27 @@ bool Frmkjkm::initialsAndNameGiven(int r)
     return true;
 }
 
-bool Frmkjkm::saveChange()
+RecordWindow::Change Frmkjkm::saveChange()
 {
     const int r = MSFlexGrid1()->row();
     if (!initialsAndNameGiven(r))
-        return false;
+        return Change::Refused;
     bool changed = false;
     for (int c = 1; c <= 4; ++c)
         changed = changed || MSFlexGrid1()->textMatrix(r, c).trimmed() != shownBefore(c);
     if (!changed)
-        return true;
+        return Change::Unchanged;
     QString error;
-    return written(
+    return writtenChange(
         accounts::changeAccount({MSFlexGrid1()->textMatrix(r, 1).trimmed(), MSFlexGrid1()->textMatrix(r, 2).trimmed(),
                                  MSFlexGrid1()->textMatrix(r, 3).trimmed(), MSFlexGrid1()->textMatrix(r, 4).trimmed()},
                                 &error),
         error);
+}
+
+RecordsetPtr Frmkjkm::storedRow(int r, QString *error)
+{
+    return accounts::readAccount(MSFlexGrid1()->textMatrix(r, 1).trimmed(), error);
 }
 
 void Frmkjkm::deleterecord()

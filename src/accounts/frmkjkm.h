@@ -15,7 +15,8 @@ public:
 protected:
     void text1Enter() override;
     bool saveAppend() override;
-    bool saveChange() override;
+    Change saveChange() override;
+    RecordsetPtr storedRow(int r, QString *error) override;
     RecordsetPtr searchRows(const QString &typed, QString *error) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "accounts/frmqykjqj.h"
 
 #include "accounts/ledgersetup.h"
+#include "db/bookfaults.h"
 #include "db/period.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
@@ -89,10 +90,24 @@ void frmqykjqj::saverecord()
         return;
     }
     savedPeriod_ = periodText;
+    showStoredPeriod();
     for (QLineEdit *box : entryBoxes())
         box->setEnabled(false);
     platform::notice(QStringLiteral("会计期间设置成功，系统自") + periodText +
                      QStringLiteral("开始使用，您可以设置会计科目、总帐期初余额！"));
     emit firstPeriodSaved();
     setViewing();
+}
+
+void frmqykjqj::showStoredPeriod()
+{
+    QString error;
+    const auto stored = accounts::currentPeriod(&error);
+    const auto period = stored ? Period::parse(stored->periodText) : std::nullopt;
+    if (!period) {
+        platform::notice(mdlStandard::kSavedUnread + error);
+        return;
+    }
+    txtitem(kYearBox)->setText(period->bareYearText());
+    txtitem(kMonthBox)->setText(period->text().mid(5, 2));
 }

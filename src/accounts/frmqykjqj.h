@@ -18,6 +18,9 @@ signals:
     void firstPeriodSaved();
 
 private:
+    // The boxes show the first period as the books now hold it.
+    void showStoredPeriod();
+
     // The period this window saved, which it may still correct while open; any first
     // period set otherwise means books in use and is never replaced.
     QString savedPeriod_;

@@ -112,7 +112,7 @@ std::optional<Money> frmzzqcye::checkedAmount(int r, bool clearRefused)
 
 void frmzzqcye::formatAmountCell()
 {
-    // Within an append or a change; the save writes the amount as stored itself.
+    // Within an append or a change; the save shows the row as stored.
     if (dataRows() < 1)
         return;
     const auto format = [this](int r) {
@@ -258,34 +258,28 @@ bool frmzzqcye::saveAppend()
     if (!amount)
         return false;
     const QDate today = QDate::currentDate();
-    if (!written(
-            accounts::addOpeningBalance(
-                {account->code, account->initials, account->name, *amount, newdjh_, today, curkjnd_, curkjqj_}, &error),
-            error))
-        return false;
-    editor()->close();
-    MSFlexGrid1()->setTextMatrix(r, 1, account->code);
-    MSFlexGrid1()->setTextMatrix(r, 2, account->initials);
-    MSFlexGrid1()->setTextMatrix(r, 3, account->name);
-    MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());
-    return true;
+    return written(
+        accounts::addOpeningBalance(
+            {account->code, account->initials, account->name, *amount, newdjh_, today, curkjnd_, curkjqj_}, &error),
+        error);
 }
 
-bool frmzzqcye::saveChange()
+RecordWindow::Change frmzzqcye::saveChange()
 {
     if (!mayWrite())
-        return false;
+        return Change::Refused;
     const int r = MSFlexGrid1()->row();
     const auto amount = checkedAmount(r, false);
     if (!amount)
-        return false;
+        return Change::Refused;
+    if (MSFlexGrid1()->textMatrix(r, kAmountColumn) == shownBefore(kAmountColumn))
+        return Change::Unchanged;
     QString error;
-    if (MSFlexGrid1()->textMatrix(r, kAmountColumn) != shownBefore(kAmountColumn) &&
-        !written(
-            accounts::changeOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), *amount, &error),
-            error))
-        return false;
-    editor()->close();
-    MSFlexGrid1()->setTextMatrix(r, kAmountColumn, amount->toString());
-    return true;
+    return writtenChange(
+        accounts::changeOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), *amount, &error), error);
+}
+
+RecordsetPtr frmzzqcye::storedRow(int r, QString *error)
+{
+    return accounts::readOpeningBalance(MSFlexGrid1()->textMatrix(r, kAccountColumn).trimmed(), error);
 }

@@ -22,7 +22,8 @@ protected:
     void text1Enter() override;
     void text2Enter() override;
     bool saveAppend() override;
-    bool saveChange() override;
+    Change saveChange() override;
+    RecordsetPtr storedRow(int r, QString *error) override;
 
 private:
     void lookUpAccount();

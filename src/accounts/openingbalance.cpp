@@ -42,6 +42,11 @@ RecordsetPtr listOpeningBalances(QString *error)
     return runsql(QStringLiteral("select * from zzqcye where djh like 'CSH%' order by km_no"), error);
 }
 
+RecordsetPtr readOpeningBalance(const QString &code, QString *error)
+{
+    return records::read(kOfAccount, {code}, kUnreadable, error);
+}
+
 std::optional<bool> hasOpeningBalance(const QString &code, QString *error)
 {
     return records::anyRow(kOfAccount, {code}, kUnreadable, error);

@@ -23,6 +23,10 @@ std::optional<QString> nextOpeningDocumentNumber(const QDate &entryDay, QString 
 // read: *error is the books' reason.
 RecordsetPtr listOpeningBalances(QString *error);
 
+// The opening balance of the account code entered by hand, as stored. nullptr when it
+// cannot be read.
+RecordsetPtr readOpeningBalance(const QString &code, QString *error);
+
 // Whether the account code (letter case ignored) has an opening balance entered by hand.
 std::optional<bool> hasOpeningBalance(const QString &code, QString *error);
 

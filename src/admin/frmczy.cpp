@@ -72,23 +72,28 @@ bool frmczy::saveAppend()
     return written(admin::addOperator(added, &error), error);
 }
 
-bool frmczy::saveChange()
+RecordWindow::Change frmczy::saveChange()
 {
     const int r = MSFlexGrid1()->row();
     const QString name = MSFlexGrid1()->textMatrix(r, 2).trimmed();
     const QString phone = MSFlexGrid1()->textMatrix(r, 3).trimmed();
     if (name.isEmpty()) {
         refuse(QStringLiteral("【操作员姓名】不能为空，请重新输入！"), 2);
-        return false;
+        return Change::Refused;
     }
     // Nothing is written when the trimmed texts equal what was shown when the change began.
     if (name == shownBefore(2) && phone == shownBefore(3))
-        return true;
+        return Change::Unchanged;
     QString error;
-    return written(admin::changeOperator(MSFlexGrid1()->textMatrix(r, 1).trimmed(), name,
-                                         MSFlexGrid1()->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone,
-                                         &error),
-                   error);
+    return writtenChange(
+        admin::changeOperator(MSFlexGrid1()->textMatrix(r, 1).trimmed(), name,
+                              MSFlexGrid1()->textMatrix(r, 3).isEmpty() ? QStringLiteral(" < 无 >") : phone, &error),
+        error);
+}
+
+RecordsetPtr frmczy::storedRow(int r, QString *error)
+{
+    return admin::readOperator(MSFlexGrid1()->textMatrix(r, 1).trimmed(), error);
 }
 
 void frmczy::deleterecord()

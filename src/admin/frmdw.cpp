@@ -1,5 +1,6 @@
 #include "admin/frmdw.h"
 
+#include "db/bookfaults.h"
 #include "platform/keyedtoolbar.h"
 #include "platform/msgbox.h"
 
@@ -81,7 +82,12 @@ void frmdw::saverecord()
         platform::notice(error);
         return;
     }
-    shown_ = typed;
+    // The boxes show the record as the books now hold it.
+    const auto stored = admin::readCompany(&error);
+    shown_ = stored.value_or(typed);
+    showCompany();
     platform::notice(QStringLiteral("单位基本信息设置成功！"));
+    if (!stored)
+        platform::notice(mdlStandard::kSavedUnread + error);
     setViewing();
 }

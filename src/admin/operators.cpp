@@ -26,6 +26,11 @@ RecordsetPtr searchOperators(const QString &typed, QString *error)
                   error, {literal + '%', '%' + literal + '%'});
 }
 
+RecordsetPtr readOperator(const QString &number, QString *error)
+{
+    return records::read(kByNumber, {number}, kUnreadable, error);
+}
+
 bool findOperator(const QString &number, std::optional<Operator> *found, QString *error)
 {
     const auto make = [](const platform::Recordset &row) {

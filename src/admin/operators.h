@@ -31,6 +31,9 @@ bool operatorsReadable(QString *error);
 RecordsetPtr listOperators(QString *error);
 RecordsetPtr searchOperators(const QString &typed, QString *error);
 
+// The row of the operator with the number, as stored. nullptr when it cannot be read.
+RecordsetPtr readOperator(const QString &number, QString *error);
+
 // The operator with the number exactly as given, blanks included: *found stays empty
 // when there is none. False when the operators cannot be read.
 bool findOperator(const QString &number, std::optional<Operator> *found, QString *error);

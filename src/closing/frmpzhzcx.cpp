@@ -55,14 +55,14 @@ frmpzhzcx::frmpzhzcx(QWidget *parent)
 void frmpzhzcx::Combo1_Click()
 {
     QString error;
-    const RecordsetPtr accounts = closing::closedSummary(Combo1_->currentText(), &error);
+    const RecordsetPtr accounts = closing::closedSummary(platform::chosenEntry(Combo1_), &error);
     if (!accounts) {
         // The list and the box stay on the period shown, to be printed as it is.
         tellUnreadable(error);
-        Combo1_->setEditText(periodText());
+        Combo1_->setCurrentIndex(Combo1_->findText(periodText()));
         return;
     }
-    setPeriod(Combo1_->currentText());
+    setPeriod(platform::chosenEntry(Combo1_));
     // A period without rows leaves only the header, whatever was listed before.
     clearRows();
     loadList(accounts, error);

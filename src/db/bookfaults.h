@@ -23,4 +23,9 @@ inline const QString kBooksMoved =
 // from path or replaced there while the work was being saved.
 QString movedWhileSaving(const QString &path);
 
+// A save that was written, but whose record could not be read back to be shown as stored;
+// followed by the reason, when there is one.
+inline const QString kSavedUnread =
+    QStringLiteral("已保存，但无法重新读取保存后的内容，窗口中显示的可能与账簿不一致，请关闭本窗口后重新打开查看。");
+
 } // namespace mdlStandard

@@ -329,14 +329,7 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
         auto &[value, text] = above[c];
         if (value != v || text.isNull()) {
             value = v;
-            const std::optional<Money> amount =
-                cfg_.columns[c].kind == GridColumn::Kind::Amount ? Money::fromField(v) : std::nullopt;
-            if (cfg_.columns[c].kind == GridColumn::Kind::Text)
-                text = v.isNull() ? QString(QLatin1String("")) : v.toString();
-            else if (!amount)
-                text = v.toString(); // no amount: shown as stored, never as 0
-            else
-                text = shownAmount(*amount);
+            text = cellText(cfg_.columns[c], v);
         }
         return text;
     };
@@ -363,6 +356,27 @@ void GridFrame::fillgrid(const RecordsetPtr &rows)
     g->setTopRow(1);
     g->setRow(1);
     g->setCol(0);
+}
+
+QString GridFrame::cellText(const GridColumn &column, const QVariant &value)
+{
+    if (column.kind == GridColumn::Kind::Text)
+        return value.isNull() ? QString(QLatin1String("")) : value.toString();
+    const std::optional<Money> amount = Money::fromField(value);
+    // No amount: shown as stored, never as 0.
+    return amount ? shownAmount(*amount) : value.toString();
+}
+
+void GridFrame::showRecord(int r, const platform::Recordset &record)
+{
+    MSFlexGrid *g = MSFlexGrid1_;
+    for (int c = 1; c < int(cfg_.columns.size()); ++c) {
+        const GridColumn &column = cfg_.columns[c];
+        if (column.kind == GridColumn::Kind::Computed)
+            g->setTextMatrix(r, c, column.compute(record));
+        else if (column.kind != GridColumn::Kind::Unfilled)
+            g->setTextMatrix(r, c, cellText(column, record.value(column.field)));
+    }
 }
 
 void GridFrame::clearRows()

@@ -116,6 +116,9 @@ public:
     void fillgrid(const RecordsetPtr &rows);
     // Leaves the header row alone (not fixed until the next fill).
     void clearRows();
+    // Shows in row r the record at the recordset's current row, every column as a fill
+    // shows it; the running number and the columns without a field stay as they are.
+    void showRecord(int r, const platform::Recordset &record);
 
     void movefirst();
     void movelast();
@@ -139,6 +142,8 @@ protected:
     void disableRowButtons();
 
 private:
+    // The text a Text or Amount column shows of a stored value.
+    static QString cellText(const GridColumn &column, const QVariant &value);
     void setupGrid();
     QHBoxLayout *controlRow();
     void gridMouseDown();

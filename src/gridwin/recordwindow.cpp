@@ -1,5 +1,6 @@
 #include "gridwin/recordwindow.h"
 
+#include "db/bookfaults.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
 
@@ -66,9 +67,15 @@ void RecordWindow::saverecord()
         return;
     if (addflag_ && !saveAppend())
         return;
-    if (editflag_ && !saveChange())
+    const Change change = editflag_ ? saveChange() : Change::Written;
+    if (change == Change::Refused)
         return;
     editor_->close();
+    // A change that left nothing to write shows the row as listed, which is as stored.
+    if (change == Change::Unchanged)
+        showCellsBefore(MSFlexGrid1()->row());
+    else
+        showStoredRow(MSFlexGrid1()->row());
     addflag_ = false;
     editflag_ = false;
     MSFlexGrid1()->setCol(0);
@@ -94,9 +101,7 @@ void RecordWindow::canceledit()
             setButtonsEnabled({QStringLiteral("button_edit"), QStringLiteral("button_delete")}, false);
     }
     if (editflag_) {
-        const int r = MSFlexGrid1()->row();
-        for (int c = 1; c < origCells_.size(); ++c)
-            MSFlexGrid1()->setTextMatrix(r, c, origCells_.at(c));
+        showCellsBefore(MSFlexGrid1()->row());
         MSFlexGrid1()->setCol(0);
         setNavigationByRow();
     }
@@ -169,6 +174,22 @@ void RecordWindow::removeRecordRow(int r)
         MSFlexGrid1()->removeItem(1);
         disableRowButtons();
     }
+}
+
+void RecordWindow::showCellsBefore(int r)
+{
+    for (int c = 1; c < origCells_.size(); ++c)
+        MSFlexGrid1()->setTextMatrix(r, c, origCells_.at(c));
+}
+
+void RecordWindow::showStoredRow(int r)
+{
+    QString error;
+    const RecordsetPtr stored = storedRow(r, &error);
+    if (stored && !stored->eof())
+        showRecord(r, *stored);
+    else
+        platform::notice(mdlStandard::kSavedUnread + error);
 }
 
 RecordsetPtr RecordWindow::searchRows(const QString &, QString *) { return nullptr; }

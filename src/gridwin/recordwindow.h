@@ -43,8 +43,14 @@ protected:
     virtual bool mayChange() { return true; }
     virtual void text1Enter() = 0;
     virtual void text2Enter() { editor_->edmovereturn(); }
+    // What the save of a change came to: refused (told why), nothing to write, or written.
+    enum class Change { Refused, Unchanged, Written };
     virtual bool saveAppend() = 0;
-    virtual bool saveChange() = 0;
+    virtual Change saveChange() = 0;
+    // The record row r has just saved, read back from the books by its key, with the
+    // fields the columns show; nullptr when it cannot be read (*error says why). What
+    // the row shows after a save is this, never what was typed.
+    virtual RecordsetPtr storedRow(int r, QString *error) = 0;
     // The rows a quick search for the typed text lists; nullptr when it failed (*error
     // says why). Windows without a search box never get asked.
     virtual RecordsetPtr searchRows(const QString &typed, QString *error);
@@ -80,6 +86,11 @@ protected:
                        bool clearTyped);
     // A store's write: true when it was made, otherwise false after showing its error.
     static bool written(bool done, const QString &error);
+    // The same, as what the save of a change came to.
+    static Change writtenChange(bool done, const QString &error)
+    {
+        return written(done, error) ? Change::Written : Change::Refused;
+    }
     // After the database deleted the record of row r: the rows below move up with
     // their numbers; the last record leaves the header alone, without row buttons.
     void removeRecordRow(int r);
@@ -89,6 +100,10 @@ protected:
 
 private:
     void quickSearch();
+    // Row r as the books hold the record just saved there.
+    void showStoredRow(int r);
+    // Puts back the cells of row r as they were shown when the change began.
+    void showCellsBefore(int r);
     // Whether the key of the current row is free; false after refusing it (clearing the
     // typed key when told to) or telling that it could not be checked.
     bool keyIsFree(const QString &whenTaken, bool clearTyped);

@@ -46,6 +46,23 @@ private:
     bool asTab_;
 };
 
+// Puts the chosen entry back into a list-only box that is left with other text typed.
+// Its own drop-down list taking the focus is no leaving: a choice may follow.
+class ChosenEntryKeeper : public QObject {
+public:
+    explicit ChosenEntryKeeper(QComboBox *box) : QObject(box), box_(box) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason &&
+            box_->currentText() != chosenEntry(box_))
+            box_->setEditText(chosenEntry(box_));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox *box_;
+};
+
 class BlankTitleBar : public QObject {
 public:
     using QObject::QObject;
@@ -108,6 +125,12 @@ void chooseFromListOnly(QComboBox *box)
     box->lineEdit()->installEventFilter(swallow);
     // Left with the text of an entry, the box would choose that entry as if picked.
     QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
+    box->installEventFilter(new ChosenEntryKeeper(box));
+}
+
+QString chosenEntry(const QComboBox *box)
+{
+    return box->currentIndex() < 0 ? QString() : box->itemText(box->currentIndex());
 }
 
 void keepTitleBarBlank(QWidget *window) { window->installEventFilter(new BlankTitleBar(window)); }

@@ -21,8 +21,11 @@ void entertotab(int &keycode);
 void installEnterAsTab(QWidget *widget);
 
 // Makes the combo box's text typable while only an entry chosen from its list counts
-// (its activated signal): Enter in the text is swallowed, so typing chooses nothing.
+// (its activated signal): Enter in the text is swallowed, so typing chooses nothing, and
+// a box left without a choice shows its chosen entry again.
 void chooseFromListOnly(QComboBox *box);
+// The entry last chosen in such a box, whatever is typed over it; empty when none is.
+QString chosenEntry(const QComboBox *box);
 
 // Shows nothing in the window's title bar while its caption is empty. The toolkit would
 // put the program's name into an empty title.

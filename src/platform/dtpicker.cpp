@@ -109,6 +109,8 @@ void DTPicker::setValue(const QDate &date)
 
 void DTPicker::showCalendar()
 {
+    if (isReadOnly())
+        return;
     {
         const QSignalBlocker quiet(calendar_);
         calendar_->setSelectedDate(value().isValid() ? value() : QDate::currentDate());

@@ -35,6 +35,7 @@ public:
 
     QCalendarWidget *calendarWidget() const { return calendar_; }
     // Drops the calendar down under the box, on the date shown (F4, Alt+Down, the arrow).
+    // A read-only box only shows its date: it takes no typing and opens no calendar.
     void showCalendar();
 
 signals:

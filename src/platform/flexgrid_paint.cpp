@@ -31,8 +31,10 @@ bool readsAsNumber(QStringView text)
     return digit;
 }
 
-// The smallest size a number too wide for its cell is drawn at.
-constexpr qreal kSmallestNumberPoints = 6;
+// The smallest size a number too wide for its cell is drawn at: small enough that the
+// widest amount the books take, and a sum a digit longer (a sign, 14 whole digits, two
+// decimals), shows whole in the narrowest amount column of the lists (1200 twips).
+constexpr qreal kSmallestNumberPoints = 5;
 
 struct Span {
     int index;

@@ -81,7 +81,7 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
                                 qcfg_.closedPeriods ? QStringLiteral("凭证号码：") : QStringLiteral("凭证编号："),
                                 qcfg_.closedPeriods ? QStringLiteral("Combo2") : QStringLiteral("Combo1"), -1);
         connect(numberBox_, &QComboBox::activated, this,
-                [this] { query(LineFilter::voucher(numberBox_->currentText()), false); });
+                [this] { query(LineFilter::voucher(platform::chosenEntry(numberBox_)), false); });
     } else {
         connect(Textjs(), &QLineEdit::returnPressed, this, [this] { search(); });
     }
@@ -106,7 +106,7 @@ VoucherLineQuery::VoucherLineQuery(const VoucherQueryConfig &config, QWidget *pa
         periodBox_->addItems(*closed);
         periodBox_->setEditText(closed->value(0));
     }
-    shownPeriod_ = qcfg_.closedPeriods ? periodBox_->currentText() : currentPeriod_;
+    shownPeriod_ = qcfg_.closedPeriods ? platform::chosenEntry(periodBox_) : currentPeriod_;
     if (numberBox_)
         fillNumbers();
     QString linesError;
@@ -129,7 +129,8 @@ QComboBox *VoucherLineQuery::addChooser(const QString &labelName, const QString 
 
 LineScope VoucherLineQuery::scope() const
 {
-    return qcfg_.closedPeriods ? LineScope::closed(periodBox_->currentText()) : LineScope::current();
+    // The period chosen, never a text typed over it.
+    return qcfg_.closedPeriods ? LineScope::closed(platform::chosenEntry(periodBox_)) : LineScope::current();
 }
 
 bool VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
@@ -142,14 +143,17 @@ bool VoucherLineQuery::query(const LineFilter &filter, bool keepOnEmpty)
     }
     if (keepOnEmpty && rows->recordCount() < 1)
         return true;
-    shownPeriod_ = qcfg_.closedPeriods ? periodBox_->currentText() : currentPeriod_;
+    shownPeriod_ = qcfg_.closedPeriods ? platform::chosenEntry(periodBox_) : currentPeriod_;
     return loadList(rows, error);
 }
 
 void VoucherLineQuery::periodChosen()
 {
-    // The numbers to choose from are those of the period now listed.
-    if (query(LineFilter::all(), false) && numberBox_)
+    // The numbers to choose from are those of the period now listed; a period that
+    // cannot be read leaves the box on the period listed.
+    if (!query(LineFilter::all(), false))
+        periodBox_->setCurrentIndex(periodBox_->findText(shownPeriod_));
+    else if (numberBox_)
         fillNumbers();
 }
 
@@ -165,7 +169,8 @@ void VoucherLineQuery::fillNumbers()
     }
     for (qint64 n : *numbers)
         numberBox_->addItem(QString::number(n));
-    numberBox_->setEditText(numbers->isEmpty() ? QString() : queries::kAllVouchers);
+    // Among no numbers, none is chosen: the box stays empty.
+    numberBox_->setCurrentIndex(numbers->isEmpty() ? -1 : 0);
 }
 
 void VoucherLineQuery::search() { query(LineFilter::account(Textjs()->text()), true); }

@@ -105,36 +105,30 @@ void frmpzcx::text2Enter()
     editor()->edmovereturn();
 }
 
-bool frmpzcx::saveChange()
+RecordWindow::Change frmpzcx::saveChange()
 {
     const int r = MSFlexGrid1()->row();
     const auto debit = amountIn(r, Debit);
     if (!debit)
-        return false;
+        return Change::Refused;
     const auto credit = amountIn(r, Credit);
     if (!credit)
-        return false;
+        return Change::Refused;
     if (MSFlexGrid1()->textMatrix(r, Debit) == shownBefore(Debit) &&
         MSFlexGrid1()->textMatrix(r, Credit) == shownBefore(Credit))
-        return true;
+        return Change::Unchanged;
     // The amounts are stored rounded to the cent: a line that comes to nothing on both
     // sides is refused as the entry window refuses it.
     if (debit->isZero() && credit->isZero()) {
         refuse(vouchers::zeroLineRefusal(MSFlexGrid1()->textMatrix(r, Number).toInt()).text, Debit);
-        return false;
+        return Change::Refused;
     }
+    // A refused write leaves the correction open: the user may cancel it, nothing is lost.
     QString error;
-    if (!vouchers::changeLineAmounts(lines_.at(size_t(r - 1)), *debit, *credit, &error)) {
-        // The correction stays open: the user may cancel it, nothing is lost.
-        platform::notice(error);
-        return false;
-    }
-    // The row shows what is stored, as the list shows it.
-    editor()->close();
-    MSFlexGrid1()->setTextMatrix(r, Debit, shownAmount(*debit));
-    MSFlexGrid1()->setTextMatrix(r, Credit, shownAmount(*credit));
-    return true;
+    return writtenChange(vouchers::changeLineAmounts(lines_.at(size_t(r - 1)), *debit, *credit, &error), error);
 }
+
+RecordsetPtr frmpzcx::storedRow(int r, QString *error) { return vouchers::readLine(lines_.at(size_t(r - 1)), error); }
 
 void frmpzcx::saveCorrection()
 {

@@ -22,7 +22,8 @@ protected:
     void text1Enter() override {}
     bool saveAppend() override { return false; }
     void text2Enter() override;
-    bool saveChange() override;
+    Change saveChange() override;
+    RecordsetPtr storedRow(int r, QString *error) override;
 
 private:
     // The amount in column c of row r, or nothing (the user has been told) when its

@@ -263,6 +263,7 @@ void frmpzlr::addLineAtEnd()
 void frmpzlr::appendrecord()
 {
     showVoucher(true);
+    setHeadTyping(true);
     DTPicker1_->setValue(QDate::currentDate());
     Textpzhm_->clear();
     setEntryButtons(true);
@@ -337,18 +338,42 @@ void frmpzlr::saverecord()
 {
     std::optional<SaveRefusal> refusal;
     QString error;
-    if (!saveVoucher(draft(), &refusal, &error)) {
+    const std::optional<VoucherDraft> stored = saveVoucher(draft(), &refusal, &error);
+    if (!stored) {
         if (refusal)
             showRefusal(*refusal);
         else
             platform::notice(error);
         return;
     }
-    // The stored voucher stays on screen, its amounts as stored, until the next one is
-    // started.
-    reformatAmounts();
+    // The stored voucher stays on screen as the books hold it, and takes no typing, until
+    // the next one is started.
+    showStored(*stored);
     TextSR_->hide();
     setEntryButtons(false);
+    setHeadTyping(false);
+}
+
+void frmpzlr::showStored(const VoucherDraft &stored)
+{
+    DTPicker1_->setValue(stored.date);
+    Textpzhm_->setText(stored.number);
+    MSFlexGrid *g = MSFlexGrid1_;
+    for (int r = 1; r <= std::min(lineCount(), int(stored.lines.size())); ++r) {
+        const VoucherLine &line = stored.lines[size_t(r - 1)];
+        g->setTextMatrix(r, CodeColumn, line.code);
+        g->setTextMatrix(r, kInitialsColumn, line.initials);
+        g->setTextMatrix(r, NameColumn, line.name);
+        g->setTextMatrix(r, DebitColumn, line.debit);
+        g->setTextMatrix(r, CreditColumn, line.credit);
+    }
+    recomputeTotals();
+}
+
+void frmpzlr::setHeadTyping(bool on)
+{
+    DTPicker1_->setReadOnly(!on);
+    Textpzhm_->setReadOnly(!on);
 }
 
 void frmpzlr::showRefusal(const SaveRefusal &refusal)

@@ -86,6 +86,11 @@ private:
     void showRefusal(const vouchers::SaveRefusal &refusal);
     void showEditorAt(int row, int column);
 
+    // The voucher just saved, as the books hold it.
+    void showStored(const vouchers::VoucherDraft &stored);
+    // Whether the date and number boxes take typing: only while a voucher is entered.
+    void setHeadTyping(bool on);
+
     void recomputeTotals();
     void reformatAmounts();
 

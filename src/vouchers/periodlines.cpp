@@ -1,5 +1,7 @@
 #include "vouchers/periodlines.h"
 
+#include "db/records.h"
+
 using mdlStandard::runsql;
 
 namespace vouchers {
@@ -26,17 +28,20 @@ bool runOnLine(const QString &statement, QVariantList params, const LineRef &lin
     return true;
 }
 
+// The fields a listed line is read with.
+const QString kLineFields = QStringLiteral("select rowid as line_id, rq, pz_no, km_name, jfje, dfje, bz from pzk");
+const QString kUnreadable = QStringLiteral("读取会计凭证失败：");
+
 } // namespace
 
 RecordsetPtr readPeriodLines(QString *error)
 {
-    QString cause;
-    auto rs = runsql(QStringLiteral("select rowid as line_id, rq, pz_no, km_name, jfje, dfje, bz "
-                                    "from pzk order by pz_no, rowid"),
-                     &cause);
-    if (!rs)
-        *error = QStringLiteral("读取会计凭证失败：") + cause;
-    return rs;
+    return records::read(kLineFields + QStringLiteral(" order by pz_no, rowid"), {}, kUnreadable, error);
+}
+
+RecordsetPtr readLine(const LineRef &line, QString *error)
+{
+    return records::read(kLineFields + QStringLiteral(" where rowid = ?"), {line.id}, kUnreadable, error);
 }
 
 std::optional<std::vector<LineRef>> lineRefsOf(const platform::Recordset &lines, QString *error)

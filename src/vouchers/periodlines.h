@@ -28,6 +28,10 @@ struct LineRef {
 // nullptr, with *error set, when the lines cannot be read.
 RecordsetPtr readPeriodLines(QString *error);
 
+// The listed line as it is stored now, with the fields of readPeriodLines. nullptr, with
+// *error set, when it cannot be read.
+RecordsetPtr readLine(const LineRef &line, QString *error);
+
 // The identities of a listing, in its order, without moving its cursor. Nothing, with
 // *error set, when a line's amount cannot be read as one: such a line could be matched
 // again only under an amount it does not hold.

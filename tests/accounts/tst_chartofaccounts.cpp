@@ -75,7 +75,7 @@ void tst_chartofaccounts::appendRefusesDuplicatesAndStoresTrimmedTexts()
     QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || ifnull(km_page, 'unset') from kmdmk where "
                          "km_no='1002'"),
              QStringLiteral("yhck|银行存款|unset"));
-    QCOMPARE(g->textMatrix(2, 3), QStringLiteral(" 银行存款 ")); // as typed, until listed again
+    QCOMPARE(testsupport::gridRows(g).last(), QStringLiteral("2|1002|yhck|银行存款|")); // as stored
 
     click(w, "button_append");
     click(w, "button_save");
@@ -96,13 +96,22 @@ void tst_chartofaccounts::changeWritesOnlyWhatChanged()
     g->setRow(2);
     click(w, "button_edit");
     QCOMPARE(g->col(), 2);
-    enter(text2, "YH");
+    enter(text2, " YH ");
     QTest::keyClick(text2, Qt::Key_Return);
     enter(text2, "9");
     QCOMPARE(g->col(), 2); // the code is never opened
     click(w, "button_save");
     QCOMPARE(db_->scalar("select km_zjf || '|' || km_name || '|' || km_page from kmdmk where km_no='1002'"),
              QStringLiteral("YH|银行存款|9"));
+    // Each row shows what is stored: the one written trimmed, the one with blanks typed
+    // around its unchanged name as it was.
+    g->setRow(1);
+    click(w, "button_edit");
+    enter(text2, "XJ");
+    enter(text2, "  现金  ");
+    click(w, "button_save");
+    QCOMPARE(testsupport::gridRows(g), (QStringList{"1|1001|XJ|现金|1", "2|1002|YH|银行存款|9"}));
+    g->setRow(2);
 
     // Nothing changed: nothing is read or written, so a vanished account goes unnoticed.
     db_->run("delete from kmdmk where km_no='1002'");

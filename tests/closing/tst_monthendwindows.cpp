@@ -202,6 +202,8 @@ void tst_monthendwindows::historyChoosesAClosedPeriod()
     writeListBooks(db);
     db.run("update pzhzkls set jfje = 900 where kjqj='2004年12月' and km_no='1001'");
     frmpzhzcx w;
+    w.show();
+    QApplication::setActiveWindow(&w);
     QStringList listed;
     for (int i = 0; i < w.Combo1()->count(); ++i)
         listed << w.Combo1()->itemText(i);
@@ -214,13 +216,18 @@ void tst_monthendwindows::historyChoosesAClosedPeriod()
     QCOMPARE(gridRows(w), january);
     QVERIFY(january != december);
     QCOMPARE(w.periodText(), "2004年01月");
-    // A period typed into the box runs nothing, with Enter or when the box is left; a read
-    // that fails is told and leaves the list, the box and the period to print as they were.
+    // A period typed into the box runs nothing, with Enter or when the box is left, which
+    // then shows the period listed again; a read that fails is told and leaves the list,
+    // the box and the period to print as they were.
     MessageBoxes boxes;
+    w.Combo1()->setFocus();
     windowsteps::enter(w.Combo1()->lineEdit(), "2004年12月");
     QTest::keyClick(w.Combo1(), Qt::Key_Return);
     emit w.Combo1()->lineEdit()->editingFinished();
     QCOMPARE(gridRows(w), january);
+    QTest::keyClick(w.Combo1(), Qt::Key_Tab);
+    QVERIFY(!w.Combo1()->hasFocus());
+    QCOMPARE(w.Combo1()->currentText(), "2004年01月");
     {
         FailingStatements failing(statementsOn("pzhzkls"));
         w.Combo1()->setCurrentIndex(0);

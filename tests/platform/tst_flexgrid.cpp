@@ -122,6 +122,8 @@ private slots:
     void outOfRangeIsHarmless();
     void cellGeometryFollowsScrolling();
     void paintsHeaderSelectionAndFixedColumn();
+    void figuresShrinkWholeIntoNarrowColumns_data();
+    void figuresShrinkWholeIntoNarrowColumns();
 };
 
 void tst_flexgrid::programMovesRaiseNoticesAtOnceEvenWhenLocked()
@@ -465,6 +467,29 @@ void tst_flexgrid::paintsHeaderSelectionAndFixedColumn()
     const QImage wide = paintedAs(digits);
     QCOMPARE(paintedAs(digits.chopped(3) + "999"), wide);
     QVERIFY(paintedAs('9' + digits.mid(1)) != wide);
+}
+
+void tst_flexgrid::figuresShrinkWholeIntoNarrowColumns_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::newRow("a balance of 13 whole digits") << "-1999999998261.00";
+    QTest::newRow("the widest amount") << "-9999999999999.99";
+    QTest::newRow("a sum of 14 whole digits") << "-19999999982612.34";
+}
+
+// In the 1200-twip amount columns of the summaries, a figure is drawn smaller until the
+// whole of it shows: its last digit is never cut away.
+void tst_flexgrid::figuresShrinkWholeIntoNarrowColumns()
+{
+    QFETCH(QString, figure);
+    auto g = makeGrid(5);
+    g->setColWidth(1, 1200);
+    const QRect cell(g->viewport()->pos() + QPoint(kPx[0], 3 * kRowPx), QSize(twips::toPixels(1200), kRowPx));
+    auto paintedAs = [&](const QString &text) {
+        g->setTextMatrix(3, 1, text);
+        return g->grab(cell).toImage();
+    };
+    QVERIFY(paintedAs(figure) != paintedAs(figure.chopped(1) + (figure.endsWith('9') ? '8' : '9')));
 }
 
 QTEST_MAIN(tst_flexgrid)

@@ -82,6 +82,8 @@ private slots:
     void longTextStaysInsideItsColumn();
     void longTextIsSetReadably_data();
     void longTextIsSetReadably();
+    void figuresAreNeverBroken_data();
+    void figuresAreNeverBroken();
     void pdfHasOnePagePerLaidOutPageOrReportsFailure();
 };
 
@@ -399,6 +401,40 @@ void tst_report::longTextIsSetReadably()
     } else {
         QCOMPARE(printed, text);
     }
+}
+
+void tst_report::figuresAreNeverBroken_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<int>("width"); // twips
+    QTest::addColumn<bool>("cut");
+    // The voucher summary's narrowest amount column, a sum's and a detail's.
+    QTest::newRow("13 whole digits") << QStringLiteral("2,000,000,001,261.00") << 1140 << false;
+    QTest::newRow("14 whole digits, signed") << QStringLiteral("-19,999,999,982,612.34") << 1200 << false;
+    QTest::newRow("beyond any column") << QStringLiteral("-92,233,720,368,547,758.07") << 900 << true;
+}
+
+// A figure is set smaller on its one line, and cut there only when even its smallest
+// size is too wide; never broken over two lines as another report text would be.
+void tst_report::figuresAreNeverBroken()
+{
+    QFETCH(QString, figure);
+    QFETCH(int, width);
+    QFETCH(bool, cut);
+    QImage twips(1, 1, QImage::Format_RGB32);
+    twips.setDotsPerMeterX(qRound(1440 / 0.0254));
+    twips.setDotsPerMeterY(qRound(1440 / 0.0254));
+    const QFont font = toQFont(ReportFont{QStringLiteral("宋体"), 9, true});
+
+    const FittedText fitted = fitText(figure, font, width, 1000, &twips);
+    QCOMPARE(fitted.lines.size(), 1);
+    QVERIFY(fitted.font.pointSizeF() >= kMinFigurePointSize);
+    QVERIFY(QFontMetricsF(fitted.font, &twips).horizontalAdvance(fitted.lines.first()) <= width);
+    if (cut)
+        QVERIFY(fitted.lines.first().endsWith(QStringLiteral("…")) &&
+                figure.startsWith(fitted.lines.first().chopped(1)));
+    else
+        QCOMPARE(fitted.lines.first(), figure);
 }
 
 void tst_report::pdfHasOnePagePerLaidOutPageOrReportsFailure()

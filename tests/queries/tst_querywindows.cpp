@@ -45,13 +45,20 @@ void choose(QComboBox *box, const QString &entry)
     emit box->activated(box->currentIndex());
 }
 
-// "search:T" types T and presses Enter; "period:P" and "number:N" choose an entry;
-// "typed-period:P" types P and Enter in the period box; "sql:S" is another window's
-// statement meanwhile; "other window" opens (and closes) another query window; "print" prints.
-void run(VoucherLineQuery &w, testsupport::TestDb &db, const QString &step)
+// "search:T" types T and presses Enter; "period:P" and "number:N" choose an entry,
+// "unread-period:P" while the closed lines cannot be read (told once);
+// "typed-period:P" and "typed-number:N" type into the box and press Enter, "leave" then
+// leaves it with Tab; "sql:S" is another window's statement meanwhile; "other window"
+// opens (and closes) another query window; "print" prints.
+void run(VoucherLineQuery &w, testsupport::TestDb &db, testsupport::MessageBoxes &boxes, const QString &step)
 {
     const QString arg = step.section(':', 1);
-    if (step.startsWith("search:"))
+    if (step.startsWith("unread-period:")) {
+        testsupport::FailingStatements failing(testsupport::statementsOn("pzkls"));
+        choose(w.periodBox(), arg);
+        QCOMPARE(boxes.count(), 1);
+        boxes.clear();
+    } else if (step.startsWith("search:"))
         windowsteps::search(w, arg);
     else if (step.startsWith("period:"))
         choose(w.periodBox(), arg);
@@ -59,8 +66,12 @@ void run(VoucherLineQuery &w, testsupport::TestDb &db, const QString &step)
         choose(w.numberBox(), arg);
     else if (step.startsWith("sql:"))
         db.run(arg);
-    else if (step.startsWith("typed-period:"))
-        windowsteps::enter(w.periodBox()->lineEdit(), arg);
+    else if (step.startsWith("typed-")) {
+        QComboBox *box = step.startsWith("typed-period:") ? w.periodBox() : w.numberBox();
+        box->setFocus();
+        windowsteps::enter(box->lineEdit(), arg);
+    } else if (step == "leave")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     else if (step == "other window")
         VoucherLineQuery other(queries::frmakjkmcx());
     else if (step == "print")
@@ -130,14 +141,23 @@ void tst_querywindows::listsTotalsAndPrints_data()
     row("closed account: another period", kjkmls, "period:2004年04月", april);
     row("closed account: search within the period", kjkmls, "search:xj", "1:现金 =7.00|0.00 @2004年05月");
     row("closed account: a period choice drops the search", kjkmls, "search:xj;period:2004年05月", may);
-    row("closed account: a typed period waits for the search", kjkmls, "typed-period:2004年04月;search: ", april);
-    row("closed account: a typed quote finds nothing", kjkmls, "typed-period:';search:xj", may);
+    // A typed period is never queried, printed or left standing for the period listed.
+    row("closed account: a typed period, then a search", kjkmls, "typed-period:2004年04月;search: ", may);
+    row("closed account: a typed quote, then a search", kjkmls, "typed-period:';search:xj",
+        "1:现金 =7.00|0.00 @2004年05月");
+    row("closed account: a typed period left", kjkmls, "typed-period:2099年01月;leave", may);
     row("number: load", pzbh, "", june + numbers);
     row("number: shared by two vouchers", pzbh, "number:3", "3:现金 3:现金 =5.00|5.00 @2004年06月" + numbers);
     row("number: all again", pzbh, "number:3;number:全部", june + numbers);
     row("number: deleted meanwhile", pzbh, "sql:delete from pzk where pz_no = 3;number:3", "@2004年06月" + numbers);
     row("closed number: one voucher", pzbhls, "number:4", "4:银行存款 =3.00|0.00 @2004年05月 #全部,1,4");
     row("closed number: the list follows the period", pzbhls, "period:2004年04月;number:9", april + " #全部,9");
+    row("closed number: a number after a typed period", pzbhls, "typed-period:2099年01月;number:1",
+        "1:现金 1:短期借款 =7.00|7.00 @2004年05月 #全部,1,4");
+    row("closed number: a number after an unread period", pzbhls, "unread-period:2004年04月;number:1",
+        "1:现金 1:短期借款 =7.00|7.00 @2004年05月 #全部,1,4");
+    row("closed number: a typed number left", pzbhls, "number:4;typed-number:99;leave",
+        "4:银行存款 =3.00|0.00 @2004年05月 #全部,1,4");
     // Another window's query meanwhile does not change what this window prints.
     row("closed number: its own print", pzbhls, "number:1;other window;print",
         "1:现金 1:短期借款 =7.00|7.00 @2004年05月 #全部,1,4 print:会计凭证明细表 现金/短期借款 7.00/0.00 合" +
@@ -162,14 +182,22 @@ void tst_querywindows::listsTotalsAndPrints()
                                           queries::frmapzbhlscx()};
     VoucherLineQuery w(configs[window]);
     w.show();
+    QApplication::setActiveWindow(&w);
     QCOMPARE(entries(w.periodBox()),
              (books && w.periodBox() ? QStringList{"2004年05月", "2004年04月"} : QStringList()));
     if (!books && w.numberBox())
         QCOMPARE(w.numberBox()->currentText(), QString()); // no number is chosen among none
     for (const QString &step : steps.split(';', Qt::SkipEmptyParts))
-        run(w, db, step);
+        run(w, db, boxes, step);
     QCOMPARE(boxes.count(), 0);
     QTEST(shown(w, prints), "shown");
+    // A box not being typed into shows the entry chosen, the period box the period listed.
+    for (QComboBox *box : {w.periodBox(), w.numberBox()}) {
+        if (box && !box->hasFocus())
+            QCOMPARE(box->currentText(), box->itemText(box->currentIndex()));
+    }
+    if (w.periodBox())
+        QCOMPARE(w.periodBox()->itemText(w.periodBox()->currentIndex()), w.shownPeriod());
     // First and last follow back and next.
     QCOMPARE((QList<bool>{w.isButtonEnabled("button_back"), w.isButtonEnabled("button_next"),
                           w.isButtonEnabled("button_print")}),

@@ -10,6 +10,7 @@
 #include "vouchers/frmpzlrcxck.h"
 #include "windowsteps.h"
 
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +95,8 @@ private slots:
     void unsavedVoucherPointsAtTheFault();
     void typedDateIsTheStoredDate_data();
     void typedDateIsTheStoredDate();
+    void savedVoucherShowsAsStoredAndTakesNoTyping_data();
+    void savedVoucherShowsAsStoredAndTakesNoTyping();
     void menuOpensOneWindow();
 };
 
@@ -451,6 +454,56 @@ void tst_frmpzlr::typedDateIsTheStoredDate()
     e.click("button_save");
     QCOMPARE(e.boxes.count(), stored == "-" ? 2 : 0);
     QCOMPARE(e.db.rows("select rq from pzk"), stored == "-" ? QStringList() : QStringList{stored});
+}
+
+void tst_frmpzlr::savedVoucherShowsAsStoredAndTakesNoTyping_data()
+{
+    // Typed before 保存 is clicked, the date with the focus still in its box.
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QStringList>("amounts"); // the debit and the credit typed on line 1
+    QString wide = QDate::currentDate().toString(Qt::ISODate).replace('-', QChar(0xFF0E));
+    for (QChar &ch : wide)
+        ch = ch.isDigit() ? QChar(0xFF10 + ch.digitValue()) : ch;
+    QTest::newRow("number with blanks, sign and zeros") << " +007"
+                                                        << "" << QStringList{"5", ""};
+    QTest::newRow("full-width date") << "3" << wide << QStringList{"0.125", "0"};
+}
+
+void tst_frmpzlr::savedVoucherShowsAsStoredAndTakesNoTyping()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, date);
+    QFETCH(QStringList, amounts);
+    Entry e;
+    typeText(e.w.Textpzhm(), number);
+    e.enter(QStringList{"1001"} + amounts);
+    if (!date.isEmpty()) {
+        e.w.DTPicker1()->setFocus();
+        typeText(e.w.DTPicker1(), date);
+    }
+    e.click("button_save");
+    QCOMPARE(e.boxes.count(), 0);
+    // Number, date and line 1 as shown, and as stored, amounts of 0 as empty cells.
+    QStringList stored = e.db.rows("select pz_no, rq, km_no, km_zjf, km_name, jfje, dfje from pzk");
+    QCOMPARE(stored.size(), 1);
+    QStringList fields = stored.first().split('|');
+    for (int c : {5, 6})
+        fields[c] = fields[c] == "0" ? QString() : Money::fromCents(fields[c].toLongLong()).toString();
+    QCOMPARE(e.w.Textpzhm()->text() + '|' + e.w.DTPicker1()->text() + gridRows(e.g, 5).first().mid(1),
+             fields.join('|'));
+
+    // Until the next voucher is started neither box takes typing, nor the date a day
+    // picked in its calendar.
+    const QString head = e.w.Textpzhm()->text() + e.w.DTPicker1()->text();
+    typeText(e.w.DTPicker1(), "2026-01-02");
+    QTest::keyClick(e.w.DTPicker1(), Qt::Key_F4);
+    QVERIFY(!e.w.DTPicker1()->calendarWidget()->isVisible());
+    typeText(e.w.Textpzhm(), "99");
+    QCOMPARE(e.w.Textpzhm()->text() + e.w.DTPicker1()->text(), head);
+    e.click("button_append");
+    typeText(e.w.Textpzhm(), "8");
+    QCOMPARE(e.w.Textpzhm()->text(), "8");
 }
 
 void tst_frmpzlr::menuOpensOneWindow()

@@ -1,5 +1,7 @@
 #include "platform/report/reportfit.h"
 
+#include "platform/money.h"
+
 #include <QFontMetricsF>
 #include <QTextLayout>
 
@@ -22,6 +24,9 @@ QString cutToWidth(const QString &text, const QFontMetricsF &metrics, qreal widt
         --keep;
     return text.left(keep) + kEllipsis;
 }
+
+// A number as the reports print one: a plain decimal, its whole digits grouped by commas.
+bool isFigure(QString text) { return numbers::isPlainDecimal(text.remove(QLatin1Char(','))); }
 
 // The text broken into lines of the width, between words where it has them.
 QStringList wrap(const QString &text, const QFont &font, qreal width, const QPaintDevice *device)
@@ -54,9 +59,10 @@ FittedText fitText(const QString &text, const QFont &font, qreal width, qreal ro
     if (natural <= width)
         return fitted;
 
-    // Smaller, down to the readable floor. Glyph sizes do not scale exactly
-    // with the point size, so each step measures again.
-    const qreal floor = std::min(font.pointSizeF(), kMinReadablePointSize);
+    // Smaller, down to the floor. Glyph sizes do not scale exactly with the
+    // point size, so each step measures again.
+    const bool figure = isFigure(text);
+    const qreal floor = std::min(font.pointSizeF(), figure ? kMinFigurePointSize : kMinReadablePointSize);
     qreal drawn = natural;
     for (int step = 0; step < 3 && drawn > width && fitted.font.pointSizeF() > floor; ++step) {
         fitted.font.setPointSizeF(std::max(fitted.font.pointSizeF() * width / drawn, floor));
@@ -66,6 +72,10 @@ FittedText fitText(const QString &text, const QFont &font, qreal width, qreal ro
     fitted.lineHeight = smaller.height();
     if (drawn <= width)
         return fitted;
+    if (figure) {
+        fitted.lines = {cutToWidth(text, smaller, width)};
+        return fitted;
+    }
 
     // Still too wide at the floor: more lines, as many as the room holds.
     fitted.lines = wrap(text, fitted.font, width, device);
