@@ -5,8 +5,10 @@
 //   - the closing: the gate's balance test plus the closing itself (each run on a fresh
 //     copy of the generated books);
 //   - `ledger -f JOURNAL bal` on the same vouchers and opening balances as a text journal;
-//   - the closing while another program holds a read transaction on the books: how long
-//     until it is refused (the busy wait, whatever the size of the month).
+//   - the closing while another program holds a read transaction on the books, and the
+//     gate, the closing and the summary rebuild on freshly opened books while it holds
+//     them exclusively: how long until each is refused (one busy wait, whatever the size
+//     of the month and the number of statements).
 // Prints medians, the ratios to ledger and the peak resident memory of this process.
 // Run by hand: ./build/bench_month_end [vouchers] [accounts] [runs]
 #include "benchsupport.h"
@@ -203,16 +205,30 @@ int main(int argc, char **argv)
         return closing::testBeforeClosing(&error) == closing::GateVerdict::Balanced &&
                closing::closePeriod(&error).has_value();
     });
-    std::optional<testsupport::OtherProgram> reader;
-    const auto refused = timeRuns(
-        runs,
-        [&] {
-            reader.reset();
-            return freshCopy() && reader.emplace(copy).run({"BEGIN", "SELECT count(*) FROM pzk"});
-        },
-        [&] { return !closing::closePeriod(&error) && error.contains(mdlStandard::kBooksBusy); });
-    reader.reset();
-    if (summary.empty() || closing.empty() || refused.empty()) {
+    // Each refusal is its own user action: control returns to the event loop in between.
+    std::optional<testsupport::OtherProgram> other;
+    const auto lockedBy = [&](const char *begin, bool reopen) {
+        return [&, begin, reopen] {
+            other.reset();
+            QCoreApplication::processEvents();
+            if (!freshCopy() || !other.emplace(copy).run({QString::fromLatin1(begin), "SELECT count(*) FROM pzk"}))
+                return false;
+            if (reopen)
+                mdlStandard::closeDatabase();
+            return true;
+        };
+    };
+    const auto busy = [&](bool failed) { return failed && error.contains(mdlStandard::kBooksBusy); };
+    const auto refused = timeRuns(runs, lockedBy("BEGIN", false), [&] { return busy(!closing::closePeriod(&error)); });
+    const auto gateLocked =
+        timeRuns(runs, lockedBy("BEGIN EXCLUSIVE", false), [&] { return busy(!closing::testBeforeClosing(&error)); });
+    const auto closingLocked =
+        timeRuns(runs, lockedBy("BEGIN EXCLUSIVE", true), [&] { return busy(!closing::closePeriod(&error)); });
+    const auto summaryLocked = timeRuns(runs, lockedBy("BEGIN EXCLUSIVE", true),
+                                        [&] { return busy(!closing::rebuildSummary(kPeriod, &error)); });
+    other.reset();
+    if (summary.empty() || closing.empty() || refused.empty() || gateLocked.empty() || closingLocked.empty() ||
+        summaryLocked.empty()) {
         std::fprintf(stderr, "month end failed: %s\n", qPrintable(error));
         return 1;
     }
@@ -237,6 +253,10 @@ int main(int argc, char **argv)
     std::printf("  ledger -f JOURNAL bal:            %8.1f ms\n", l);
     std::printf("  closing refused, another reading: %8.1f ms  (busy wait %d ms)\n", medianMs(refused),
                 platform::SqlConnection::kBusyWaitMs);
+    std::printf("  another program's exclusive lock, refused after:\n");
+    std::printf("    the closing's gate:              %8.1f ms\n", medianMs(gateLocked));
+    std::printf("    the closing, books reopened:     %8.1f ms\n", medianMs(closingLocked));
+    std::printf("    the summary rebuild, reopened:   %8.1f ms\n", medianMs(summaryLocked));
     std::printf("peak resident memory of this process: %.1f MB (target < 200)\n", bench::peakRssKb() / 1024.0);
     return 0;
 }

@@ -23,7 +23,7 @@ if(EXISTS ${KELOPZ_SQLCIPHER4_SOURCE})
   target_link_libraries(kelopz_sqlcipher4 PUBLIC OpenSSL::Crypto Threads::Threads m)
 
   add_executable(kelopz_sqlcipher4_writer EXCLUDE_FROM_ALL
-    tests/scripts/sqlcipher4_writer.cpp src/platform/sqlconnection.cpp)
+    tests/scripts/sqlcipher4_writer.cpp src/platform/sqlconnection.cpp src/platform/lockwait.cpp)
   target_link_libraries(kelopz_sqlcipher4_writer PRIVATE kelopz_sqlcipher4 Qt6::Core)
   add_executable(kelopz_sqlcipher4_mkdb EXCLUDE_FROM_ALL tools/mkdb.cpp)
   target_link_libraries(kelopz_sqlcipher4_mkdb PRIVATE kelopz_sqlcipher4)

@@ -35,8 +35,8 @@ bool groupIntoWorkingRows(const QString &period, QString *error)
 bool archiveSummary(QString *error)
 {
     return execute(QStringLiteral("INSERT INTO pzhzkls (km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qmje, bz) "
-                                  "SELECT km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, qcje + jfje - dfje, ? "
-                                  "FROM pzhzk"),
+                                  "SELECT km_no, km_zjf, km_name, kjqj, qcje, jfje, dfje, "
+                                  "balance(qcje, jfje, dfje), ? FROM pzhzk"),
                    {kClosedRemark}, error);
 }
 
@@ -54,7 +54,7 @@ bool advancePeriod(const Period &next, QString *error)
 bool carryBalancesForward(const Period &next, QString *error)
 {
     return execute(QStringLiteral("INSERT INTO zzqcye (km_no, km_zjf, km_name, kjqj, qcje) "
-                                  "SELECT km_no, km_zjf, km_name, ?, sum(qcje + jfje - dfje) FROM pzhzk "
+                                  "SELECT km_no, km_zjf, km_name, ?, sum(balance(qcje, jfje, dfje)) FROM pzhzk "
                                   "GROUP BY km_no, km_zjf, km_name"),
                    {next.text()}, error);
 }

@@ -21,7 +21,7 @@ bool rebuildSummary(const QString &period, QString *error)
 QString accountSumsSelect(const QString &keys)
 {
     return QStringLiteral("SELECT %1, sum(qcje) AS qchj, sum(jfje) AS jfhj, sum(dfje) AS dfhj, "
-                          "sum(qcje + jfje - dfje) AS qmhj FROM ("
+                          "sum(balance(qcje, jfje, dfje)) AS qmhj FROM ("
                           "SELECT %1, qcje, 0 AS jfje, 0 AS dfje FROM zzqcye WHERE kjqj = ? "
                           "UNION ALL SELECT %1, 0, sum(jfje), sum(dfje) FROM pzk GROUP BY %1) GROUP BY %1")
         .arg(keys);

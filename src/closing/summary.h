@@ -15,7 +15,8 @@ bool rebuildSummary(const QString &period, QString *error);
 
 // The working rows of the period grouped by the given account columns (a fixed list such
 // as "km_no, km_name"): those columns, then qchj (opening), jfhj (debit), dfhj (credit)
-// and qmhj (closing = opening + debit - credit), all in cents. The period is its one "?".
+// and qmhj (closing = opening + debit - credit), all exact in cents or the statement
+// fails as a total too large. The period is its one "?".
 // The same sums as grouping pzhzk right after a rebuild, but taken from the books
 // themselves, so that the lines are summed along the account index instead of sorted.
 QString accountSumsSelect(const QString &keys);

@@ -89,6 +89,13 @@ QString engineText(const platform::SqlFailure &failure, const QString &path)
 }
 } // namespace
 
+QString movedWhileSaving(const QString &path)
+{
+    return QStringLiteral("账簿文件在保存过程中被移走或替换，本次操作的内容没有保存到 %1。"
+                          "请确认该位置上是本系统的账簿文件后，重新进行本次操作。")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 QString failureText(const platform::SqlFailure &failure, const QString &path)
 {
     if (failure.code == 0)

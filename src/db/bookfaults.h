@@ -19,6 +19,9 @@ inline const QString kBooksBusy =
 // A unit of work whose file was taken away or replaced while it ran.
 inline const QString kBooksMoved =
     QStringLiteral("账簿文件已被移走或替换，本次操作已全部撤销。请确认账簿文件在原处后重试。");
+// Work that was saved into the file the program had open, after that file was taken away
+// from path or replaced there while the work was being saved.
+QString movedWhileSaving(const QString &path);
 
 // A save that was written, but whose record could not be read back to be shown as stored;
 // followed by the reason, when there is one.

@@ -2,6 +2,7 @@
 
 #include "db/bookfaults.h"
 #include "db/databasekey.h"
+#include "db/exactbalance.h"
 #include "platform/sqlconnection.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,14 @@ void doom(const QString &reason)
     doomReason() = reason;
 }
 
+// Set while the outermost unit of work could not begin; its statements are then refused
+// with the doom reason, which is why it could not.
+bool &unbegun()
+{
+    static bool refused = false;
+    return refused;
+}
+
 // Closes the connection itself, not only this reference to it: recordsets that still
 // hold it must not keep its file, its transaction or its lock.
 void dropConnection()
@@ -89,6 +98,10 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
     if (!conn) {
         platform::SqlFailure failure;
         conn = platform::SqlConnection::open(path, kDatabasePassword, &failure);
+        if (conn && !addBalanceFunction(*conn)) {
+            failure = conn->lastFailure();
+            conn.reset();
+        }
         if (!conn)
             *error = failureText(failure, path);
     }
@@ -99,6 +112,17 @@ std::shared_ptr<platform::SqlConnection> connection(QString *error)
 QString worded(const platform::SqlConnection &conn, const QString &raw)
 {
     return conn.lastFailure().code != 0 ? failureText(conn.lastFailure(), conn.path()) : raw;
+}
+
+// Whether work just committed went into the books now at the path. A file taken away or
+// replaced while the commit ran took the work with it: the work is not in the books the
+// user will open, so it must not be told saved.
+bool reachedTheBooks(const platform::SqlConnection &conn, QString *error)
+{
+    if (conn.isStillAtPath())
+        return true;
+    *error = movedWhileSaving(conn.path());
+    return false;
 }
 
 // Ends the unit of work without its changes. A connection that is still inside the
@@ -159,13 +183,21 @@ namespace {
 // One statement; on failure, nullptr and the cause in a sentence.
 RecordsetPtr run(const QString &sql, const QVariantList &params, QString *cause)
 {
+    if (unbegun()) {
+        *cause = doomReason();
+        return nullptr;
+    }
     auto conn = connection(cause);
     RecordsetPtr rs = conn ? platform::Recordset::run(conn, sql, params, cause) : nullptr;
     if (!rs) {
         if (conn)
             *cause = worded(*conn, *cause);
         doom(*cause);
+        return nullptr;
     }
+    // A statement without rows outside a unit is a write that committed on its own.
+    if (transactionDepth() == 0 && !rs->isOpen() && !reachedTheBooks(*conn, cause))
+        return nullptr;
     return rs;
 }
 } // namespace
@@ -196,57 +228,81 @@ RecordsetPtr runsql(const QString &sql, const QVariantList &params) { return run
 
 bool updateRow(const RecordsetPtr &rs, QString *error)
 {
+    if (unbegun()) {
+        rs->cancelUpdate();
+        *error = doomReason();
+        return false;
+    }
     QString raw;
     if (rs->update(&raw))
-        return true;
+        return transactionDepth() > 0 || reachedTheBooks(*rs->connection(), error);
     *error = worded(*rs->connection(), raw);
     doom(*error);
     return false;
 }
 
+void failUnit(const QString &reason) { doom(reason); }
+
+namespace {
+// Starts the outermost unit's transaction. EXCLUSIVE takes every lock the unit will need
+// at once: a unit blocked by another program (even one only reading) waits for it here,
+// once, for at most the busy wait, and fails with nothing written. Taken later, at each
+// spill of the page cache and at the commit, the waits would add up with the size of the
+// work while the window stands still.
+bool begin(QString *error)
+{
+    auto conn = connection(error);
+    if (!conn)
+        return false;
+    QString raw;
+    if (conn->exec(QStringLiteral("BEGIN EXCLUSIVE"), &raw))
+        return true;
+    *error = worded(*conn, raw);
+    return false;
+}
+} // namespace
+
 Transaction::Transaction()
 {
-    auto conn = connection(&error_);
-    if (!conn)
-        return;
     if (transactionDepth() == 0) {
-        // EXCLUSIVE takes every lock the unit will need at once: a unit blocked by
-        // another program (even one only reading) waits for it here, once, for at most
-        // the busy wait, and fails with nothing written. Taken later, at each spill of
-        // the page cache and at the commit, the waits would add up with the size of
-        // the work while the window stands still.
-        QString raw;
-        if (!conn->exec(QStringLiteral("BEGIN EXCLUSIVE"), &raw)) {
-            error_ = worded(*conn, raw);
-            return;
-        }
         outermost_ = true;
-        rollbackOnly() = false;
-        doomReason().clear();
+        unbegun() = !begin(&error_);
+        rollbackOnly() = unbegun();
+        doomReason() = error_;
+    } else if (unbegun()) {
+        error_ = doomReason();
     }
     ++transactionDepth();
-    active_ = true;
+    entered_ = true;
+    active_ = !unbegun();
 }
 
 Transaction::~Transaction()
 {
-    if (!active_)
+    if (!entered_)
         return;
-    --transactionDepth();
+    leave();
     if (outermost_)
         endWithoutCommit();
     else
         doom(QStringLiteral("其中一步未能完成，全部操作已撤销"));
 }
 
+void Transaction::leave()
+{
+    entered_ = false;
+    --transactionDepth();
+    if (outermost_)
+        unbegun() = false;
+}
+
 bool Transaction::commit()
 {
-    if (!active_)
+    if (!entered_)
         return false;
-    active_ = false;
-    --transactionDepth();
+    leave();
     if (!outermost_)
-        return true;
+        return active_;
     auto conn = openConnection();
     QString raw;
     if (rollbackOnly())
@@ -254,7 +310,7 @@ bool Transaction::commit()
     else if (!conn->isStillAtPath()) // committing now would write into a file nobody will read again
         error_ = kBooksMoved;
     else if (conn->exec(QStringLiteral("COMMIT"), &raw))
-        return true;
+        return reachedTheBooks(*conn, &error_);
     else
         error_ = worded(*conn, raw);
     endWithoutCommit();

@@ -34,7 +34,8 @@ QString connectstring();
 // Each statement outside a unit of work, and each unit, starts by checking that the path
 // still names the file the connection has open; when it does not (the file was removed
 // or replaced), or when the connection was opened read-only and the file may now be
-// written, the file now at the path is opened.
+// written, the file now at the path is opened. A write outside a unit of work that the
+// file was taken from the path during fails: what it wrote is not in the books there.
 RecordsetPtr runsql(const QString &sql, QString &status, const QVariantList &params = {});
 // The same, for callers that keep no status of their own: the status goes to msgtext.
 RecordsetPtr runsql(const QString &sql, const QVariantList &params = {});
@@ -46,6 +47,11 @@ RecordsetPtr runsql(const QString &sql, QString *error, const QVariantList &para
 // runsql words it and fails the unit of work it is part of; nothing pending is a failure.
 bool updateRow(const RecordsetPtr &rs, QString *error);
 
+// Fails the unit of work the caller is part of, for a reason of the caller's own (a field
+// that cannot be assigned): the unit then commits nothing and its commit() tells that
+// reason, though the caller's other statements went through. Outside a unit, nothing.
+void failUnit(const QString &reason);
+
 // The typed text as a LIKE pattern fragment that matches it literally: "%" and "_" typed
 // by a person are data. Statements using it write: LIKE ? ESCAPE '\'
 QString likeEscaped(const QString &text);
@@ -56,8 +62,12 @@ void closeDatabase();
 // A unit of work of several statements: every runsql inside the scope joins one
 // transaction that commits whole on commit() or leaves nothing when the scope ends
 // without it. Scopes nest; only the outermost one commits. A unit whose books file was
-// removed or replaced while it ran is rolled back at its commit; a connection that its
-// rollback cannot free is closed, so that the next unit starts clean.
+// removed or replaced while it ran is rolled back at its commit, and one whose file went
+// while the commit itself ran fails, its work being outside the books at the path; a
+// connection that its rollback cannot free is closed, so that the next unit starts clean.
+// A unit that could not begin has no transaction to hold its statements, which would
+// each be saved on their own: until its scope ends, every statement is refused with the
+// reason it could not begin, and its commit() fails with that reason.
 class Transaction {
 public:
     Transaction();
@@ -65,12 +75,15 @@ public:
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
-    // False when the transaction could not begin (the books cannot be opened).
+    // False when the transaction could not begin (the books cannot be opened or locked).
     bool isActive() const { return active_; }
     QString error() const { return error_; }
     bool commit();
 
 private:
+    void leave();
+
+    bool entered_ = false; // counted among the open scopes, until commit() or the scope's end
     bool active_ = false;
     bool outermost_ = false;
     QString error_;

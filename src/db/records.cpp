@@ -10,6 +10,7 @@ bool writeFields(const RecordsetPtr &row, const Fields &fields, QString *error)
         if (!row->setValue(name, value)) {
             row->cancelUpdate();
             *error = QStringLiteral("数据项“%1”无法写入").arg(name);
+            failUnit(*error);
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include "platform/look.h"
 #include "platform/money.h"
 #include "platform/msgbox.h"
+#include "platform/report/reportlayout.h"
 #include "platform/twips.h"
 
 #include <QHBoxLayout>
@@ -39,6 +40,24 @@ QIcon iconFor(QStyle *style, const QString &key)
     };
     auto it = icons.find(key);
     return it == icons.end() ? QIcon() : style->standardIcon(it->second);
+}
+
+// The exact sum of an amount field over the listed rows, each counted as the list shows
+// it (a value that is no amount shows none and counts for nothing). A total past what
+// integer cents hold says so, as a printed sum does, rather than wrapping round to a
+// wrong amount.
+QString listedTotal(const platform::Recordset &rows, const QString &field)
+{
+    const int column = rows.fieldIndex(field);
+    Money total;
+    for (int r = 0; r < rows.recordCount(); ++r) {
+        const auto amount = Money::fromField(rows.storedValue(r, column));
+        const auto sum = amount ? total.checkedAdd(*amount) : total;
+        if (!sum)
+            return QString::fromUtf16(platform::report::kSumOverflowText);
+        total = *sum;
+    }
+    return total.toString();
 }
 } // namespace
 
@@ -374,16 +393,10 @@ void GridFrame::clearRows()
 void GridFrame::appendTotalsRow()
 {
     MSFlexGrid *g = MSFlexGrid1_;
-    const int last = g->rows() - 1;
     QStringList cells(g->cols());
     cells[1] = cfg_.totals->label;
-    // The sums are of the amounts as shown, so the totals row equals what the eye adds up.
-    for (int c : cfg_.totals->summedColumns) {
-        Money sum;
-        for (int r = 1; r <= last; ++r)
-            sum += Money::parse(g->textMatrix(r, c)).value_or(Money());
-        cells[c] = sum.toString();
-    }
+    for (int c : cfg_.totals->summedColumns)
+        cells[c] = listedTotal(*lastFill_, cfg_.columns[c].field);
     g->addItem(cells.join('\t'));
 }
 

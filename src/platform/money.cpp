@@ -177,8 +177,10 @@ std::optional<qint64> wholeNumber(const QVariant &value)
     case QMetaType::Double:
     case QMetaType::Float: {
         const double d = value.toDouble();
-        // 2^63 is exactly representable, so the upper bound is exclusive.
-        if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0 && d < 9223372036854775808.0)
+        // Past 2^53 a double no longer holds every whole number: it may be a rounded
+        // result, so it is no exact number.
+        constexpr double kExact = 9007199254740992.0;
+        if (std::isfinite(d) && std::trunc(d) == d && d >= -kExact && d <= kExact)
             return qint64(d);
         return std::nullopt;
     }

@@ -23,8 +23,9 @@ public:
     static std::optional<Money> parse(const QString &text) { return parse(QStringView(text)); }
     // The whole digits an amount may have, once rounded to the cent: far beyond any book.
     // qint64 cents hold about 9,200 such amounts at most, so a total of many large
-    // amounts can pass what they hold: sums go through checkedAdd, and the engine's sum()
-    // fails rather than wrap; either is told as a total too large.
+    // amounts can pass what they hold: sums go through checkedAdd, and the statements'
+    // sum() and balance() fail rather than wrap or turn to floating point; each is told
+    // as a total too large.
     static constexpr int kMaxWholeDigits = 13;
     // A plain signed decimal refused only for having more whole digits than that as it
     // would be stored ("9999999999999.995" rounds to 10000000000000.00).
@@ -72,7 +73,8 @@ bool isPlainDecimal(QStringView text);
 // Plain digits only (no sign, point or blanks inside), as years, months and counts are typed.
 // Returns nothing for anything else, or for a value beyond int.
 std::optional<int> parsePlainInteger(QStringView text);
-// A stored whole number: an integer type, a double without fraction, or a text of an
-// optionally signed integer, each within qint64. Nothing for anything else, Null included.
+// A stored whole number: an integer type, a double without fraction within 2^53 (where
+// doubles are still exact), or a text of an optionally signed integer, each within
+// qint64. Nothing for anything else, Null included.
 std::optional<qint64> wholeNumber(const QVariant &value);
 } // namespace numbers

@@ -1,6 +1,7 @@
 #include "platform/sqlconnection.h"
 
 #include "platform/cipherformat.h"
+#include "platform/lockwait.h"
 
 #include <sqlite3.h>
 
@@ -54,7 +55,7 @@ std::shared_ptr<SqlConnection> SqlConnection::open(const QString &path, const QB
     }
     std::shared_ptr<SqlConnection> conn(new SqlConnection(db, path));
     // Before the first read, so that a lock held by another program is waited for there too.
-    sqlite3_busy_timeout(db, kBusyWaitMs);
+    lockwait::install(db);
     int rc = sqlite3_key(db, key.constData(), int(key.size()));
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, kPinCipherFormat, nullptr, nullptr, nullptr);

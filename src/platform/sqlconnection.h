@@ -33,9 +33,9 @@ public:
     SqlConnection(const SqlConnection &) = delete;
     SqlConnection &operator=(const SqlConnection &) = delete;
 
-    // How long a statement waits for another program's lock before it fails. Short
-    // enough that a blocked action is told within seconds, long enough that another
-    // program's brief write passes unnoticed.
+    // How long one user action waits for another program's lock before it fails, all its
+    // statements together (lockwait.h). Short enough that a blocked action is told within
+    // seconds, long enough that another program's brief write passes unnoticed.
     static constexpr int kBusyWaitMs = 2000;
 
     const QString &path() const { return path_; }

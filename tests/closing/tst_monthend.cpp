@@ -5,6 +5,7 @@
 #include "closing/vouchertotals.h"
 #include "db/period.h"
 #include "monthendbooks.h"
+#include "platform/lockwait.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -65,6 +66,10 @@ private slots:
     void closingsChain(); // forced closing of an empty month included
     void closingRefusedUntouched_data();
     void closingRefusedUntouched();
+    void balancesExactOrRefused_data();
+    void balancesExactOrRefused();
+    void lockedBooksWaitOncePerAction_data();
+    void lockedBooksWaitOncePerAction();
 };
 
 void tst_monthend::periodTexts()
@@ -284,6 +289,99 @@ void tst_monthend::closingRefusedUntouched()
     QVERIFY2(error.endsWith(told), qPrintable(error));
     QVERIFY(otherProgram.isEmpty() || other.letGo());
     QCOMPARE(snapshot(db), before);
+}
+
+void tst_monthend::balancesExactOrRefused_data()
+{
+    QTest::addColumn<qint64>("opening");  // of 1001, and 1002 the opposite
+    QTest::addColumn<int>("credits");     // of the 30 vouchers of the largest typed amount debiting 1001, how many
+                                          // credit it back afterwards
+    QTest::addColumn<QString>("carried"); // next month's balances; empty: refused as too large
+    constexpr qint64 kAbove2To63Less = 9'200'000'000'000'000'037LL;
+    QTest::newRow("opening and debits pass 2^63 on the way, the balance does not")
+        << kAbove2To63Less << 30 << "1001:9200000000000000037 1002:-9200000000000000037";
+    QTest::newRow("past 2^53 and within reach")
+        << 920'000'000'000'000'037LL << 30 << "1001:920000000000000037 1002:-920000000000000037";
+    QTest::newRow("the balance itself passes 2^63") << kAbove2To63Less << 0 << "";
+}
+
+// Every balance the month end computes is the exact integer, whatever it passes through
+// on the way, or the month end is refused as a total too large with nothing written.
+void tst_monthend::balancesExactOrRefused()
+{
+    QFETCH(qint64, opening);
+    QFETCH(int, credits);
+    QFETCH(QString, carried);
+    TestDb db;
+    startMonth(db);
+    addOpening(db, "1001", opening);
+    addOpening(db, "1002", -opening);
+    constexpr qint64 kLargestTyped = 999'999'999'999'999; // 9,999,999,999,999.99
+    for (int v = 1; v <= 30 + credits; ++v) {
+        const bool debit = v <= 30;
+        addLine(db, v, "1001", debit ? kLargestTyped : 0, debit ? 0 : kLargestTyped);
+        addLine(db, v, "1002", debit ? 0 : kLargestTyped, debit ? kLargestTyped : 0);
+    }
+    const QString tooLarge =
+        "金额合计过大，超出了本系统能够计算的范围。请检查是否有金额录入过大的凭证或期初余额，更正后重试。";
+    const QStringList before = snapshot(db);
+    QString error;
+    const auto summary = closing::summaryRows(kMarch, &error);
+    QStringList listed;
+    for (auto rs = summary; rs && !rs->eof(); rs->moveNext())
+        listed << rs->text("km_no") + ':' + rs->value("qmhj").toString();
+    QCOMPARE(summary ? listed.join(' ') : error, carried.isEmpty() ? tooLarge : carried);
+    const auto outcome = closing::closePeriod(&error);
+    if (carried.isEmpty()) {
+        QVERIFY(!outcome);
+        QCOMPARE(error, tooLarge);
+        QCOMPARE(snapshot(db), before);
+        return;
+    }
+    QVERIFY2(outcome, qPrintable(error));
+    QCOMPARE(balancesOf(db, "zzqcye", "qcje", kApril), carried);
+    QCOMPARE(balancesOf(db, "pzhzkls", "qmje", kMarch), carried);
+    // Stored as integers, never as floating point that happens to be whole.
+    QCOMPARE(db.scalar("select group_concat(distinct kind) from (select typeof(qcje) as kind from zzqcye "
+                       "union all select typeof(qcje) from pzhzkls union all select typeof(jfje) from pzhzkls "
+                       "union all select typeof(dfje) from pzhzkls union all select typeof(qmje) from pzhzkls)"),
+             "integer");
+}
+
+void tst_monthend::lockedBooksWaitOncePerAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("reopened"); // the program opens the books afresh for it
+    QTest::newRow("the closing's gate") << "gate" << false;
+    QTest::newRow("the closing, the books just reopened") << "closing" << true;
+    QTest::newRow("the summary rebuild, the books just reopened") << "summary" << true;
+}
+
+// Under another program's exclusive lock an action is refused after one wait, however
+// many of its statements meet the lock; the next action, once control has been back in
+// the event loop, may wait again.
+void tst_monthend::lockedBooksWaitOncePerAction()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, reopened);
+    TestDb db;
+    startMonth(db);
+    addLine(db, 1, "1001", 100, 0);
+    addLine(db, 1, "1002", 0, 100);
+    OtherProgram other(db.path());
+    QVERIFY(other.run({"BEGIN EXCLUSIVE"}));
+    if (reopened)
+        mdlStandard::closeDatabase();
+    QCoreApplication::processEvents(); // whatever waited before ends with its action
+    const int expired = platform::lockwait::expiredWaits();
+    QString error;
+    const bool done = action == "gate"      ? closing::testBeforeClosing(&error).has_value()
+                      : action == "closing" ? closing::closePeriod(&error).has_value()
+                                            : closing::rebuildSummary(kMarch, &error);
+    QVERIFY(!done);
+    QCOMPARE(error, mdlStandard::kBooksBusy);
+    QCOMPARE(platform::lockwait::expiredWaits() - expired, 1);
+    QVERIFY(other.letGo());
 }
 
 QTEST_MAIN(tst_monthend)

@@ -106,6 +106,8 @@ class tst_monthendwindows : public QObject {
 private slots:
     void listsAndPrintsWhatItShows_data();
     void listsAndPrintsWhatItShows();
+    void totalsRowExactOrOverflow_data();
+    void totalsRowExactOrOverflow();
     void historyChoosesAClosedPeriod();
     void periodStatusCountsAndDate();
     void closingFromTheMenu_data();
@@ -171,6 +173,27 @@ void tst_monthendwindows::listsAndPrintsWhatItShows()
         QCOMPARE(w->MSFlexGrid1()->row(), rows.size());
         QCOMPARE(buttons(*w), "11001");
     }
+}
+
+void tst_monthendwindows::totalsRowExactOrOverflow_data()
+{
+    QTest::addColumn<qint64>("opening"); // of 1001 and of 3001
+    QTest::addColumn<QString>("totals");
+    QTest::newRow("past the digits an amount is typed with")
+        << 300'000'000'000'000'000LL << "|合    计||6000000000000000.00|0.00|0.00|6000000000000000.00|";
+    QTest::newRow("past integer cents") << 5'000'000'000'000'000'000LL << "|合    计||溢出|0.00|0.00|溢出|";
+}
+
+// The totals row adds up the listed amounts exactly, however large, or says it cannot.
+void tst_monthendwindows::totalsRowExactOrOverflow()
+{
+    QFETCH(qint64, opening);
+    TestDb db;
+    startMonth(db);
+    addOpening(db, "1001", opening);
+    addOpening(db, "3001", opening);
+    frmpzhz w;
+    QTEST(gridRows(w).last(), "totals");
 }
 
 void tst_monthendwindows::historyChoosesAClosedPeriod()

@@ -28,6 +28,8 @@ private slots:
     void addNewOnEmptySelectWritesOneRow();
     void fieldUpdateWritesOnlyTheCurrentRow();
     void unitLeavesNothingUnlessCommittedWhole();
+    void unitFailsWholeWithItsCause_data();
+    void unitFailsWholeWithItsCause();
     void seamsEndWithTheirScope();
     void moneyParsingAndFormatting_data();
     void moneyParsingAndFormatting();
@@ -173,6 +175,39 @@ void tst_mdlstandard::unitLeavesNothingUnlessCommittedWhole()
     QCOMPARE(QList<int>({db.count("czy"), db.count("dwmc")}), QList<int>({1, 1}));
 }
 
+void tst_mdlstandard::unitFailsWholeWithItsCause_data()
+{
+    QTest::addColumn<QString>("field");   // the one a change assigns
+    QTest::addColumn<QString>("failing"); // statements that fail as if the books were locked
+    QTest::addColumn<QString>("told");
+    QTest::newRow("a field cannot be assigned") << "no_such_field"
+                                                << ""
+                                                << "数据项“no_such_field”无法写入";
+    QTest::newRow("the unit cannot begin") << "dw_name"
+                                           << "BEGIN" << mdlStandard::kBooksBusy;
+}
+
+// Whatever failed, the unit's commit says why and none of its writes is saved, though
+// its caller went on with them.
+void tst_mdlstandard::unitFailsWholeWithItsCause()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, failing);
+    TestDb db;
+    const QStringList before = db.rows("select (select count(*) from czy), dw_name from dwmc");
+    FailingStatements locked([failing](const QString &sql) {
+        return !failing.isEmpty() && sql.startsWith(failing) ? SQLITE_BUSY : SQLITE_OK;
+    });
+    Transaction work;
+    runsql("delete from czy");
+    QString error;
+    if (const auto company = runsql("select * from dwmc"))
+        records::writeFields(company, {{field, "改"}}, &error);
+    QVERIFY(!work.commit());
+    QTEST(work.error(), "told");
+    QCOMPARE(db.rows("select (select count(*) from czy), dw_name from dwmc"), before);
+}
+
 // A seam set inside another gives the outer one back when it ends, and the last one
 // leaves the books as the test found them.
 void tst_mdlstandard::seamsEndWithTheirScope()
@@ -239,6 +274,7 @@ void tst_mdlstandard::storedAmounts_data()
     QTest::newRow("blank text") << QVariant(QStringLiteral(" ")) << "0.00";
     QTest::newRow("integer text") << QVariant(QStringLiteral(" 125 ")) << "1.25";
     QTest::newRow("whole double") << QVariant(125.0) << "1.25";
+    QTest::newRow("double past 2^53, no longer exact") << QVariant(9007199254740994.0) << "";
     QTest::newRow("fraction of a cent") << QVariant(1.5) << "";
     QTest::newRow("decimal text") << QVariant(QStringLiteral("1.25")) << "";
     QTest::newRow("word") << QVariant(QStringLiteral("作废")) << "";
@@ -271,8 +307,10 @@ void tst_mdlstandard::missingOrForeignFileCreatesNothing()
     QVERIFY(!runsql("select * from czy", status));
     QCOMPARE(status, "查询错误:找不到账簿文件 " + missing + "。请确认该文件在原处后重试。");
     QVERIFY(!QFile::exists(missing));
-    Transaction work;
-    QVERIFY(!work.isActive());
+    {
+        Transaction work;
+        QVERIFY(!work.isActive());
+    }
 
     const QString foreign = dir.filePath("foreign.mdb");
     QFile f(foreign);
@@ -345,6 +383,12 @@ void tst_mdlstandard::failuresAreToldInChinese()
     QVERIFY(!work.commit());
     QCOMPARE(work.error(), told);
     QCOMPARE(db.count("czy"), 1);
+    // A unit whose BEGIN itself failed is no success either.
+    FailingStatements everything([injected](const QString &) { return injected; });
+    Transaction unbegun;
+    runsql("select sum(jfje) from pzk", status);
+    QVERIFY(!unbegun.commit());
+    QCOMPARE(unbegun.error(), told);
 }
 
 void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
@@ -377,36 +421,60 @@ void tst_mdlstandard::failedReadsAndWritesAreNeverSuccesses()
 void tst_mdlstandard::booksTakenAway_data()
 {
     QTest::addColumn<bool>("replaced"); // by another copy moved over it; otherwise removed
-    QTest::addColumn<bool>("duringUnit");
-    QTest::newRow("removed while idle") << false << false;
-    QTest::newRow("replaced while idle") << true << false;
-    QTest::newRow("removed during a unit") << false << true;
-    QTest::newRow("replaced during a unit") << true << true;
+    QTest::addColumn<QString>("when");
+    for (const char *when : {"while idle", "during a unit", "during a unit's commit", "during a statement's commit",
+                             "during a row change's commit"}) {
+        QTest::addRow("removed %s", when) << false << QString(when);
+        QTest::addRow("replaced %s", when) << true << QString(when);
+    }
 }
 
 // The path is what counts, never the file once opened: a unit whose file was taken away
-// is undone and told, and the next one works on the file now at the path, or tells that
-// there is none.
+// is undone and told, work whose file went while it was being committed went into a file
+// that is no longer the books and is never told saved, and the next unit works on the
+// file now at the path, or tells that there is none.
 void tst_mdlstandard::booksTakenAway()
 {
     QFETCH(bool, replaced);
-    QFETCH(bool, duringUnit);
+    QFETCH(QString, when);
     TestDb db;
     const QString copy = db.path() + ".copy";
     db.run("update dwmc set dw_name='副本'");
     QVERIFY(QFile::copy(db.path(), copy));
     db.run("update dwmc set dw_name='原件'");
-    const auto takeAway = [&] {
+    std::function<bool()> takeAway = [&] {
         return replaced ? std::rename(qPrintable(copy), qPrintable(db.path())) == 0 : QFile::remove(db.path());
     };
-    if (duringUnit) {
+    if (when == "while idle") {
+        QVERIFY(takeAway());
+    } else if (when == "during a unit") {
         Transaction work;
         QVERIFY(runsql("update dwmc set dw_name='改'"));
         QVERIFY(takeAway());
         QVERIFY(!work.commit());
         QCOMPARE(work.error(), mdlStandard::kBooksMoved);
     } else {
-        QVERIFY(takeAway());
+        // The engine calls this as a commit starts, after every check of ours before it.
+        sqlite3_commit_hook(
+            runsql("select 1 as one")->connection()->handle(),
+            [](void *act) {
+                if (auto once = std::exchange(*static_cast<std::function<bool()> *>(act), nullptr))
+                    once();
+                return 0;
+            },
+            &takeAway);
+        QString error;
+        if (when.contains("unit")) {
+            Transaction work;
+            QVERIFY(runsql("update dwmc set dw_name='改'"));
+            QVERIFY(!work.commit());
+            error = work.error();
+        } else if (when.contains("statement")) {
+            QVERIFY(!runsql("update dwmc set dw_name='改'", &error));
+        } else {
+            QVERIFY(!records::writeFields(runsql("select * from dwmc"), {{"dw_name", "改"}}, &error));
+        }
+        QCOMPARE(error, movedWhileSaving(db.path()));
     }
     QString status;
     const auto rs = runsql("select dw_name from dwmc", status);
