@@ -9,6 +9,7 @@
 #include "platform/keyedtoolbar.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
+#include "platform/report/reportlayout.h"
 #include "platform/twips.h"
 #include "vouchers/frmpzlrcxck.h"
 #include "vouchers/voucherstore.h"
@@ -459,8 +460,12 @@ void frmpzlr::recomputeTotals()
     if (n < 1)
         return;
     const VoucherTotals totals = totalsOf(draft().lines);
-    MSFlexGrid1_->setTextMatrix(n + 1, DebitColumn, totals.debit.toString());
-    MSFlexGrid1_->setTextMatrix(n + 1, CreditColumn, totals.credit.toString());
+    // A total past what integer cents hold says so, as the lists' totals do.
+    const auto shown = [](const std::optional<Money> &total) {
+        return total ? total->toString() : QString::fromUtf16(platform::report::kSumOverflowText);
+    };
+    MSFlexGrid1_->setTextMatrix(n + 1, DebitColumn, shown(totals.debit));
+    MSFlexGrid1_->setTextMatrix(n + 1, CreditColumn, shown(totals.credit));
 }
 
 void frmpzlr::reformatAmounts()

@@ -6,10 +6,12 @@ Money amountOf(const QString &text) { return Money::parse(text).value_or(Money()
 
 VoucherTotals totalsOf(const std::vector<VoucherLine> &lines)
 {
-    VoucherTotals totals;
+    VoucherTotals totals{Money(), Money()};
     for (const VoucherLine &line : lines) {
-        totals.debit += amountOf(line.debit);
-        totals.credit += amountOf(line.credit);
+        if (totals.debit)
+            totals.debit = totals.debit->checkedAdd(amountOf(line.debit));
+        if (totals.credit)
+            totals.credit = totals.credit->checkedAdd(amountOf(line.credit));
     }
     return totals;
 }

@@ -29,9 +29,10 @@ struct VoucherDraft {
     std::vector<VoucherLine> lines;
 };
 
+// A total past what integer cents hold is nothing, never a wrapped-round amount.
 struct VoucherTotals {
-    Money debit;
-    Money credit;
+    std::optional<Money> debit;
+    std::optional<Money> credit;
 };
 
 // The value an amount cell stands for: a blank cell, or a text that is not a number
